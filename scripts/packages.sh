@@ -1,0 +1,3 @@
+# The Debian packages the build and the tests need; sourced by run.sh and test.sh.
+build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev
+                fonts-dejavu-core)

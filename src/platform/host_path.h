@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+namespace orvex {
+
+// Paths inside the system are Windows paths ("C:\Games\X\Data\client\output\",
+// "Data\client\output\player1_options.ini"). This is the one place where such a
+// path becomes a path of the host's file system, at the moment a file is touched.
+//
+// On Windows the path is returned unchanged. Elsewhere:
+// - a drive letter maps through the Wine prefix in use (<prefix>/dosdevices/<x>:,
+//   "c:" -> drive_c, "z:" -> "/"); with no prefix set, or a letter the prefix
+//   does not map, only Z: resolves (to "/"), other drive paths resolve to nothing
+//   that exists;
+// - "\" and "/" both separate components; a path starting with a separator is
+//   absolute on the host; a relative path stays relative to the current folder;
+// - runs of separators count as one;
+// - a component that does not exist under its exact name is matched
+//   case-insensitively against the folder's entries (as Wine does), so
+//   "Data\client\output\shortcut.ini" finds "data/Client/OUTPUT/Shortcut.INI".
+std::string HostPath(const std::string& windowsPath);
+
+// The Wine prefix whose dosdevices map drive letters; empty for none.
+void SetWinePrefix(const std::string& hostPrefixDir);
+const std::string& WinePrefix();
+
+}  // namespace orvex
