@@ -1,6 +1,8 @@
 #include "messages.h"
 
 #include <iostream>
+#include <memory>
+#include <set>
 #include <utility>
 
 namespace orvex {
@@ -27,6 +29,25 @@ void ShowMessage(const std::string& text, const std::string& title) {
     } else {
         std::cerr << shownTitle << ": " << text << '\n';
     }
+}
+
+ScopedRepeatSuppression::ScopedRepeatSuppression() {
+    auto shown = std::make_shared<std::set<std::pair<std::string, std::string>>>();
+    m_previous = SetMessageHandler(
+        [shown, next = installedHandler()](const std::string& text, const std::string& title) {
+            if (!shown->emplace(text, title).second) {
+                return;
+            }
+            if (next) {
+                next(text, title);
+            } else {
+                std::cerr << title << ": " << text << '\n';
+            }
+        });
+}
+
+ScopedRepeatSuppression::~ScopedRepeatSuppression() {
+    SetMessageHandler(std::move(m_previous));
 }
 
 }  // namespace orvex

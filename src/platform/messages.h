@@ -20,4 +20,18 @@ MessageHandler SetMessageHandler(MessageHandler handler);
 // An empty `title` is replaced by kApplicationTitle before the handler sees it.
 void ShowMessage(const std::string& text, const std::string& title = {});
 
+// While one lives, a message equal in text and title to one already shown in its
+// lifetime is dropped, so that one fault met by many reads in a row is reported
+// once (an unreadable file during a load of 48 keys, for instance).
+class ScopedRepeatSuppression {
+  public:
+    ScopedRepeatSuppression();
+    ~ScopedRepeatSuppression();
+    ScopedRepeatSuppression(const ScopedRepeatSuppression&) = delete;
+    ScopedRepeatSuppression& operator=(const ScopedRepeatSuppression&) = delete;
+
+  private:
+    MessageHandler m_previous;
+};
+
 }  // namespace orvex

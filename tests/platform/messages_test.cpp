@@ -28,5 +28,20 @@ TEST(ShowMessage, RecorderRestoresThePreviousHandler) {
     EXPECT_EQ(outer.messages()[0].text, "outer");
 }
 
+TEST(ScopedRepeatSuppression, ShowsEachDistinctMessageOnceWhileAlive) {
+    test::MessageRecorder recorder;
+    {
+        ScopedRepeatSuppression suppression;
+        ShowMessage("cannot read", "ReadINI");
+        ShowMessage("cannot read", "ReadINI");
+        ShowMessage("cannot read", "Other");
+        ShowMessage("other reason", "ReadINI");
+    }
+    ShowMessage("cannot read", "ReadINI");
+    ASSERT_EQ(recorder.messages().size(), 4u);
+    EXPECT_EQ(recorder.messages()[2].text, "other reason");
+    EXPECT_EQ(recorder.messages()[3].title, "ReadINI");
+}
+
 }  // namespace
 }  // namespace orvex
