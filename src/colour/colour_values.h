@@ -41,7 +41,13 @@ struct ColorTextResult {
 // Reads a colour text loosely: pieces after the third are ignored; each piece is a
 // decimal number with "." as separator, times 255, rounded half to even; a
 // component above 255 counts as 255. Pieces are examined blue, green, red, so the
-// first fault met is the one reported.
+// first fault met is the one reported; within a piece: NotANumber, then Overflow,
+// then Negative.
+// A piece is a number when, after dropping spaces and tabs at both ends, it reads
+// [+|-] digits [. [digits]] [(e|E) [+|-] digits] or [+|-] . digits [exponent]:
+// "1", " 0.5 ", "+1", ".5", "1.", "5e-1". The empty piece, "nan", "inf", hex
+// ("0x1"), thousands separators and a "," as decimal separator are no numbers.
+// A number too large for a double is an Overflow; one too small reads as 0.
 ColorTextResult ColorFromText(std::string_view text);
 
 // A fraction for the user's eyes: shortest form, at most seven significant digits,
