@@ -1,0 +1,254 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "file_io.h"
+#include "file_io_faults.h"
+
+namespace orvex {
+
+namespace {
+
+std::string osMessage(int error) {
+    return std::strerror(error);
+}
+
+std::string failure(int error, const char* operation) {
+    return osMessage(error) + " (" + operation + ")";
+}
+
+// Returns the fault's errno when the test seam wants `step` to fail, else 0.
+int injected(faults::ReplaceStep step) {
+    const faults::ReplaceFault& fault = faults::CurrentReplaceFault();
+    return fault.step == step ? fault.error : 0;
+}
+
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int fd = -1) : m_fd(fd) {}
+    ~FileDescriptor() { reset(); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int get() const { return m_fd; }
+    int release() { return std::exchange(m_fd, -1); }
+    void reset() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+        m_fd = -1;
+    }
+
+  private:
+    int m_fd;
+};
+
+bool readAll(int fd, std::string& out, int& error) {
+    char chunk[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            error = errno;
+            return false;
+        }
+        if (got == 0) {
+            return true;
+        }
+        out.append(chunk, static_cast<std::size_t>(got));
+    }
+}
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Follows a chain of symlinks to the file a write must replace; the result may not
+// exist yet (a dangling link names the file to create).
+bool finalTarget(std::string path, std::string& target, int& error) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            target = path;
+            return true;
+        }
+        std::vector<char> link(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 1);
+        const ssize_t length = ::readlink(path.c_str(), link.data(), link.size());
+        if (length < 0) {
+            error = errno;
+            return false;
+        }
+        const std::string to(link.data(), static_cast<std::size_t>(length));
+        path = to.front() == '/' ? to : folderOf(path) + "/" + to;
+    }
+    error = ELOOP;
+    return false;
+}
+
+mode_t defaultNewFileMode() {
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// The permission bits the new content gets, or a refusal for a read-only file.
+bool modeForReplacement(const std::string& target, mode_t& mode, std::string& reason) {
+    struct stat info {};
+    if (::stat(target.c_str(), &info) != 0) {
+        if (errno != ENOENT) {
+            reason = failure(errno, "examining the file");
+            return false;
+        }
+        mode = defaultNewFileMode();
+        return true;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        reason = failure(EINVAL, "not a regular file");
+        return false;
+    }
+    // root passes access(W_OK) on any file; a file without write bits still means
+    // its owner made it read-only on purpose.
+    if (::access(target.c_str(), W_OK) != 0 || (info.st_mode & 0222) == 0) {
+        reason = failure(EACCES, "the file is read-only");
+        return false;
+    }
+    mode = info.st_mode & 07777;
+    return true;
+}
+
+int writeAll(int fd, std::string_view bytes) {
+    if (const int error = injected(faults::ReplaceStep::Write)) {
+        return error;
+    }
+    const std::size_t limit = faults::CurrentReplaceFault().maxWriteChunk;
+    while (!bytes.empty()) {
+        const std::size_t chunk = limit > 0 && limit < bytes.size() ? limit : bytes.size();
+        const ssize_t written = ::write(fd, bytes.data(), chunk);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written < 0) {
+            return errno;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return 0;
+}
+
+int stepResult(faults::ReplaceStep step, int result) {
+    if (const int error = injected(step)) {
+        return error;
+    }
+    return result == 0 ? 0 : errno;
+}
+
+void syncFolder(const std::string& folder) {
+    // Makes the rename durable; some file systems refuse, and the data is safe anyway.
+    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0) {
+        ::fsync(dir.get());
+    }
+}
+
+// Writes `bytes` into a new temporary file beside `target` and renames it over
+// `target`. The temporary file is gone afterwards whatever happens.
+bool writeThroughTemporary(const std::string& target, mode_t mode, std::string_view bytes,
+                           std::string& reason) {
+    const std::string folder = folderOf(target);
+    std::string tempName = folder + "/." + nameOf(target) + ".XXXXXX";
+    int error = injected(faults::ReplaceStep::OpenTemp);
+    FileDescriptor fd(error != 0 ? -1 : ::mkstemp(tempName.data()));
+    if (fd.get() < 0) {
+        reason = failure(error != 0 ? error : errno, "creating a temporary file");
+        return false;
+    }
+    const char* operation = "writing";
+    error = writeAll(fd.get(), bytes);
+    if (error == 0) {
+        operation = "setting permissions";
+        error = stepResult(faults::ReplaceStep::Chmod, ::fchmod(fd.get(), mode));
+    }
+    if (error == 0) {
+        operation = "flushing to disk";
+        error = stepResult(faults::ReplaceStep::Sync, ::fsync(fd.get()));
+    }
+    if (error == 0) {
+        operation = "closing";
+        error = ::close(fd.release()) == 0 ? 0 : errno;
+    }
+    if (error == 0) {
+        operation = "replacing the file";
+        error = stepResult(faults::ReplaceStep::Rename, ::rename(tempName.c_str(), target.c_str()));
+    }
+    if (error != 0) {
+        fd.reset();
+        ::unlink(tempName.c_str());
+        reason = failure(error, operation);
+        return false;
+    }
+    syncFolder(folder);
+    return true;
+}
+
+}  // namespace
+
+FileReadResult ReadFileBytes(const std::string& hostPath) {
+    FileReadResult result;
+    if (hostPath.empty()) {
+        return result;
+    }
+    FileDescriptor fd(::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC));
+    int error = 0;
+    if (fd.get() < 0) {
+        error = errno;
+    } else if (!readAll(fd.get(), result.bytes, error)) {
+        result.bytes.clear();
+    }
+    if (error == 0) {
+        result.status = FileReadResult::Status::Ok;
+    } else if (error == ENOENT || error == ENOTDIR) {
+        result.status = FileReadResult::Status::NotFound;
+    } else {
+        result.status = FileReadResult::Status::Failed;
+        result.reason = osMessage(error);
+    }
+    return result;
+}
+
+FileWriteResult ReplaceFileBytes(const std::string& hostPath, std::string_view bytes) {
+    FileWriteResult result;
+    if (hostPath.empty()) {
+        result.reason = osMessage(ENOENT);
+        return result;
+    }
+    std::string target;
+    int error = 0;
+    if (!finalTarget(hostPath, target, error)) {
+        result.reason = failure(error, "following a link");
+        return result;
+    }
+    mode_t mode = 0;
+    if (!modeForReplacement(target, mode, result.reason)) {
+        return result;
+    }
+    result.ok = writeThroughTemporary(target, mode, bytes, result.reason);
+    return result;
+}
+
+}  // namespace orvex

@@ -20,9 +20,11 @@ struct ProfileStatus {
 // `size` characters. Returns the characters copied, without the final NUL.
 // A missing file, section or key copies `defaultValue` (null counts as empty).
 // A file that exists but cannot be read behaves as missing and sets `status`.
+// `found` (when given) tells whether the text came from the file rather than
+// from the default.
 std::size_t ProfileGetString(const char* section, const char* key, const char* defaultValue,
                              char* buffer, std::size_t size, const std::string& file,
-                             ProfileStatus* status = nullptr);
+                             ProfileStatus* status = nullptr, bool* found = nullptr);
 
 // Write one key (value given) or delete it (value null), creating the file and the
 // section as needed. Only the bytes of the replaced value, the added line or the
