@@ -1,0 +1,72 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "file_list.h"
+
+namespace orvex {
+
+namespace {
+
+std::string systemMessage(DWORD error) {
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = length > 0 && text != nullptr ? std::string(text, length)
+                                                        : "error " + std::to_string(error);
+    LocalFree(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                                message.back() == ' ' || message.back() == '.')) {
+        message.pop_back();
+    }
+    return message;
+}
+
+bool lessIgnoringCase(const std::string& a, const std::string& b) {
+    const int order = lstrcmpiA(a.c_str(), b.c_str());
+    return order != 0 ? order < 0 : a < b;
+}
+
+bool folderExists(const std::string& folder) {
+    const DWORD attributes = GetFileAttributesA(folder.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace
+
+FolderListing ListMatchingFiles(const std::string& hostFolder, const std::string& pattern) {
+    FolderListing listing;
+    if (!folderExists(hostFolder)) {
+        listing.reason = systemMessage(ERROR_PATH_NOT_FOUND);
+        return listing;
+    }
+    std::string query = hostFolder;
+    if (!query.empty() && query.back() != '\\' && query.back() != '/') {
+        query += '\\';
+    }
+    query += pattern;
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = FindFirstFileA(query.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        listing.ok = error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
+        if (!listing.ok) {
+            listing.reason = systemMessage(error);
+        }
+        return listing;
+    }
+    const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    do {
+        if ((found.dwFileAttributes & skipped) == 0) {
+            listing.names.push_back(found.cFileName);
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(listing.names.begin(), listing.names.end(), lessIgnoringCase);
+    listing.ok = true;
+    return listing;
+}
+
+}  // namespace orvex
