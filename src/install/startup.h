@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "registry.h"
+
 namespace orvex {
 
 // What the window's load step finds out once per run.
@@ -10,11 +12,25 @@ struct StartupState {
     std::string InstallIconPath;
     std::string OutputFolder;  // Windows form, ends in "Data\client\output\"
     std::vector<std::string> ShortcutSections;
+    // Elsewhere than on Windows: the Wine prefix whose registry held the icon path
+    // (host folder), empty when none did.
+    std::string WinePrefix;
 };
+
+// Where the game registers its icon path, below HKEY_LOCAL_MACHINE.
+extern const char* const kGameUninstallKey;
+extern const char* const kGameIconValueName;
 
 // Reads the game's registered icon path, derives the output folder and lists the
 // sections of its shortcut.ini. On Linux the Wine prefix whose registry answered
-// becomes the prefix that HostPath maps drive letters through.
+// becomes the prefix that HostPath maps drive letters through (SetWinePrefix); when
+// none answered, the prefix in use is left as it is. Never fails: a missing or
+// unusable icon path (one too long for the folder walk, say) gives the relative
+// output folder "Data\client\output\".
 StartupState DiscoverStartup();
+
+// The same steps over `registry`, leaving the Wine prefix alone. (A name of its own,
+// so that DiscoverStartup stays one function the window can take as its load step.)
+StartupState DiscoverStartupWith(RegistryBackend& registry);
 
 }  // namespace orvex
