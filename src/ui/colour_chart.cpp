@@ -1,0 +1,63 @@
+#include "colour_chart.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+#include "packed_colour.h"
+#include "pictures.h"
+
+namespace orvex {
+
+namespace {
+constexpr int kBorder = 2;
+}
+
+ColourChart::ColourChart(QWidget* parent) : QFrame(parent), m_chart(colourChartImage()) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(kBorder);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::CrossCursor);
+}
+
+QSize ColourChart::sizeHint() const {
+    return m_chart.size() + QSize(2 * kBorder, 2 * kBorder);
+}
+
+PackedColor ColourChart::pixelAt(QPointF clientPosition) const {
+    const int x = static_cast<int>(std::floor(clientPosition.x()));
+    const int y = static_cast<int>(std::floor(clientPosition.y()));
+    if (!m_chart.valid(x, y) || !contentsRect().contains(contentsRect().topLeft() + QPoint(x, y))) {
+        return -1;
+    }
+    return toPacked(QColor(m_chart.pixel(x, y)));
+}
+
+void ColourChart::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    painter.setClipRect(contentsRect());
+    painter.drawImage(contentsRect().topLeft(), m_chart);
+}
+
+QPointF ColourChart::toClient(const QMouseEvent* event) const {
+    return event->position() - QPointF(contentsRect().topLeft());
+}
+
+// Accepting the press keeps the pointer captured here until the release.
+void ColourChart::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+void ColourChart::mouseMoveEvent(QMouseEvent* event) {
+    emit pointerMoved(toClient(event));
+    event->accept();
+}
+
+void ColourChart::mouseReleaseEvent(QMouseEvent* event) {
+    emit buttonReleased(toClient(event));
+    event->accept();
+}
+
+}  // namespace orvex

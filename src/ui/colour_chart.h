@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QFrame>
+#include <QImage>
+#include <QPointF>
+
+#include "colour/colour_values.h"
+
+namespace orvex {
+
+// The picture box of the colour chart: a sunken 2-pixel border around a client
+// area that the chart fills exactly. Positions in its signals are client
+// coordinates (the top-left of the chart is 0,0) and may lie outside the chart
+// while a button pressed over it is held.
+class ColourChart : public QFrame {
+    Q_OBJECT
+
+  public:
+    explicit ColourChart(QWidget* parent = nullptr);
+
+    // The packed colour of the chart pixel at a client position, or -1 outside it.
+    PackedColor pixelAt(QPointF clientPosition) const;
+
+    QSize sizeHint() const override;
+
+  signals:
+    void pointerMoved(QPointF clientPosition);
+    void buttonReleased(QPointF clientPosition);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    QPointF toClient(const QMouseEvent* event) const;
+
+    QImage m_chart;
+};
+
+}  // namespace orvex

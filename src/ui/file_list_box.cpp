@@ -1,0 +1,143 @@
+#include "file_list_box.h"
+
+#include <QFocusEvent>
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include "platform/file_list.h"
+#include "platform/host_path.h"
+#include "text_1252.h"
+
+namespace orvex {
+
+namespace {
+
+bool hasDrive(const std::string& path) {
+    return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
+}
+
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+bool isAbsolute(const std::string& path) {
+    return hasDrive(path) || (!path.empty() && isSeparator(path[0]));
+}
+
+// The length of the part that names a root: "\" or "C:\" (or "C:").
+std::size_t rootLength(const std::string& path) {
+    if (hasDrive(path)) {
+        return path.size() >= 3 && isSeparator(path[2]) ? 3 : 2;
+    }
+    return !path.empty() && isSeparator(path[0]) ? 1 : 0;
+}
+
+std::string withoutFinalBackslash(std::string path) {
+    const std::size_t root = rootLength(path);
+    while (path.size() > root && isSeparator(path.back())) {
+        path.pop_back();
+    }
+    return path;
+}
+
+std::string joinFolder(const std::string& base, const std::string& relative) {
+    if (!base.empty() && isSeparator(base.back())) {
+        return base + relative;
+    }
+    return base + "\\" + relative;
+}
+
+}  // namespace
+
+FileListBox::FileListBox(std::string pattern, QWidget* parent)
+    : QListWidget(parent), m_pattern(std::move(pattern)) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(this, &QListWidget::itemSelectionChanged, this, &FileListBox::reportSelection);
+    if (!setFolder(currentFolder())) {
+        m_path = withoutFinalBackslash(currentFolder());
+    }
+}
+
+std::string FileListBox::currentFolder() {
+    std::error_code error;
+    std::string folder = std::filesystem::current_path(error).string();
+#ifndef Q_OS_WIN
+    std::replace(folder.begin(), folder.end(), '/', '\\');
+#endif
+    return folder;
+}
+
+bool FileListBox::setFolder(const std::string& windowsFolder) {
+    const std::string absolute =
+        isAbsolute(windowsFolder) ? windowsFolder : joinFolder(currentFolder(), windowsFolder);
+    const FolderListing listing = ListMatchingFiles(HostPath(absolute), m_pattern);
+    if (!listing.ok) {
+        return false;
+    }
+    const QSignalBlocker quiet(this);
+    clear();
+    m_lastSelected = -1;
+    m_path = withoutFinalBackslash(absolute);
+    m_names = listing.names;
+    for (const std::string& name : m_names) {
+        addItem(fromAnsi(name));
+    }
+    return true;
+}
+
+std::string FileListBox::Path() const {
+    return m_path;
+}
+
+int FileListBox::ListIndex() const {
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+int FileListBox::ListCount() const {
+    return static_cast<int>(m_names.size());
+}
+
+std::string FileListBox::List(int index) const {
+    if (index < 0 || index >= ListCount()) {
+        return {};
+    }
+    return m_names[static_cast<std::size_t>(index)];
+}
+
+void FileListBox::reportSelection() {
+    const int selected = ListIndex();
+    if (selected == m_lastSelected) {
+        return;
+    }
+    m_lastSelected = selected;
+    if (selected >= 0) {
+        emit selectionChangedTo(selected);
+    }
+}
+
+// Gaining focus must not pick an entry: the first arrow key selects the first one.
+void FileListBox::focusInEvent(QFocusEvent* event) {
+    QListWidget::focusInEvent(event);
+    if (ListIndex() < 0) {
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
+}
+
+// A list box always keeps its selected entry: a control-click or control-space
+// on it selects it again instead of clearing the selection.
+QItemSelectionModel::SelectionFlags FileListBox::selectionCommand(const QModelIndex& index,
+                                                                  const QEvent* event) const {
+    QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(index, event);
+    if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)) {
+        return index.isValid() ? QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows
+                               : QItemSelectionModel::NoUpdate;
+    }
+    return command;
+}
+
+}  // namespace orvex

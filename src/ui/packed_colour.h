@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QColor>
+
+#include "colour/colour_values.h"
+
+namespace orvex {
+
+// A packed colour 0x00BBGGRR as a QColor; the highest byte is ignored.
+QColor toQColor(PackedColor colour);
+
+// The opaque colour `colour` packed as 0x00BBGGRR.
+PackedColor toPacked(const QColor& colour);
+
+}  // namespace orvex
