@@ -151,11 +151,13 @@ int writeAll(int fd, std::string_view bytes) {
     return 0;
 }
 
-int stepResult(faults::ReplaceStep step, int result) {
+// Runs `operation` unless the test seam makes `step` fail; returns 0 or the errno.
+template <typename Operation>
+int runStep(faults::ReplaceStep step, Operation operation) {
     if (const int error = injected(step)) {
         return error;
     }
-    return result == 0 ? 0 : errno;
+    return operation() == 0 ? 0 : errno;
 }
 
 void syncFolder(const std::string& folder) {
@@ -182,11 +184,11 @@ bool writeThroughTemporary(const std::string& target, mode_t mode, std::string_v
     error = writeAll(fd.get(), bytes);
     if (error == 0) {
         operation = "setting permissions";
-        error = stepResult(faults::ReplaceStep::Chmod, ::fchmod(fd.get(), mode));
+        error = runStep(faults::ReplaceStep::Chmod, [&] { return ::fchmod(fd.get(), mode); });
     }
     if (error == 0) {
         operation = "flushing to disk";
-        error = stepResult(faults::ReplaceStep::Sync, ::fsync(fd.get()));
+        error = runStep(faults::ReplaceStep::Sync, [&] { return ::fsync(fd.get()); });
     }
     if (error == 0) {
         operation = "closing";
@@ -194,7 +196,8 @@ bool writeThroughTemporary(const std::string& target, mode_t mode, std::string_v
     }
     if (error == 0) {
         operation = "replacing the file";
-        error = stepResult(faults::ReplaceStep::Rename, ::rename(tempName.c_str(), target.c_str()));
+        error = runStep(faults::ReplaceStep::Rename,
+                        [&] { return ::rename(tempName.c_str(), target.c_str()); });
     }
     if (error != 0) {
         fd.reset();

@@ -77,11 +77,13 @@ DWORD writeAll(HANDLE file, std::string_view bytes) {
     return 0;
 }
 
-DWORD stepResult(faults::ReplaceStep step, BOOL succeeded) {
+// Runs `operation` unless the test seam makes `step` fail; returns 0 or the error.
+template <typename Operation>
+DWORD runStep(faults::ReplaceStep step, Operation operation) {
     if (const DWORD error = injected(step)) {
         return error;
     }
-    return succeeded ? 0 : GetLastError();
+    return operation() ? 0 : GetLastError();
 }
 
 // The read-only attribute of an existing file; a missing file is writable.
@@ -150,7 +152,7 @@ FileWriteResult ReplaceFileBytes(const std::string& hostPath, std::string_view b
     }
     if (error == 0) {
         operation = "flushing to disk";
-        error = stepResult(faults::ReplaceStep::Sync, FlushFileBuffers(temp.get()));
+        error = runStep(faults::ReplaceStep::Sync, [&] { return FlushFileBuffers(temp.get()); });
     }
     if (error == 0) {
         operation = "closing";
@@ -159,13 +161,15 @@ FileWriteResult ReplaceFileBytes(const std::string& hostPath, std::string_view b
     if (error == 0 && attributes != INVALID_FILE_ATTRIBUTES) {
         // The old file's attributes (hidden, archive...) go to the new content.
         operation = "setting attributes";
-        error = stepResult(faults::ReplaceStep::Chmod, SetFileAttributesA(tempName, attributes));
+        error = runStep(faults::ReplaceStep::Chmod,
+                        [&] { return SetFileAttributesA(tempName, attributes); });
     }
     if (error == 0) {
         operation = "replacing the file";
-        error = stepResult(faults::ReplaceStep::Rename,
-                           MoveFileExA(tempName, hostPath.c_str(),
-                                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+        error = runStep(faults::ReplaceStep::Rename, [&] {
+            return MoveFileExA(tempName, hostPath.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        });
     }
     if (error != 0) {
         temp.reset();
