@@ -38,12 +38,13 @@ bool isDirectory(const fs::path& path) {
     return fs::is_directory(path, error);
 }
 
+bool isNumber(const std::string& text) {
+    return !text.empty() && text.size() < 19 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 // Steam's app ids are numbers; order them as numbers, anything else after them.
 bool appIdLess(const std::string& left, const std::string& right) {
-    const auto isNumber = [](const std::string& text) {
-        return !text.empty() && text.size() < 19 &&
-               std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-    };
     const bool leftNumber = isNumber(left);
     const bool rightNumber = isNumber(right);
     if (leftNumber && rightNumber) {
@@ -131,11 +132,19 @@ PrefixSearchEnvironment ProcessPrefixSearchEnvironment() {
 std::vector<std::string> SteamLibraryPaths(const std::string& vdfText) {
     const auto tokens = vdfTokens(vdfText);
     std::vector<std::string> paths;
-    for (std::size_t at = 0; at + 1 < tokens.size(); ++at) {
-        if (!isQuoted(tokens[at]) || !isQuoted(tokens[at + 1])) {
+    int depth = 0;
+    for (std::size_t at = 0; at < tokens.size(); ++at) {
+        if (!isQuoted(tokens[at])) {
+            depth += tokens[at] == "{" ? 1 : -1;
             continue;
         }
-        if (FoldRegistryName(tokens[at]) == "\"path") {
+        if (at + 1 == tokens.size() || !isQuoted(tokens[at + 1])) {
+            continue;
+        }
+        const std::string key = tokens[at].substr(1);
+        // Newer files: "path" in a block per library; older ones: "<n>" "<path>"
+        // right inside the top block.
+        if (FoldRegistryName(key) == "path" || (depth == 1 && isNumber(key))) {
             paths.push_back(tokens[at + 1].substr(1));
         }
         ++at;  // the value is no key

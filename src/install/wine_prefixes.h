@@ -27,7 +27,8 @@ PrefixSearchEnvironment ProcessPrefixSearchEnvironment();
 // symbolic link, say) is listed once. Without $HOME only $WINEPREFIX is asked.
 std::vector<std::string> CandidateWinePrefixes(const PrefixSearchEnvironment& environment);
 
-// The "path" entries of a Steam libraryfolders.vdf, in file order, unescaped.
+// The library folders a Steam libraryfolders.vdf lists, in file order, unescaped:
+// its "path" entries, or in the older layout the numbered entries of the top block.
 std::vector<std::string> SteamLibraryPaths(const std::string& vdfText);
 
 // HKEY_LOCAL_MACHINE of a list of Wine prefixes, read from their system.reg. A key

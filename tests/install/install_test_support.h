@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+namespace orvex {
+
+// Sets (or, given null, unsets) one environment variable and puts the old state
+// back when it goes, so that tests can move HOME and WINEPREFIX safely.
+class ScopedEnvironmentVariable {
+  public:
+    ScopedEnvironmentVariable(const char* name, const char* value) : m_name(name) {
+        if (const char* old = std::getenv(name)) {
+            m_old = old;
+        }
+        apply(value);
+    }
+    ~ScopedEnvironmentVariable() { apply(m_old ? m_old->c_str() : nullptr); }
+    ScopedEnvironmentVariable(const ScopedEnvironmentVariable&) = delete;
+    ScopedEnvironmentVariable& operator=(const ScopedEnvironmentVariable&) = delete;
+
+  private:
+    void apply(const char* value) const {
+        if (value != nullptr) {
+            ::setenv(m_name.c_str(), value, 1);
+        } else {
+            ::unsetenv(m_name.c_str());
+        }
+    }
+
+    std::string m_name;
+    std::optional<std::string> m_old;
+};
+
+}  // namespace orvex
