@@ -22,11 +22,15 @@ class ScopedEnvironmentVariable {
 
   private:
     void apply(const char* value) const {
+#ifdef _WIN32
+        _putenv_s(m_name.c_str(), value != nullptr ? value : "");
+#else
         if (value != nullptr) {
             ::setenv(m_name.c_str(), value, 1);
         } else {
             ::unsetenv(m_name.c_str());
         }
+#endif
     }
 
     std::string m_name;

@@ -206,6 +206,7 @@ TEST_F(PrefixSearch, EnvironmentDecidesTheFirstCandidates) {
     }
 }
 
+#ifndef _WIN32
 TEST_F(PrefixSearch, SteamRootReachedByALinkIsSearchedOnce) {
     const fs::path localSteam = home() / ".local" / "share" / "Steam";
     const std::string local5 = pfx(localSteam, "5");
@@ -215,6 +216,8 @@ TEST_F(PrefixSearch, SteamRootReachedByALinkIsSearchedOnce) {
     ASSERT_EQ(candidates.size(), 2u);
     EXPECT_EQ(fs::canonical(candidates[1]), fs::canonical(local5));
 }
+
+#endif
 
 TEST_F(PrefixSearch, EnvironmentIsReadFromTheProcess) {
     struct Row {
