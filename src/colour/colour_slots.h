@@ -38,6 +38,7 @@ class ColourSlotTable {
     using SelectionHook = std::function<void(const std::string& entryText)>;
     void setSelectionHook(SelectionHook hook);
 
+    // Label `index`, 0..24; throws std::out_of_range for any other index.
     const ColourSlot& slot(int index) const;
     ColourSlot& slot(int index);
     const std::string& currentIniPath() const;
