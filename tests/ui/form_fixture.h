@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <string>
+
+#include "profile/profile.h"
+#include "ui/form1.h"
+
+namespace orvex::test {
+
+// The Windows form of a host folder, with a final backslash, as start-up gives it.
+inline std::string windowsFolder(const QString& hostFolder) {
+    QString path = QDir(hostFolder).absolutePath();
+#ifndef Q_OS_WIN
+    path.replace('/', '\\');
+#endif
+    if (!path.endsWith('\\')) {
+        path += '\\';
+    }
+    return path.toStdString();
+}
+
+// A load step that finds the game's output folder at `hostFolder`.
+inline Form1::LoadStep loadStepFor(const QString& hostFolder) {
+    return [folder = windowsFolder(hostFolder)] {
+        StartupState state;
+        state.InstallIconPath = "C:\\Games\\Orvex\\orvex.exe";
+        state.OutputFolder = folder;
+        GetINISectionNames(folder + "shortcut.ini", state.ShortcutSections);
+        return state;
+    };
+}
+
+// A scratch output folder, filled with copies of the sample files or with files a
+// test writes, and a shown Form1 on it.
+class FormFixture {
+  public:
+    QTemporaryDir dir;
+    std::unique_ptr<Form1> form;
+
+    QString file(const QString& name) const { return dir.filePath(name); }
+
+    void copySamples() {
+        const QDir samples(ORVEX_SAMPLE_OUTPUT);
+        for (const QString& name : samples.entryList(QDir::Files)) {
+            QFile::copy(samples.filePath(name), file(name));
+            QFile(file(name)).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        }
+    }
+
+    void write(const QString& name, const QByteArray& bytes) {
+        QFile out(file(name));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+
+    QByteArray read(const QString& name) const {
+        QFile in(file(name));
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }
+
+    void open() {
+        form = std::make_unique<Form1>(loadStepFor(dir.path()));
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    template <typename T = QWidget>
+    T* control(const char* name, int index = -1) const {
+        for (T* candidate : form->findChildren<T*>(name)) {
+            if (index < 0 || candidate->property("index").toInt() == index) {
+                return candidate;
+            }
+        }
+        return nullptr;
+    }
+};
+
+// Writes a player options file whose 24 colour options are named `prefix` 0..23
+// and coloured `value`.
+inline QByteArray playerFile(const QByteArray& prefix, const QByteArray& value) {
+    QByteArray text = "[General]\r\nVersion=3\r\n";
+    for (int slot = 0; slot < 24; ++slot) {
+        text += "[VECTOR3-" + QByteArray::number(slot).rightJustified(3, '0') + "]\r\n";
+        text += "OptionName=" + prefix + QByteArray::number(slot) + "\r\n";
+        text += "OptionValue=" + value + "\r\n";
+    }
+    return text;
+}
+
+}  // namespace orvex::test

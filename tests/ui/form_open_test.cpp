@@ -1,0 +1,363 @@
+// Form1 as it stands when it opens: controls, geometry, texts, fonts, colours,
+// focus and tab order, drawing order, the instructions and the file list.
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "form_fixture.h"
+#include "ui/colour_chart.h"
+#include "ui/file_list_box.h"
+#include "ui/form_label.h"
+#include "ui/instructions.h"
+#include "ui/packed_colour.h"
+
+using namespace orvex;
+using namespace orvex::test;
+
+Q_DECLARE_METATYPE(QFont::Weight)
+
+namespace {
+
+QStringList instructionLines() {
+    QStringList lines = QString::fromLatin1(kInstructionsText).split("\r\n");
+    lines.removeLast();  // after the final line break
+    return lines;
+}
+
+}  // namespace
+
+class FormOpenTest : public QObject {
+    Q_OBJECT
+
+    FormFixture m_fixture;
+
+    QWidget* named(const char* name, int index = -1) const {
+        return m_fixture.control(name, index);
+    }
+
+  private slots:
+    void initTestCase() {
+        m_fixture.copySamples();
+        m_fixture.open();
+    }
+
+    void windowIsFixedWithCloseButtonOnly() {
+        Form1& form = *m_fixture.form;
+        QCOMPARE(form.windowTitle(), QString("Brannic's Orvex Color Configuration"));
+        QCOMPARE(form.size(), QSize(474, 502));
+        QCOMPARE(form.minimumSize(), QSize(474, 502));
+        QCOMPARE(form.maximumSize(), QSize(474, 502));
+        const Qt::WindowFlags flags = form.windowFlags();
+        QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(flags.testFlag(Qt::WindowSystemMenuHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+        QVERIFY(!form.windowIcon().isNull());
+        QCOMPARE(form.windowIcon().availableSizes().size(), 2);
+        form.resize(600, 600);
+        QCOMPARE(form.size(), QSize(474, 502));
+    }
+
+    void controlsStandWhereDesigned_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QRect>("geometry");
+        QTest::newRow("fileINI") << "fileINI" << -1 << QRect(0, 16, 185, 71);
+        QTest::newRow("Picture1") << "Picture1" << -1 << QRect(0, 208, 260, 273);
+        QTest::newRow("Text1") << "Text1" << -1 << QRect(0, 480, 260, 19);
+        QTest::newRow("txtSaved") << "txtSaved" << -1 << QRect(0, 192, 260, 19);
+        QTest::newRow("Label1(1)") << "Label1" << 1 << QRect(24, 176, 159, 13);
+        QTest::newRow("Command1") << "Command1" << -1 << QRect(392, 72, 81, 17);
+        QTest::newRow("Text2") << "Text2" << -1 << QRect(0, 88, 257, 89);
+        QTest::newRow("Image1") << "Image1" << -1 << QRect(264, 96, 210, 403);
+    }
+    void controlsStandWhereDesigned() {
+        QFETCH(QString, name);
+        QFETCH(int, index);
+        QFETCH(QRect, geometry);
+        QWidget* control = named(qPrintable(name), index);
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), geometry);
+        QVERIFY(control->isVisible());
+        QVERIFY(control->isEnabled());
+    }
+
+    void autoSizedLabelsFitTheirCaption_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QPoint>("position");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("Label1(0)") << "Label1" << 0 << QPoint(0, 0) << "Select a Player INI file:";
+        QTest::newRow("Label1(2)") << "Label1" << 2 << QPoint(272, 72) << "Current Color Settings:";
+        QTest::newRow("lblName, empty") << "lblName" << -1 << QPoint(192, 16) << "";
+    }
+    void autoSizedLabelsFitTheirCaption() {
+        QFETCH(QString, name);
+        QFETCH(int, index);
+        QFETCH(QPoint, position);
+        QFETCH(QString, caption);
+        auto* label = m_fixture.control<FormLabel>(qPrintable(name), index);
+        QVERIFY(label);
+        QCOMPARE(label->text(), caption);
+        QCOMPARE(label->pos(), position);
+        const QFontMetrics metrics(label->font());
+        QCOMPARE(label->width(), std::max(metrics.horizontalAdvance(caption), 3));
+        QCOMPARE(label->height(), metrics.height());
+        QVERIFY(label->autoFillBackground());
+    }
+
+    void hintLabelShowsOnlyItsFirstLine() {
+        auto* hint = m_fixture.control<FormLabel>("Label1", 1);
+        QCOMPARE(hint->text(),
+                 QString("Select a color from here and click on color texts to the right to "
+                         "transfer it"));
+        QVERIFY(hint->wordWrap());
+        QVERIFY(hint->alignment().testFlag(Qt::AlignHCenter));
+        QVERIFY(QFontMetrics(hint->font()).horizontalAdvance(hint->text()) > hint->width());
+        QVERIFY(hint->heightForWidth(hint->width()) > hint->height());
+    }
+
+    void slotLabelsShowDesignValues_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<int>("top");
+        for (int index = 0; index <= 17; ++index) {
+            QTest::addRow("lblColors(%d)", index) << index << (1440 + 240 * index) / 15;
+        }
+        QTest::newRow("lblColors(24) between 17 and 23") << 24 << 5760 / 15;
+        const int bottomUp[] = {23, 22, 21, 20, 19, 18};
+        for (int row = 0; row < 6; ++row) {
+            QTest::addRow("lblColors(%d)", bottomUp[row])
+                << bottomUp[row] << (6000 + 240 * row) / 15;
+        }
+    }
+    void slotLabelsShowDesignValues() {
+        QFETCH(int, index);
+        QFETCH(int, top);
+        auto* label = m_fixture.control<FormLabel>("lblColors", index);
+        QVERIFY(label);
+        QCOMPARE(label->geometry(), QRect(272, top, 201, 17));
+        QCOMPARE(label->text(), QString("Color Setting"));
+        QCOMPARE(label->foreColor(), kWhite);
+        QCOMPARE(label->property("ForeColor").toInt(), kWhite);
+        QCOMPARE(label->toolTip(), QString("Original Colors: 1,1,1"));
+        QCOMPARE(label->property("Tag").toString(), QString());
+        QVERIFY(!label->autoFillBackground());
+        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+    }
+
+    void thereAreExactlyTheDesignedLabels() {
+        QCOMPARE(m_fixture.form->findChildren<FormLabel*>("lblColors").size(), 25);
+        QCOMPARE(m_fixture.form->findChildren<FormLabel*>("Label1").size(), 3);
+    }
+
+    void colourBoxesAreLockedAndDark_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Text1") << "Text1"
+                               << "Move mouse over color chart";
+        QTest::newRow("txtSaved") << "txtSaved"
+                                  << "This is your saved color!";
+    }
+    void colourBoxesAreLockedAndDark() {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        auto* box = m_fixture.control<QLineEdit>(qPrintable(name));
+        QVERIFY(box);
+        QCOMPARE(box->text(), text);
+        QCOMPARE(box->palette().color(QPalette::Base), QColor(42, 40, 46));
+        QCOMPARE(box->palette().color(QPalette::Text), QColor(255, 255, 255));
+        QVERIFY(box->isReadOnly());
+        box->setFocus();
+        QTest::keyClicks(box, "typed");
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QCOMPARE(box->text(), text);
+        box->selectAll();
+        QCOMPARE(box->selectedText(), text);  // locked, yet selectable and copyable
+        box->deselect();
+        m_fixture.control("fileINI")->setFocus();
+    }
+
+    void fontsAreSansSerifEightPoint_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("lblColors(0)") << "lblColors" << 0 << true;
+        QTest::newRow("lblColors(24)") << "lblColors" << 24 << true;
+        QTest::newRow("Text1") << "Text1" << -1 << true;
+        QTest::newRow("txtSaved") << "txtSaved" << -1 << true;
+        QTest::newRow("fileINI") << "fileINI" << -1 << false;
+        QTest::newRow("Text2") << "Text2" << -1 << false;
+        QTest::newRow("Command1") << "Command1" << -1 << false;
+        QTest::newRow("Label1(0)") << "Label1" << 0 << false;
+        QTest::newRow("lblName") << "lblName" << -1 << false;
+    }
+    void fontsAreSansSerifEightPoint() {
+        QFETCH(QString, name);
+        QFETCH(int, index);
+        QFETCH(bool, bold);
+        const QFont font = named(qPrintable(name), index)->font();
+        QCOMPARE(font.family(), QString("MS Sans Serif"));
+        QCOMPARE(font.pointSizeF(), 8.25);
+        QCOMPARE(font.bold(), bold);
+        QVERIFY(!QFontInfo(font).family().isEmpty());
+    }
+
+    void focusStartsOnTheFileListWithNothingSelected() {
+        auto* list = m_fixture.control<FileListBox>("fileINI");
+        QCOMPARE(QApplication::focusWidget(), list);
+        QCOMPARE(list->ListIndex(), -1);
+        QCOMPARE(list->ListCount(), 2);
+        QCOMPARE(m_fixture.form->slotTable().currentIniPath(), std::string());
+    }
+
+    void tabVisitsFocusableControlsInTabIndexOrder() {
+        QWidget* list = named("fileINI");
+        list->setFocus();
+        QStringList visited;
+        for (int step = 0; step < 6; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited,
+                 QStringList({"Picture1", "Text1", "txtSaved", "Command1", "Text2", "fileINI"}));
+        QCOMPARE(m_fixture.control<FileListBox>("fileINI")->ListIndex(), -1);
+    }
+
+    void labelsAndImageTakeNoFocus_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("index");
+        QTest::newRow("Label1(0)") << "Label1" << 0;
+        QTest::newRow("Label1(1)") << "Label1" << 1;
+        QTest::newRow("lblName") << "lblName" << -1;
+        QTest::newRow("lblColors(5)") << "lblColors" << 5;
+        QTest::newRow("Image1") << "Image1" << -1;
+    }
+    void labelsAndImageTakeNoFocus() {
+        QFETCH(QString, name);
+        QFETCH(int, index);
+        QCOMPARE(named(qPrintable(name), index)->focusPolicy(), Qt::NoFocus);
+    }
+
+    void textureLiesBehindSlotLabels() {
+        Form1& form = *m_fixture.form;
+        const QPoint insideLabel = named("lblColors", 3)->geometry().center();
+        QCOMPARE(form.childAt(insideLabel), named("lblColors", 3));
+        const QObjectList& order = form.children();
+        const qsizetype image = order.indexOf(named("Image1"));
+        for (int index = 0; index < 25; ++index) {
+            QVERIFY(order.indexOf(named("lblColors", index)) > image);
+        }
+    }
+
+    void controlsCoverLabels_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("fileINI") << "fileINI";
+        QTest::newRow("Picture1") << "Picture1";
+        QTest::newRow("Text1") << "Text1";
+        QTest::newRow("txtSaved") << "txtSaved";
+        QTest::newRow("Command1") << "Command1";
+        QTest::newRow("Text2") << "Text2";
+    }
+    void controlsCoverLabels() {
+        QFETCH(QString, name);
+        const QObjectList& order = m_fixture.form->children();
+        const qsizetype control = order.indexOf(named(qPrintable(name)));
+        for (QObject* label : m_fixture.form->findChildren<QLabel*>()) {
+            QVERIFY2(order.indexOf(label) < control, qPrintable(label->objectName()));
+        }
+    }
+
+    void instructionsCoverTheHintWhereTheyOverlap() {
+        QWidget* text2 = named("Text2");
+        const QRect overlap = text2->geometry().intersected(named("Label1", 1)->geometry());
+        QCOMPARE(overlap.height(), 1);
+        QWidget* top = m_fixture.form->childAt(overlap.center());
+        QVERIFY(top == text2 || text2->isAncestorOf(top));
+    }
+
+    void instructionsAreTwentyCrLfLines() {
+        const QByteArray text(kInstructionsText);
+        QVERIFY(text.endsWith("changes.\r\n"));
+        QCOMPARE(text.count("\r\n"), 20);
+        QCOMPARE(text.count('\r'), 20);
+        QCOMPARE(text.count('\n'), 20);
+        const QStringList lines = instructionLines();
+        QCOMPARE(lines.size(), 20);
+        QCOMPARE(lines[0], QString("First, select a player INI file from the listing on the left.  "
+                                   "If you don't see any INI files listed, then you may not have "
+                                   "Orvex properly installed."));
+        QCOMPARE(lines[17], QString("the \"Save Changes\" button and they will be written "));
+        QCOMPARE(lines[19], QString("changes."));
+        for (int empty : {1, 4, 13, 15}) {
+            QVERIFY(lines[empty].isEmpty());
+        }
+    }
+
+    void instructionLinesKeepTheirTrailingBlanks_data() {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("blanks");
+        const QList<int> oneBlank = {3, 6, 7, 8, 10, 11, 12, 17, 18, 19};
+        for (int line = 1; line <= 20; ++line) {
+            const int blanks = line == 9 ? 2 : oneBlank.contains(line) ? 1 : 0;
+            QTest::addRow("line %d", line) << line << blanks;
+        }
+    }
+    void instructionLinesKeepTheirTrailingBlanks() {
+        QFETCH(int, line);
+        QFETCH(int, blanks);
+        const QString text = instructionLines()[line - 1];
+        int trailing = 0;
+        while (trailing < text.size() && text[text.size() - 1 - trailing] == ' ') {
+            ++trailing;
+        }
+        QCOMPARE(trailing, blanks);
+        // Inside a line every sentence end is followed by two blanks.
+        const QString inner = text.left(text.size() - trailing);
+        QVERIFY(!inner.contains(QRegularExpression("[.!?] (?! )")));
+    }
+
+    void instructionsShowFromTheirFirstLine() {
+        auto* text2 = m_fixture.control<QPlainTextEdit>("Text2");
+        QCOMPARE(text2->toPlainText().split('\n').mid(0, 20), instructionLines());
+        QVERIFY(text2->isReadOnly());
+        QCOMPARE(text2->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        QCOMPARE(text2->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(text2->verticalScrollBar()->value(), 0);
+        QVERIFY(text2->verticalScrollBar()->maximum() > 0);
+        QCOMPARE(text2->cursorForPosition(QPoint(4, 4)).blockNumber(), 0);
+        text2->setFocus();
+        QTest::keyClicks(text2, "x");
+        QCOMPARE(text2->toPlainText().split('\n').mid(0, 20), instructionLines());
+        named("fileINI")->setFocus();
+    }
+
+    void fileListShowsMatchingFilesOfTheOutputFolder() {
+        auto* list = m_fixture.control<FileListBox>("fileINI");
+        QCOMPARE(list->ListCount(), 2);
+        QCOMPARE(list->List(0), std::string("player1_options.ini"));
+        QCOMPARE(list->List(1), std::string("player2_options.ini"));
+        QCOMPARE(list->count(), 2);
+        const std::string folder = windowsFolder(m_fixture.dir.path());
+        QCOMPARE(list->Path(), folder.substr(0, folder.size() - 1));
+        QCOMPARE(m_fixture.form->OutputFolder(), folder);
+        QCOMPARE(m_fixture.form->InstallIconPath(), std::string("C:\\Games\\Orvex\\orvex.exe"));
+        QVERIFY(m_fixture.form->ShortcutSections().size() >= 3);
+    }
+
+    void refusedOutputFolderLeavesTheCurrentFolder() {
+        Form1 form(loadStepFor(m_fixture.dir.filePath("missing/Data/client/output")));
+        auto* list = form.findChild<FileListBox*>("fileINI");
+        const std::string current = windowsFolder(QDir::currentPath());
+        QCOMPARE(list->Path(),
+                 current.size() > 1 ? current.substr(0, current.size() - 1) : current);
+        QCOMPARE(list->ListIndex(), -1);
+    }
+
+    void cleanupTestCase() { m_fixture.form.reset(); }
+};
+
+QTEST_MAIN(FormOpenTest)
+#include "form_open_test.moc"
