@@ -52,7 +52,9 @@ ColorTextResult ColorFromText(std::string_view text);
 
 // A fraction for the user's eyes: shortest form, at most seven significant digits,
 // no trailing zeros, "0" before the separator below 1, no separator when whole
-// ("0", "0.5", "0.78", "1"), with `decimalSeparator` in place of ".".
+// ("0", "0.5", "0.78", "1"), with `decimalSeparator` in place of ".". Values that
+// need an exponent at seven digits get "E" ("1E-05"); -0 gives "0". Independent of
+// the C and C++ locales.
 std::string FractionText(float fraction, std::string_view decimalSeparator = ".");
 
 }  // namespace orvex
