@@ -136,7 +136,11 @@ FileWriteResult ReplaceFileBytes(const std::string& hostPath, std::string_view b
     char tempName[MAX_PATH + 1] = {};
     DWORD error = injected(faults::ReplaceStep::OpenTemp);
     if (error == 0 && GetTempFileNameA(folderOf(hostPath).c_str(), "ini", 0, tempName) == 0) {
+        // A missing folder comes back as "directory name invalid"; say what it is.
         error = GetLastError();
+        if (GetFileAttributesA(folderOf(hostPath).c_str()) == INVALID_FILE_ATTRIBUTES) {
+            error = ERROR_PATH_NOT_FOUND;
+        }
     }
     if (error != 0) {
         result.reason = failure(error, "creating a temporary file");
