@@ -107,15 +107,23 @@ mode_t defaultNewFileMode() {
     return 0666 & ~mask;
 }
 
-// The permission bits the new content gets, or a refusal for a read-only file.
-bool modeForReplacement(const std::string& target, mode_t& mode, std::string& reason) {
+// What the new content inherits from the file it replaces.
+struct Inherited {
+    mode_t mode = 0;
+    bool keepOwner = false;
+    uid_t owner = 0;
+    gid_t group = 0;
+};
+
+// The permission bits and owner the new content gets, or a refusal for a read-only file.
+bool inheritedFrom(const std::string& target, Inherited& inherited, std::string& reason) {
     struct stat info {};
     if (::stat(target.c_str(), &info) != 0) {
         if (errno != ENOENT) {
             reason = failure(errno, "examining the file");
             return false;
         }
-        mode = defaultNewFileMode();
+        inherited.mode = defaultNewFileMode();
         return true;
     }
     if (!S_ISREG(info.st_mode)) {
@@ -128,7 +136,7 @@ bool modeForReplacement(const std::string& target, mode_t& mode, std::string& re
         reason = failure(EACCES, "the file is read-only");
         return false;
     }
-    mode = info.st_mode & 07777;
+    inherited = {static_cast<mode_t>(info.st_mode & 07777), true, info.st_uid, info.st_gid};
     return true;
 }
 
@@ -170,8 +178,8 @@ void syncFolder(const std::string& folder) {
 
 // Writes `bytes` into a new temporary file beside `target` and renames it over
 // `target`. The temporary file is gone afterwards whatever happens.
-bool writeThroughTemporary(const std::string& target, mode_t mode, std::string_view bytes,
-                           std::string& reason) {
+bool writeThroughTemporary(const std::string& target, const Inherited& inherited,
+                           std::string_view bytes, std::string& reason) {
     const std::string folder = folderOf(target);
     std::string tempName = folder + "/." + nameOf(target) + ".XXXXXX";
     int error = injected(faults::ReplaceStep::OpenTemp);
@@ -184,7 +192,13 @@ bool writeThroughTemporary(const std::string& target, mode_t mode, std::string_v
     error = writeAll(fd.get(), bytes);
     if (error == 0) {
         operation = "setting permissions";
-        error = runStep(faults::ReplaceStep::Chmod, [&] { return ::fchmod(fd.get(), mode); });
+        if (inherited.keepOwner) {
+            // Best effort: only root may give a file away, and a user's own file needs nothing.
+            [[maybe_unused]] const int ignored =
+                ::fchown(fd.get(), inherited.owner, inherited.group);
+        }
+        error =
+            runStep(faults::ReplaceStep::Chmod, [&] { return ::fchmod(fd.get(), inherited.mode); });
     }
     if (error == 0) {
         operation = "flushing to disk";
@@ -246,11 +260,11 @@ FileWriteResult ReplaceFileBytes(const std::string& hostPath, std::string_view b
         result.reason = failure(error, "following a link");
         return result;
     }
-    mode_t mode = 0;
-    if (!modeForReplacement(target, mode, result.reason)) {
+    Inherited inherited;
+    if (!inheritedFrom(target, inherited, result.reason)) {
         return result;
     }
-    result.ok = writeThroughTemporary(target, mode, bytes, result.reason);
+    result.ok = writeThroughTemporary(target, inherited, bytes, result.reason);
     return result;
 }
 

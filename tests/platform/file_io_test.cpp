@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -64,6 +65,21 @@ TEST(ReplaceFileBytes, KeepsPermissionBits) {
         EXPECT_EQ(modeOf(file), mode) << std::oct << mode;
         EXPECT_EQ(test::ReadBytes(file), "new");
     }
+}
+
+TEST(ReplaceFileBytes, KeepsTheOwnerWhenRunAsRoot) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root can give a file to another user";
+    }
+    test::TempDir dir;
+    const std::string file = dir.file("owned.ini");
+    test::WriteBytes(file, "old");
+    ASSERT_EQ(::chown(file.c_str(), 4321, 4322), 0);
+    ASSERT_TRUE(ReplaceFileBytes(file, "new").ok);
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 4321u);
+    EXPECT_EQ(info.st_gid, 4322u);
 }
 
 TEST(ReplaceFileBytes, NewFileGetsTheUsualMode) {
