@@ -1,0 +1,430 @@
+// Form1 at work: picking colours from the chart, giving them to slot labels,
+// loading files from the list by mouse and keyboard, and saving.
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "colour/colour_values.h"
+#include "form_fixture.h"
+#include "ui/colour_chart.h"
+#include "ui/file_list_box.h"
+#include "ui/form_label.h"
+#include "ui/message_box.h"
+#include "ui/packed_colour.h"
+
+using namespace orvex;
+using namespace orvex::test;
+
+namespace {
+
+constexpr PackedColor grey(int value) {
+    return value | (value << 8) | (value << 16);
+}
+
+// Collects the messages shown while it lives.
+class RecordedMessages {
+  public:
+    RecordedMessages()
+        : m_previous(SetMessageHandler(
+              [this](const std::string& text, const std::string&) { texts.push_back(text); })) {}
+    ~RecordedMessages() { SetMessageHandler(m_previous); }
+    std::vector<std::string> texts;
+
+  private:
+    MessageHandler m_previous;
+};
+
+}  // namespace
+
+class FormEditingTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<FormFixture> m_fixture;
+
+    ColourChart* chart() const { return m_fixture->control<ColourChart>("Picture1"); }
+    QLineEdit* box(const char* name) const { return m_fixture->control<QLineEdit>(name); }
+    FormLabel* slotLabel(int index) const {
+        return m_fixture->control<FormLabel>("lblColors", index);
+    }
+    FileListBox* fileList() const { return m_fixture->control<FileListBox>("fileINI"); }
+    QWidget* window() const { return m_fixture->form.get(); }
+
+    // A chart pixel in the chart's own coordinates, as a point of the window.
+    QPoint onChart(QPoint pixel) const {
+        return chart()->mapTo(window(), chart()->contentsRect().topLeft() + pixel);
+    }
+    void moveOverChart(QPoint pixel) { QTest::mouseMove(window(), onChart(pixel)); }
+    void pickFromChart(QPoint pixel, Qt::MouseButton button = Qt::LeftButton) {
+        moveOverChart(pixel);
+        QTest::mouseClick(window(), button, {}, onChart(pixel));
+    }
+    void clickSlot(int index) {
+        QTest::mouseClick(window(), Qt::LeftButton, {}, slotLabel(index)->geometry().center());
+    }
+    void doubleClickSlot(int index) {
+        QTest::mouseDClick(window(), Qt::LeftButton, {}, slotLabel(index)->geometry().center());
+    }
+    void clickEntry(int row) {
+        QListWidget* list = fileList();
+        const QPoint inList = list->visualItemRect(list->item(row)).center();
+        QTest::mouseClick(window(), Qt::LeftButton, {}, list->viewport()->mapTo(window(), inList));
+    }
+
+  private slots:
+    void init() {
+        m_fixture = std::make_unique<FormFixture>();
+        m_fixture->copySamples();
+        m_fixture->open();
+    }
+    void cleanup() { m_fixture.reset(); }
+
+    void pointerOverChartShowsSample_data() {
+        QTest::addColumn<QPoint>("pixel");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("colour");
+        QTest::newRow("white centre")
+            << QPoint(129, 123) << "Color Sample Settings R:1 G:1 B:1" << kWhite;
+        QTest::newRow("ramp column 0")
+            << QPoint(0, 262) << "Color Sample Settings R:1 G:1 B:1" << kWhite;
+        QTest::newRow("ramp column 55, grey 200")
+            << QPoint(55, 260) << "Color Sample Settings R:0.78 G:0.78 B:0.78" << grey(200);
+        QTest::newRow("ramp column 127, grey 128")
+            << QPoint(127, 268) << "Color Sample Settings R:0.5 G:0.5 B:0.5" << grey(128);
+        QTest::newRow("ramp column 253, grey 2 reads 0")
+            << QPoint(253, 256) << "Color Sample Settings R:0 G:0 B:0" << grey(2);
+    }
+    void pointerOverChartShowsSample() {
+        QFETCH(QPoint, pixel);
+        QFETCH(QString, text);
+        QFETCH(int, colour);
+        moveOverChart(QPoint(200, 200));  // start from another colour
+        moveOverChart(pixel);
+        QCOMPARE(box("Text1")->text(), text);
+        QCOMPARE(toPacked(box("Text1")->palette().color(QPalette::Text)), colour);
+        QCOMPARE(box("txtSaved")->text(), QString("This is your saved color!"));
+        QCOMPARE(m_fixture->form->savedColour(), kWhite);
+    }
+
+    void sampleUsesTheRegionalDecimalSeparator() {
+        const QLocale previous;
+        QLocale::setDefault(QLocale::German);
+        moveOverChart(QPoint(127, 262));
+        QLocale::setDefault(previous);
+        QCOMPARE(box("Text1")->text(), QString("Color Sample Settings R:0,5 G:0,5 B:0,5"));
+    }
+
+    void releaseOfAnyButtonSavesTheColour_data() {
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::newRow("left") << Qt::LeftButton;
+        QTest::newRow("right") << Qt::RightButton;
+        QTest::newRow("middle") << Qt::MiddleButton;
+    }
+    void releaseOfAnyButtonSavesTheColour() {
+        QFETCH(Qt::MouseButton, button);
+        pickFromChart(QPoint(55, 263), button);
+        QCOMPARE(box("txtSaved")->text(), QString("Saved Color: R:0.78 G:0.78 B:0.78"));
+        QCOMPARE(m_fixture->form->savedColour(), grey(200));
+        for (int index = 0; index < 25; ++index) {
+            QCOMPARE(slotLabel(index)->foreColor(), kWhite);  // picking changes no slot
+        }
+    }
+
+    // A button pressed over the chart keeps the pointer; points off the chart
+    // then change neither the sample nor the saved colour.
+    void pointsOffTheChartChangeNothing_data() {
+        QTest::addColumn<QPoint>("offChart");  // in chart coordinates
+        QTest::newRow("below, over Text1") << QPoint(100, 280);
+        QTest::newRow("right, over the slot labels") << QPoint(300, 100);
+        QTest::newRow("above, over txtSaved") << QPoint(100, -10);
+        QTest::newRow("on the sunken border") << QPoint(-1, 100);
+        QTest::newRow("just past the ramp's last row") << QPoint(127, 269);
+    }
+    void pointsOffTheChartChangeNothing() {
+        QFETCH(QPoint, offChart);
+        pickFromChart(QPoint(127, 260));
+        moveOverChart(QPoint(55, 260));
+        QTest::mousePress(window(), Qt::LeftButton, {}, onChart(QPoint(55, 260)));
+        QTest::mouseMove(window(), onChart(offChart));
+        QCOMPARE(box("Text1")->text(), QString("Color Sample Settings R:0.78 G:0.78 B:0.78"));
+        QTest::mouseRelease(window(), Qt::LeftButton, {}, onChart(offChart));
+        QCOMPARE(box("txtSaved")->text(), QString("Saved Color: R:0.5 G:0.5 B:0.5"));
+        QCOMPARE(m_fixture->form->savedColour(), grey(128));
+        QCOMPARE(toPacked(box("Text1")->palette().color(QPalette::Text)), grey(200));
+    }
+
+    void releaseOverChartOfAPressElsewhereIsIgnored() {
+        QTest::mousePress(window(), Qt::LeftButton, {}, box("Text1")->geometry().center());
+        QTest::mouseMove(window(), onChart(QPoint(127, 260)));
+        QTest::mouseRelease(window(), Qt::LeftButton, {}, onChart(QPoint(127, 260)));
+        QCOMPARE(m_fixture->form->savedColour(), kWhite);
+        QCOMPARE(box("txtSaved")->text(), QString("This is your saved color!"));
+    }
+
+    void clickBeforeAnyPickGivesWhite() {
+        clickEntry(0);
+        QVERIFY(slotLabel(1)->foreColor() != kWhite);  // "Tell" is 0.5,0.25,1 in the file
+        clickSlot(1);
+        QCOMPARE(slotLabel(1)->foreColor(), kWhite);
+        QCOMPARE(slotLabel(1)->text(), QString("Tell"));
+        QCOMPARE(slotLabel(1)->toolTip(), QString("Original Colors: 0.5,0.25,1"));
+    }
+
+    void severalSlotsTakeTheSameSavedColour() {
+        pickFromChart(QPoint(127, 260));
+        const QList<int> clicked = {0, 5, 17, 24, 18};
+        for (int index : clicked) {
+            clickSlot(index);
+        }
+        for (int index = 0; index < 25; ++index) {
+            QCOMPARE(slotLabel(index)->foreColor(), clicked.contains(index) ? grey(128) : kWhite);
+            QCOMPARE(slotLabel(index)->text(), QString("Color Setting"));
+        }
+        QCOMPARE(m_fixture->form->savedColour(), grey(128));
+        QCOMPARE(m_fixture->form->slotTable().currentIniPath(), std::string());
+    }
+
+    void doubleClickEndsInTheFilesColour_data() {
+        QTest::addColumn<bool>("loaded");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("fileText");
+        QTest::newRow("loaded slot") << true << 1 << "0.5,0.25,1";
+        QTest::newRow("slot before any load") << false << 3 << "1,1,1";
+        QTest::newRow("label 24 after a load") << true << 24 << "1,1,1";
+    }
+    void doubleClickEndsInTheFilesColour() {
+        QFETCH(bool, loaded);
+        QFETCH(int, index);
+        QFETCH(QString, fileText);
+        if (loaded) {
+            clickEntry(0);
+        }
+        pickFromChart(QPoint(127, 260));
+        doubleClickSlot(index);
+        QCOMPARE(slotLabel(index)->foreColor(), ColorFromText(fileText.toStdString()).colour);
+        QCOMPARE(m_fixture->form->savedColour(), grey(128));
+    }
+
+    void label24IsColouredButNeverSaved() {
+        RecordedMessages messages;
+        clickEntry(0);
+        QCOMPARE(slotLabel(24)->text(), QString("Color Setting"));
+        QCOMPARE(slotLabel(24)->property("Tag").toString(), QString());
+        pickFromChart(QPoint(127, 260));
+        clickSlot(24);
+        QCOMPARE(slotLabel(24)->foreColor(), grey(128));
+        const QByteArray before = m_fixture->read("player1_options.ini");
+        QTest::mouseClick(m_fixture->control<QPushButton>("Command1"), Qt::LeftButton);
+        QCOMPARE(messages.texts, std::vector<std::string>{"INI file saved"});
+        QCOMPARE(m_fixture->read("player1_options.ini"), before);  // no slot was edited
+        const std::string path = m_fixture->file("player1_options.ini").toStdString();
+        QCOMPARE(ReadINI(path, "VECTOR3-024", "OptionValue"), std::string("0.2,0.2,0.2"));
+        QCOMPARE(slotLabel(24)->foreColor(), grey(128));
+        QCOMPARE(slotLabel(24)->text(), QString("Color Setting"));
+    }
+
+    void instructionLabelDoubleClickSetsPathOnlyWithASelection_data() {
+        QTest::addColumn<int>("index");
+        QTest::newRow("Label1(0)") << 0;
+        QTest::newRow("Label1(1)") << 1;
+        QTest::newRow("Label1(2)") << 2;
+    }
+    void instructionLabelDoubleClickSetsPathOnlyWithASelection() {
+        QFETCH(int, index);
+        QWidget* label = m_fixture->control("Label1", index);
+        const QPoint point = label->geometry().topLeft() + QPoint(3, 3);
+        QTest::mouseDClick(window(), Qt::LeftButton, {}, point);
+        QCOMPARE(m_fixture->form->slotTable().currentIniPath(), std::string());
+        clickEntry(1);
+        const std::string selected = fileList()->Path() + "\\player2_options.ini";
+        QCOMPARE(m_fixture->form->slotTable().currentIniPath(), selected);
+        QTest::mouseDClick(window(), Qt::LeftButton, {}, point);
+        QCOMPARE(m_fixture->form->slotTable().currentIniPath(), selected);
+        QCOMPARE(slotLabel(0)->text(), QString("Say"));
+    }
+
+    void clickingAnEntryLoadsItsSlotsAndName() {
+        clickEntry(0);
+        QCOMPARE(fileList()->ListIndex(), 0);
+        QCOMPARE(m_fixture->control<FormLabel>("lblName")->text(), QString("Aeryn Valdis"));
+        QCOMPARE(slotLabel(0)->text(), QString("Say"));
+        QCOMPARE(slotLabel(0)->foreColor(), kWhite);
+        QCOMPARE(slotLabel(0)->toolTip(), QString("Original Colors: 1,1,1"));
+        QCOMPARE(slotLabel(0)->property("Tag").toString(), QString("VECTOR3-000"));
+        QCOMPARE(slotLabel(1)->foreColor(), ColorFromText("0.5,0.25,1").colour);
+        QCOMPARE(slotLabel(23)->property("Tag").toString(), QString("VECTOR3-023"));
+        QCOMPARE(m_fixture->form->slotTable().currentIniPath(),
+                 fileList()->Path() + "\\player1_options.ini");
+        const QFontMetrics metrics(m_fixture->control("lblName")->font());
+        QCOMPARE(m_fixture->control("lblName")->width(), metrics.horizontalAdvance("Aeryn Valdis"));
+    }
+
+    void clickOnTheSelectedEntryKeepsEdits() {
+        clickEntry(0);
+        pickFromChart(QPoint(127, 260));
+        clickSlot(0);
+        clickEntry(0);
+        QCOMPARE(slotLabel(0)->foreColor(), grey(128));
+        QTest::mouseClick(window(), Qt::LeftButton, Qt::ControlModifier,
+                          fileList()->viewport()->mapTo(
+                              window(), fileList()->visualItemRect(fileList()->item(0)).center()));
+        QCOMPARE(fileList()->ListIndex(), 0);  // the selection cannot be cleared
+        QCOMPARE(slotLabel(0)->foreColor(), grey(128));
+    }
+
+    void arrowKeysLoadEachNewlySelectedFile() {
+        m_fixture->form.reset();
+        for (const char* name : {"player1_options.ini", "player2_options.ini"}) {
+            QFile::remove(m_fixture->file(name));
+        }
+        m_fixture->write("player1_options.ini", playerFile("One ", "1,0,0"));
+        m_fixture->write("player2_options.ini", playerFile("Two ", "0,1,0"));
+        m_fixture->write("player3_options.ini", playerFile("Three ", "0,0,1"));
+        m_fixture->open();
+        QWidget* list = fileList();
+        QCOMPARE(QApplication::focusWidget(), list);
+        const QList<QPair<Qt::Key, QString>> steps = {{Qt::Key_Down, "One 0"},
+                                                      {Qt::Key_Down, "Two 0"},
+                                                      {Qt::Key_Down, "Three 0"},
+                                                      {Qt::Key_Up, "Two 0"},
+                                                      {Qt::Key_Home, "One 0"}};
+        for (const auto& [key, caption] : steps) {
+            QTest::keyClick(list, key);
+            QCOMPARE(slotLabel(0)->text(), caption);
+        }
+        QCOMPARE(slotLabel(23)->text(), QString("One 23"));
+        QCOMPARE(slotLabel(23)->foreColor(), 0x000000FF);
+        QCOMPARE(m_fixture->control<FormLabel>("lblName")->text(), QString("Aeryn Valdis"));
+    }
+
+    void saveWithNothingSelectedDoesNothing() {
+        RecordedMessages messages;
+        pickFromChart(QPoint(127, 260));
+        clickSlot(0);
+        const QByteArray before = m_fixture->read("player1_options.ini");
+        QTest::mouseClick(m_fixture->control<QPushButton>("Command1"), Qt::LeftButton);
+        QVERIFY(messages.texts.empty());
+        QCOMPARE(m_fixture->read("player1_options.ini"), before);
+        QCOMPARE(m_fixture->form->slotTable().currentIniPath(), std::string());
+    }
+
+    void saveWritesTheFileAndConfirmsInAMessageBox() {
+        const MessageHandler previous =
+            SetMessageHandler(messageBoxHandler([this] { return window(); }));
+        clickEntry(0);
+        pickFromChart(QPoint(127, 260));
+        clickSlot(0);
+        QString shownText;
+        QString shownTitle;
+        QWidget* shownParent = nullptr;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) {
+                return;
+            }
+            shownText = box->text();
+            shownTitle = box->windowTitle();
+            shownParent = box->parentWidget();
+            QCOMPARE(box->buttons().size(), 1);
+            box->button(QMessageBox::Ok)->click();
+        });
+        QTest::mouseClick(m_fixture->control<QPushButton>("Command1"), Qt::LeftButton);
+        SetMessageHandler(previous);
+        QCOMPARE(shownText, QString("INI file saved"));
+        QCOMPARE(shownTitle, QString("Brannic's Orvex Color Configuration"));
+        QCOMPARE(shownParent, window());
+        const std::string path = m_fixture->file("player1_options.ini").toStdString();
+        QCOMPARE(ReadINI(path, "VECTOR3-000", "OptionValue"),
+                 std::string("0.500000,0.500000,0.500000"));
+        QCOMPARE(ReadINI(path, "VECTOR3-001", "OptionValue"), std::string("0.5,0.25,1"));
+        QCOMPARE(slotLabel(0)->toolTip(), QString("Original Colors: 1,1,1"));
+    }
+
+    void listShowsOnlyVisibleMatchingFiles() {
+        m_fixture->form.reset();
+        for (const char* name :
+             {"PLAYER7_OPTIONS.INI", ".player8_options.ini", "player9_options.ini.bak", "notes.txt",
+              "player_options.ini", "xplayer1_options.ini"}) {
+            m_fixture->write(name, playerFile("x", "1,1,1"));
+        }
+        QDir(m_fixture->dir.path()).mkdir("player6_options.ini");
+        m_fixture->open();
+        QStringList names;
+        for (int index = 0; index < fileList()->ListCount(); ++index) {
+            names << QString::fromStdString(fileList()->List(index));
+        }
+        names.sort(Qt::CaseInsensitive);
+        QCOMPARE(names, QStringList({"player1_options.ini", "player2_options.ini",
+                                     "PLAYER7_OPTIONS.INI", "player_options.ini"}));
+        QCOMPARE(fileList()->count(), 4);
+        QCOMPARE(fileList()->List(4), std::string());
+        QCOMPARE(fileList()->List(-1), std::string());
+    }
+
+    void fileNamesAndTextsAreDecodedForDisplay() {
+        m_fixture->form.reset();
+        m_fixture->write("shortcut.ini",
+                         "[Shortcut-5]\r\nName=Ren\xE9"
+                         "e\r\n");
+        m_fixture->write("player5_options.ini", playerFile("Caf\xE9 ", "1,1,1"));
+        m_fixture->open();
+        clickEntry(2);
+        QCOMPARE(fileList()->List(2), std::string("player5_options.ini"));
+        QCOMPARE(m_fixture->control<FormLabel>("lblName")->text(), QString::fromUtf8("Renée"));
+        QCOMPARE(slotLabel(0)->text(), QString::fromUtf8("Café 0"));
+    }
+
+    void settingAFolderTheListCannotReadKeepsTheList_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("missing folder") << "does-not-exist\\";
+        QTest::newRow("a file, not a folder") << "player1_options.ini";
+    }
+    void settingAFolderTheListCannotReadKeepsTheList() {
+        QFETCH(QString, folder);
+        FileListBox* list = fileList();
+        const std::string path = list->Path();
+        QVERIFY(!list->setFolder(windowsFolder(m_fixture->dir.path()) + folder.toStdString()));
+        QCOMPARE(list->Path(), path);
+        QCOMPARE(list->ListCount(), 2);
+    }
+
+    void folderPathHasNoFinalBackslashExceptAtARoot_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("root") << "\\"
+                              << "\\";
+        QTest::newRow("doubled final backslash") << "\\tmp\\\\"
+                                                 << "\\tmp";
+        QTest::newRow("no final backslash") << "\\tmp"
+                                            << "\\tmp";
+    }
+    void folderPathHasNoFinalBackslashExceptAtARoot() {
+        QFETCH(QString, folder);
+        QFETCH(QString, path);
+        QVERIFY(fileList()->setFolder(folder.toStdString()));
+        QCOMPARE(QString::fromStdString(fileList()->Path()), path);
+        QCOMPARE(fileList()->ListIndex(), -1);
+    }
+
+    void relativeFolderIsTakenFromTheCurrentFolder() {
+        const QString previous = QDir::currentPath();
+        QDir(m_fixture->dir.path()).mkpath("Data/client/output");
+        QFile::copy(m_fixture->file("player1_options.ini"),
+                    m_fixture->file("Data/client/output/player1_options.ini"));
+        QDir::setCurrent(m_fixture->dir.path());
+        const bool listed = fileList()->setFolder("Data\\client\\output\\");
+        QDir::setCurrent(previous);
+        QVERIFY(listed);
+        const std::string base = windowsFolder(m_fixture->dir.path());
+        QCOMPARE(fileList()->Path(), base + "Data\\client\\output");
+        QCOMPARE(fileList()->ListCount(), 1);
+        clickEntry(0);
+        QCOMPARE(slotLabel(0)->text(), QString("Say"));
+    }
+};
+
+QTEST_MAIN(FormEditingTest)
+#include "form_editing_test.moc"
