@@ -436,13 +436,16 @@ std::size_t ProfileGetString(const char* section, const char* key, const char* d
     }
     const IniSection* match = document ? document->findSection(trimmed(section)) : nullptr;
     if (key == nullptr) {
-        if (match == nullptr || size <= 2) {
+        // An empty list, also one that a tiny buffer made empty, gives the default.
+        const std::size_t length =
+            match != nullptr ? copyNameList(buffer, size, keyNames(*document, *match)) : 0;
+        if (match == nullptr || buffer[0] == '\0') {
             return copyDefault(buffer, size, defaultValue);
         }
         if (found != nullptr) {
             *found = true;
         }
-        return copyNameList(buffer, size, keyNames(*document, *match));
+        return length;
     }
     const std::size_t index = match ? document->findKey(*match, trimmed(key)) : kNoLine;
     if (index == kNoLine || !document->lines()[index].hasValue) {

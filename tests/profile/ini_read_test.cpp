@@ -225,6 +225,9 @@ TEST(ProfileGetString, ListsKeyNamesOfTheFirstMatchingSection) {
         {"size three", "s", 3, 4, "k\0\0#"s, 1},
         {"size two gives the default", "s", 2, 3, "D\0#"s, 1},
         {"missing section gives the default", "nowhere", 64, 5, "DEF\0#"s, 3},
+        {"section without keys gives the default", "empty", 64, 5, "DEF\0#"s, 3},
+        {"section with only comments gives the default", "comments", 64, 5, "DEF\0#"s, 3},
+        {"no lines before the first header: the default", "", 64, 5, "DEF\0#"s, 3},
         {"only the first of two equal sections is listed", "S", 64, 23,
          "key1\0#h\0Dup\0dup\0key2\0\0#"s, 21},
     };
@@ -232,7 +235,7 @@ TEST(ProfileGetString, ListsKeyNamesOfTheFirstMatchingSection) {
     const std::string file = dir.file("keys.ini");
     test::WriteBytes(file,
                      "[s]\r\nkey1=1\r\n;comment=1\r\nnoequals\r\n#h=2\r\nDup=3\r\ndup=4\r\n"
-                     "key2=\r\n[S]\r\nhidden=5\r\n");
+                     "key2=\r\n[S]\r\nhidden=5\r\n[empty]\r\n[comments]\r\n;c=1\r\nnoeq\r\n");
     for (const Row& row : rows) {
         const char* defaultValue = row.size == 2 ? "D" : "DEF";
         const ListRead read = readList(file, row.section, row.size, row.shown, defaultValue);
