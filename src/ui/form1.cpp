@@ -260,6 +260,7 @@ void Form1::sampleColourAt(QPointF clientPosition) {
     }
     setTextBoxColours(m_text1, kColourBoxBackground, colour);
     m_text1->setText(colourFractionsText("Color Sample Settings R:", colour));
+    m_text1->setCursorPosition(0);
 }
 
 void Form1::saveColourAt(QPointF clientPosition) {
@@ -269,6 +270,7 @@ void Form1::saveColourAt(QPointF clientPosition) {
     }
     setTextBoxColours(m_txtSaved, kColourBoxBackground, colour);
     m_txtSaved->setText(colourFractionsText("Saved Color: R:", colour));
+    m_txtSaved->setCursorPosition(0);  // long texts show from their start
 }
 
 void Form1::giveSavedColour(int index) {
