@@ -17,8 +17,6 @@
 using namespace orvex;
 using namespace orvex::test;
 
-Q_DECLARE_METATYPE(QFont::Weight)
-
 namespace {
 
 QStringList instructionLines() {
