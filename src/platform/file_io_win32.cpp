@@ -164,7 +164,7 @@ FileWriteResult ReplaceFileBytes(const std::string& hostPath, std::string_view b
     }
     if (error == 0 && attributes != INVALID_FILE_ATTRIBUTES) {
         // The old file's attributes (hidden, archive...) go to the new content.
-        operation = "setting attributes";
+        operation = "setting permissions";
         error = runStep(faults::ReplaceStep::Chmod,
                         [&] { return SetFileAttributesA(tempName, attributes); });
     }

@@ -226,9 +226,12 @@ std::string unquoted(std::string_view value) {
     return std::string(value);
 }
 
-std::size_t copyDefault(char* buffer, std::size_t size, const char* defaultValue) {
+enum class DefaultFor { Value, KeyList };
+
+// The service drops the default's trailing spaces for a value read only.
+std::size_t copyDefault(char* buffer, std::size_t size, const char* defaultValue, DefaultFor use) {
     std::string_view text = defaultValue != nullptr ? defaultValue : "";
-    while (!text.empty() && text.back() == ' ') {
+    while (use == DefaultFor::Value && !text.empty() && text.back() == ' ') {
         text.remove_suffix(1);
     }
     return copyEntry(buffer, size, text);
@@ -440,7 +443,7 @@ std::size_t ProfileGetString(const char* section, const char* key, const char* d
         const std::size_t length =
             match != nullptr ? copyNameList(buffer, size, keyNames(*document, *match)) : 0;
         if (match == nullptr || buffer[0] == '\0') {
-            return copyDefault(buffer, size, defaultValue);
+            return copyDefault(buffer, size, defaultValue, DefaultFor::KeyList);
         }
         if (found != nullptr) {
             *found = true;
@@ -449,7 +452,7 @@ std::size_t ProfileGetString(const char* section, const char* key, const char* d
     }
     const std::size_t index = match ? document->findKey(*match, trimmed(key)) : kNoLine;
     if (index == kNoLine || !document->lines()[index].hasValue) {
-        return copyDefault(buffer, size, defaultValue);
+        return copyDefault(buffer, size, defaultValue, DefaultFor::Value);
     }
     if (found != nullptr) {
         *found = true;

@@ -1,0 +1,110 @@
+// Our engine against the Windows service itself (or Wine's), on the same files:
+// every read must give the same bytes and length, and after each of our writes the
+// service must read what a write of its own would have left.
+#ifdef _WIN32
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "profile/ini_engine.h"
+#include "test_support.h"
+
+namespace orvex {
+namespace {
+
+const std::vector<std::string>& sampleFiles() {
+    static const std::vector<std::string> files = {
+        "before=1\r\n[General]\r\n  a = 1  \r\nb=\"q\"\r\nc='x\"\r\nnoeq\r\n;c=2\r\n#h=3\r\n"
+        "dup=1\r\nDUP=2\r\n[noclose\r\n  [Sp] junk\r\nk=v\r\n[a]b]\r\nz=9\r\n[]\r\nlate=1\r\n"
+        "[general]\r\nonly=1",
+        "\xEF\xBB\xBF[s]\r\nk=v\r\n",
+        std::string("[s]\r\nk=ab\0cd\r\nn\0ul=2\r\n\0[t]\r\nafter=3\r\n", 36),
+        "[s]\ra=1\nb=2\r\n\r\nc=\"\"\r\nd=\"\r\ne= \" sp \" \r\n",
+        "\f[s]\x1a\r\n\x1a a = 1\f\r\nb=2\x1a",
+        "[s]\r\nkey1=1\r\nkey2=2\r\nkey3=3\r\n[t]\r\n\r\n[u]\r\n;c\r\n",
+    };
+    return files;
+}
+
+const char* const kSections[] = {"General", "general", "Sp", "a]b", "", "s", "t", "u", "none"};
+const char* const kKeys[] = {"a",        "b", "c", "noeq", ";c",   "#h",     "dup",
+                             "[noclose", "k", "z", "late", "only", "before", "after",
+                             "n",        "d", "e", "key1", "none"};
+const std::size_t kSizes[] = {1, 2, 3, 4, 6, 8, 10, 12, 64};
+
+std::string windowsPath(const std::string& path) {
+    char full[MAX_PATH];
+    GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+    return full;
+}
+
+void expectSameRead(const std::string& file, const char* section, const char* key, std::size_t size,
+                    const std::string& label) {
+    char theirs[128];
+    char ours[128];
+    std::memset(theirs, '#', sizeof theirs);
+    std::memset(ours, '#', sizeof ours);
+    const DWORD theirLength = GetPrivateProfileStringA(section, key, "\"DEF\"  ", theirs,
+                                                       static_cast<DWORD>(size), file.c_str());
+    const std::size_t ourLength = ProfileGetString(section, key, "\"DEF\"  ", ours, size, file);
+    EXPECT_EQ(ourLength, theirLength) << label;
+    // Lists are compared up to their final NUL: the service leaves the byte after a
+    // cut list untouched where we write a second NUL.
+    EXPECT_EQ(std::string(ours, ourLength + 1), std::string(theirs, theirLength + 1)) << label;
+}
+
+TEST(WindowsService, ReadsTheSameAsOurEngine) {
+    test::TempDir dir;
+    const std::string file = windowsPath(dir.file("compare.ini"));
+    for (std::size_t f = 0; f < sampleFiles().size(); ++f) {
+        test::WriteBytes(file, sampleFiles()[f]);
+        for (const std::size_t size : kSizes) {
+            const std::string at = "file " + std::to_string(f) + " size " + std::to_string(size);
+            expectSameRead(file, nullptr, nullptr, size, at + " section list");
+            for (const char* section : kSections) {
+                expectSameRead(file, section, nullptr, size, at + " keys of [" + section + "]");
+                for (const char* key : kKeys) {
+                    expectSameRead(file, section, key, size, at + " [" + section + "] " + key);
+                }
+            }
+        }
+    }
+}
+
+std::string serviceRead(const std::string& file, const char* section, const char* key) {
+    char buffer[512];
+    GetPrivateProfileStringA(section, key, "<none>", buffer, sizeof buffer, file.c_str());
+    return buffer;
+}
+
+TEST(WindowsService, ReadsBackWhatOurWritesLeave) {
+    const char* const values[] = {"v1", "", nullptr};
+    test::TempDir dir;
+    const std::string file = windowsPath(dir.file("written.ini"));
+    for (std::size_t f = 0; f < sampleFiles().size(); ++f) {
+        for (const char* section : kSections) {
+            for (const char* key : {"a", "k", "noeq", "dup", "fresh"}) {
+                for (const char* value : values) {
+                    test::WriteBytes(file, sampleFiles()[f]);
+                    const std::string before = serviceRead(file, "General", "before");
+                    ASSERT_TRUE(ProfileWriteString(section, key, value, file).ok);
+                    const std::string label = "file " + std::to_string(f) + " [" + section + "] " +
+                                              key + "=" + (value ? value : "(delete)");
+                    if (value != nullptr) {
+                        EXPECT_EQ(serviceRead(file, section, key), value) << label;
+                    }
+                    EXPECT_EQ(serviceRead(file, "General", "before"), before) << label;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace orvex
+
+#endif
