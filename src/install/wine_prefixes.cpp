@@ -71,6 +71,24 @@ std::vector<fs::path> protonPrefixes(const fs::path& library) {
     return prefixes;
 }
 
+// A Steam library may hold dozens of prefixes of several MB each. Wine writes a
+// key name's printable ASCII characters (other than \\ " [ ]) as they are, so a
+// file in which the key's last name does not occur, in any case, cannot hold it.
+bool mayHoldKey(const std::string& text, const std::string& keyPath) {
+    const std::string last = keyPath.substr(keyPath.find_last_of('\\') + 1);
+    const bool verbatim = std::all_of(last.begin(), last.end(), [](char c) {
+        return c >= 0x20 && c < 0x7F && c != '"' && c != '[' && c != ']';
+    });
+    if (last.empty() || !verbatim) {
+        return true;
+    }
+    // ASCII only, whatever the locale: the name holds nothing else.
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    const auto sameLetter = [&lower](char a, char b) { return lower(a) == lower(b); };
+    return std::search(text.begin(), text.end(), last.begin(), last.end(), sameLetter) !=
+           text.end();
+}
+
 class CandidateList {
   public:
     void add(const fs::path& prefix) {
@@ -210,6 +228,9 @@ long WinePrefixRegistry::openKey(std::uint32_t root, const std::string& keyPath,
     for (const auto& prefix : m_prefixes) {
         const std::string text =
             readSmallFile(fs::path(prefix) / "system.reg", kLargestRegistryFile);
+        if (!mayHoldKey(text, keyPath)) {
+            continue;
+        }
         auto file =
             std::make_shared<const WineRegistryFile>(WineRegistryFile::parse(text, wantKey));
         for (const auto& view : views) {

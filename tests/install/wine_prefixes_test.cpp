@@ -273,6 +273,8 @@ TEST_F(PrefixOrder, FirstPrefixWithTheValueAnswers) {
     const std::string withValue32 =
         registry("[Software\\\\Wow6432Node\\\\Game] 1\n\"Icon\"=\"C:\\\\thirty-two.exe\"\n");
     const std::string keyWithoutValue = registry("[Software\\\\Game] 1\n\"Other\"=\"x\"\n");
+    const std::string otherCase =
+        registry("[software\\\\gAmE] 1\n\"Icon\"=\"C:\\\\other-case.exe\"\n");
     const std::string otherKey = registry("[Software\\\\Else] 1\n\"Icon\"=\"C:\\\\else.exe\"\n");
     const std::string malformed =
         "WINE REGISTRY Version 2\n[Software\\\\Game\n\"Icon\"=\"C:\\\\bad\n";
@@ -301,6 +303,7 @@ TEST_F(PrefixOrder, FirstPrefixWithTheValueAnswers) {
          {{"a", malformed}, {"b", withValue64}},
          "C:\\sixty-four.exe",
          "b"},
+        {"key written in another case", {{"a", otherCase}}, "C:\\other-case.exe", "a"},
         {"no prefix has it", {{"a", otherKey}, {"b", malformed}}, "<default>", ""},
         {"no prefixes at all", {}, "<default>", ""},
     };
