@@ -24,9 +24,18 @@ std::string systemMessage(DWORD error) {
     return message;
 }
 
+// Byte order ignoring ASCII case, as on every other platform (lstrcmpiA would sort
+// by the user's locale and put "player_" before "player1").
 bool lessIgnoringCase(const std::string& a, const std::string& b) {
-    const int order = lstrcmpiA(a.c_str(), b.c_str());
-    return order != 0 ? order < 0 : a < b;
+    const auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
+    const auto byLower = [&](char x, char y) { return lower(x) < lower(y); };
+    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), byLower)) {
+        return true;
+    }
+    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), byLower)) {
+        return false;
+    }
+    return a < b;
 }
 
 bool folderExists(const std::string& folder) {

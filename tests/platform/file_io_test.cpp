@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <filesystem>
 #include <string>
@@ -13,12 +15,6 @@ namespace orvex {
 namespace {
 
 namespace fs = std::filesystem;
-
-mode_t modeOf(const std::string& path) {
-    struct stat info {};
-    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
-    return info.st_mode & 07777;
-}
 
 TEST(ReadFileBytes, TellsMissingFromUnreadable) {
     struct Row {
@@ -52,6 +48,14 @@ TEST(ReadFileBytes, ReadsEveryByte) {
     }
     test::WriteBytes(dir.path() / "big.bin", bytes);
     EXPECT_EQ(ReadFileBytes(dir.file("big.bin")).bytes, bytes);
+}
+
+#ifndef _WIN32  // POSIX modes, owners and symlinks
+
+mode_t modeOf(const std::string& path) {
+    struct stat info {};
+    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+    return info.st_mode & 07777;
 }
 
 TEST(ReplaceFileBytes, KeepsPermissionBits) {
@@ -138,6 +142,8 @@ TEST(ReplaceFileBytes, RefusesWhatItMustNotReplace) {
     EXPECT_EQ(test::ReadBytes(dir.path() / "readonly.ini"), "old");
     EXPECT_TRUE(fs::is_directory(dir.path() / "folder.ini"));
 }
+
+#endif
 
 }  // namespace
 }  // namespace orvex

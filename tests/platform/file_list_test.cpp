@@ -24,8 +24,13 @@ class ListMatchingFilesTest : public ::testing::Test {
             test::WriteBytes(m_dir.path() / name, "");
         }
         fs::create_directory(m_dir.path() / "player7_options.ini");
+#ifdef _WIN32
+        test::WriteBytes(m_dir.path() / "player8_options.ini", "");
+#else
+        // A link to a file is listed; a dangling one is not.
         fs::create_symlink("player1_options.ini", m_dir.path() / "player8_options.ini");
         fs::create_symlink("nothere.ini", m_dir.path() / "player9_options.ini");
+#endif
     }
 
     test::TempDir m_dir;
@@ -67,7 +72,7 @@ TEST(ListMatchingFiles, MissingFolderIsNotOk) {
     test::TempDir dir;
     const FolderListing listing = ListMatchingFiles(dir.file("nowhere"), "*");
     EXPECT_FALSE(listing.ok);
-    EXPECT_EQ(listing.reason, "No such file or directory");
+    EXPECT_FALSE(listing.reason.empty());
     EXPECT_TRUE(listing.names.empty());
 }
 
