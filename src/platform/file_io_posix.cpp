@@ -230,10 +230,16 @@ FileReadResult ReadFileBytes(const std::string& hostPath) {
     if (hostPath.empty()) {
         return result;
     }
-    FileDescriptor fd(::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC));
+    // O_NONBLOCK: a FIFO given as an INI file must not hang the window.
+    FileDescriptor fd(::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     int error = 0;
+    struct stat info {};
     if (fd.get() < 0) {
         error = errno;
+    } else if (::fstat(fd.get(), &info) != 0) {
+        error = errno;
+    } else if (!S_ISREG(info.st_mode)) {
+        error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
     } else if (!readAll(fd.get(), result.bytes, error)) {
         result.bytes.clear();
     }

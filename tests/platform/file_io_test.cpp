@@ -25,7 +25,13 @@ TEST(ReadFileBytes, TellsMissingFromUnreadable) {
     test::TempDir dir;
     test::WriteBytes(dir.path() / "file.ini", "x");
     fs::create_directory(dir.path() / "folder");
+#ifndef _WIN32
+    ::mkfifo(dir.file("fifo.ini").c_str(), 0644);
+#endif
     const Row rows[] = {
+#ifndef _WIN32
+        {"a FIFO is refused, not waited on", dir.file("fifo.ini"), FileReadResult::Status::Failed},
+#endif
         {"missing file", dir.file("missing.ini"), FileReadResult::Status::NotFound},
         {"missing folder", dir.file("nowhere/x.ini"), FileReadResult::Status::NotFound},
         {"a file used as a folder", dir.file("file.ini/x.ini"), FileReadResult::Status::NotFound},
