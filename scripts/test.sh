@@ -1,14 +1,24 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test (headless). Warnings are errors when CI is set.
+# Builds everything and runs every test (headless): the Windows core under Wine, short
+# fuzz runs, then the native suite, plain and under Address/UndefinedBehavior
+# sanitizers. Warnings are errors when CI is set.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 source scripts/packages.sh
-scripts/install-deps.sh "${build_packages[@]}"
+scripts/install-deps.sh "${build_packages[@]}" "${test_packages[@]}"
 
 werror=OFF
 [ -n "${CI:-}" ] && werror=ON
+export ORVEX_WERROR=$werror
 
-cmake --preset default -DORVEX_WERROR="$werror"
-cmake --build --preset default
-ctest --preset default
+for stage in scripts/test-windows.sh scripts/test-fuzz.sh; do
+  [ -x "$stage" ] && "$stage"
+done
+
+for preset in default asan; do
+  echo "== Native tests ($preset) =="
+  cmake --preset "$preset" -DORVEX_WERROR="$werror" >/dev/null
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done
