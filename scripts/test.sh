@@ -8,6 +8,14 @@ cd "$root"
 source scripts/packages.sh
 scripts/install-deps.sh "${build_packages[@]}" "${test_packages[@]}"
 
+# A locale with a comma as decimal separator, for the tests that the file format
+# ignores it.
+if ! locale -a | grep -qi '^de_DE\.utf-\?8$'; then
+  sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8
+fi
+
 werror=OFF
 [ -n "${CI:-}" ] && werror=ON
 export ORVEX_WERROR=$werror
