@@ -29,8 +29,7 @@ struct IniRead {
 IniRead ReadINIEntry(const std::string& fileName, const std::string& section,
                      const std::string& key,
                      const std::optional<std::string>& defaultValue = std::nullopt);
-std::string ReadINI(const std::string& fileName, const std::string& section,
-                    const std::string& key,
+std::string ReadINI(const std::string& fileName, const std::string& section, const std::string& key,
                     const std::optional<std::string>& defaultValue = std::nullopt);
 
 // Writes `value` as `key` of `section`; an empty value deletes the key. Tells the

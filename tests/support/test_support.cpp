@@ -16,9 +16,8 @@ TempDir::TempDir() {
     static std::atomic<unsigned> counter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path candidate = fs::temp_directory_path() /
-                             ("orvex-test-" + std::to_string(stamp) + "-" +
-                              std::to_string(counter++));
+        fs::path candidate = fs::temp_directory_path() / ("orvex-test-" + std::to_string(stamp) +
+                                                          "-" + std::to_string(counter++));
         std::error_code error;
         if (fs::create_directory(candidate, error)) {
             m_path = candidate;
@@ -39,7 +38,9 @@ TempDir::~TempDir() {
     fs::remove_all(m_path, error);
 }
 
-std::string TempDir::file(const std::string& name) const { return (m_path / name).string(); }
+std::string TempDir::file(const std::string& name) const {
+    return (m_path / name).string();
+}
 
 MessageRecorder::MessageRecorder() {
     m_previous = SetMessageHandler([this](const std::string& text, const std::string& title) {
@@ -47,7 +48,9 @@ MessageRecorder::MessageRecorder() {
     });
 }
 
-MessageRecorder::~MessageRecorder() { SetMessageHandler(m_previous); }
+MessageRecorder::~MessageRecorder() {
+    SetMessageHandler(m_previous);
+}
 
 std::string ReadBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);

@@ -11,7 +11,7 @@ namespace orvex::test {
 // A fresh folder under the system's temporary folder, removed with everything in
 // it when the object goes.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -21,13 +21,13 @@ public:
     // The host path of `name` inside the folder, as text.
     std::string file(const std::string& name) const;
 
-private:
+  private:
     std::filesystem::path m_path;
 };
 
 // Records every message shown while it lives instead of showing it.
 class MessageRecorder {
-public:
+  public:
     struct Message {
         std::string text;
         std::string title;
@@ -41,7 +41,7 @@ public:
     const std::vector<Message>& messages() const { return m_messages; }
     void clear() { m_messages.clear(); }
 
-private:
+  private:
     std::vector<Message> m_messages;
     MessageHandler m_previous;
 };
