@@ -271,7 +271,7 @@ TEST_F(ColourSlotTableTest, FailedSaveNamesTheFileAndNeverClaimsSuccess) {
         void (*breakIt)(const fs::path& file);
     };
     const Row rows[] = {
-        {"read-only file", [](const fs::path& file) { ::chmod(file.c_str(), 0444); }},
+        {"read-only file", [](const fs::path& file) { ::chmod(file.string().c_str(), 0444); }},
         {"file replaced by a folder",
          [](const fs::path& file) {
              fs::remove(file);
