@@ -1,0 +1,203 @@
+// libFuzzer target for the INI engine. The input is a section name, a key, a value
+// (each ended by a lone backslash, as FuzzedDataProvider reads strings), then the
+// file's bytes; its last bytes pick the buffer size. For every input:
+// - the three reads of the service (value, key list, section list) stay inside a
+//   buffer of exactly the announced size, end in a NUL and return at most size - 1;
+//   a value read into a small buffer is the start of the same read into a big one;
+// - a write, when the engine accepts the names, reads back as the written value,
+//   leaves every other key's value as it was, and changes only the bytes of one
+//   value, or adds lines (one entry, and a header for a new section), or removes
+//   one line.
+#include <fuzzer/FuzzedDataProvider.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "profile/ini_document.h"
+#include "profile/ini_engine.h"
+
+namespace {
+
+using orvex::IniDocument;
+
+void check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+const std::string& scratchFile() {
+    static const std::string path = [] {
+        const char* shm = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+        return std::string(shm) + "/orvex_ini_fuzz_" + std::to_string(::getpid()) + ".ini";
+    }();
+    return path;
+}
+
+void writeScratch(const std::string& bytes) {
+    std::ofstream out(scratchFile(), std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// One read into a heap buffer of exactly `size` bytes, so that AddressSanitizer
+// sees any write past it.
+std::string readInto(std::size_t size, const char* section, const char* key) {
+    std::vector<char> buffer(size, 'x');
+    const std::size_t copied =
+        orvex::ProfileGetString(section, key, "dflt", buffer.data(), size, scratchFile());
+    check(copied < size);
+    check(buffer[copied] == '\0');
+    return std::string(buffer.data(), copied);
+}
+
+void checkReads(const std::string& section, const std::string& key, std::size_t size) {
+    const std::string small = readInto(size, section.c_str(), key.c_str());
+    const std::string big = readInto(70000, section.c_str(), key.c_str());
+    check(small.find('\0') == std::string::npos);
+    // A value cut by the buffer keeps its closing quote, so allow one more character.
+    const std::string bigQuoted = big + "\"'";
+    check(big.compare(0, small.size(), small) == 0 ||
+          (small.size() == big.size() + 1 && bigQuoted.compare(0, big.size(), big) == 0 &&
+           (small.back() == '"' || small.back() == '\'')));
+    readInto(size, section.c_str(), nullptr);
+    readInto(size, nullptr, nullptr);
+}
+
+bool isBreak(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// The bytes in which `before` and `after` differ, after their common start and end.
+struct Difference {
+    std::string_view removed;
+    std::string_view added;
+};
+
+Difference differenceOf(std::string_view before, std::string_view after) {
+    std::size_t start = 0;
+    while (start < before.size() && start < after.size() && before[start] == after[start]) {
+        ++start;
+    }
+    std::size_t end = 0;
+    while (end < before.size() - start && end < after.size() - start &&
+           before[before.size() - 1 - end] == after[after.size() - 1 - end]) {
+        ++end;
+    }
+    return {before.substr(start, before.size() - start - end),
+            after.substr(start, after.size() - start - end)};
+}
+
+// The lines in `text` read as a ring: what is removed or added at a point where
+// the old and new bytes agree can start anywhere inside the line it belongs to.
+std::size_t ringLineCount(std::string_view text) {
+    std::size_t lines = 0;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        lines += !isBreak(text[at]) && isBreak(text[(at + 1) % text.size()]) ? 1 : 0;
+    }
+    const bool noBreak = text.find_first_of("\r\n") == std::string_view::npos;
+    return noBreak && !text.empty() ? 1 : lines;
+}
+
+bool hasBreak(std::string_view text) {
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
+
+void checkEditShape(const IniDocument& before, const IniDocument& after, bool keyExisted,
+                    bool sectionExisted, bool deleting) {
+    const Difference difference = differenceOf(before.text(), after.text());
+    if (std::getenv("ORVEX_FUZZ_DEBUG") != nullptr) {
+        std::fprintf(stderr, "key existed %d, section existed %d, delete %d\n", keyExisted,
+                     sectionExisted, deleting);
+        for (std::string_view part : {difference.removed, difference.added}) {
+            std::fputc('[', stderr);
+            for (unsigned char c : part) {
+                std::fprintf(stderr, c >= 0x20 && c < 0x7f ? "%c" : "\\x%02x", c);
+            }
+            std::fputs("]\n", stderr);
+        }
+    }
+    if (deleting) {
+        check(difference.added.empty());
+        check(ringLineCount(difference.removed) <= 1);
+    } else if (keyExisted) {
+        check(!hasBreak(difference.removed) && !hasBreak(difference.added));
+    } else {
+        check(difference.removed.empty());
+        check(ringLineCount(difference.added) <= (sectionExisted ? 1u : 2u));
+    }
+}
+
+// Every other key of the first few sections reads as before.
+void checkOthersKept(const IniDocument& before, const IniDocument& after, std::string_view section,
+                     std::string_view key) {
+    const auto same = [](std::string_view a, std::string_view b) {
+        return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
+    };
+    std::vector<std::string> sections = before.sectionNames();
+    sections.insert(sections.begin(), std::string());
+    for (std::size_t s = 0; s < sections.size() && s < 8; ++s) {
+        const auto keys = before.keyNames(sections[s]);
+        if (!keys) {
+            continue;
+        }
+        for (std::size_t k = 0; k < keys->size() && k < 16; ++k) {
+            const std::string& name = (*keys)[k];
+            if (same(sections[s], section) && same(orvex::iniTrimmed(name), key)) {
+                continue;
+            }
+            check(before.rawValue(sections[s], name) == after.rawValue(sections[s], name));
+        }
+    }
+}
+
+void checkWrite(const std::string& bytes, const std::string& section, const std::string& key,
+                const std::string& value) {
+    const bool deleting = value.empty();
+    const orvex::ProfileStatus status = orvex::ProfileWriteString(
+        section.c_str(), key.c_str(), deleting ? nullptr : value.c_str(), scratchFile());
+    if (!status.ok) {
+        return;  // refused names: nothing to check but that the file is untouched
+    }
+    std::ifstream in(scratchFile(), std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(in)), {});
+    const IniDocument before(bytes);
+    const IniDocument after(written);
+    const std::string_view sectionName = orvex::iniTrimmed(section);
+    const std::string_view keyName = orvex::iniTrimmed(key);
+    const auto readBack = after.rawValue(sectionName, keyName);
+    if (!deleting) {
+        const std::string_view expected = orvex::iniTrimmed(value);
+        check(readBack && orvex::unquotedValue(*readBack) == orvex::unquotedValue(expected));
+    }
+    checkOthersKept(before, after, sectionName, keyName);
+    if (written != bytes) {
+        checkEditShape(before, after, before.rawValue(sectionName, keyName).has_value(),
+                       before.keyNames(sectionName).has_value(), deleting);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider provider(data, size);
+    const std::size_t bufferSize = provider.ConsumeIntegralInRange<std::size_t>(1, 600);
+    // The service takes C strings: a NUL ends each name and the value.
+    const std::string section = provider.ConsumeRandomLengthString(64).c_str();
+    const std::string key = provider.ConsumeRandomLengthString(64).c_str();
+    const std::string value = provider.ConsumeRandomLengthString(600).c_str();
+    const std::string bytes = provider.ConsumeRemainingBytesAsString();
+
+    writeScratch(bytes);
+    checkReads(section, key, bufferSize);
+    checkWrite(bytes, section, key, value);
+    return 0;
+}
