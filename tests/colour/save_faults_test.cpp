@@ -1,0 +1,243 @@
+// Saves of the slot table under every failure the disk or other programs can cause:
+// the old file stays byte-identical (or, where a save may go on, the new file is
+// complete), one message names the file and the reason, and none claims success.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "colour/colour_slots.h"
+#include "platform/file_io_faults.h"
+#include "profile/profile.h"
+#include "test_support.h"
+
+namespace orvex {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kEntry = "player3_options.ini";
+constexpr PackedColor kRed = 0x000000FF;
+
+class OneFileList : public FileListView {
+  public:
+    std::string folder;
+    std::string Path() const override { return folder; }
+    int ListIndex() const override { return 0; }
+    int ListCount() const override { return 1; }
+    std::string List(int) const override { return kEntry; }
+};
+
+std::string section(int slot) {
+    const std::string digits = "00" + std::to_string(slot);
+    return "VECTOR3-" + digits.substr(digits.size() - 3);
+}
+
+// A game file with LF endings, a comment, foreign keys and sections, so that any
+// byte a save must not touch is there to be touched.
+std::string gameFile() {
+    std::string text = "; game settings\n[General]\nVersion=3\n";
+    for (int slot = 0; slot < 24; ++slot) {
+        text += "[" + section(slot) + "]\nOptionName=Chat " + std::to_string(slot) +
+                "\nOptionValue=0.5,0.5,0.5\nOptionType=Color\n";
+    }
+    return text + "[Window]\nX=10\n";
+}
+
+std::size_t entriesIn(const fs::path& folder) {
+    std::size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder)) {
+        ++count;
+    }
+    return count;
+}
+
+class SaveFaultTest : public ::testing::Test {
+  protected:
+    SaveFaultTest() {
+        list.folder = dir.path().string();
+        test::WriteBytes(file(), gameFile());
+        table.LoadSelectedFile(list);
+        messages.clear();
+    }
+
+    fs::path file() const { return dir.path() / kEntry; }
+    // Edits the slots from `first` on, so that the first file write of the save is
+    // the one for slot `first` (unchanged slots write nothing).
+    void editFrom(int first) {
+        for (int slot = first; slot < ColourSlotTable::kSlotCount; ++slot) {
+            table.slot(slot).currentColour = kRed;
+        }
+    }
+    void expectOneFailureMessage(const std::string& reasonPart, const std::string& row) {
+        ASSERT_EQ(messages.messages().size(), 1u) << row;
+        const std::string& text = messages.messages()[0].text;
+        EXPECT_NE(text.find(table.currentIniPath()), std::string::npos) << row << ": " << text;
+        EXPECT_NE(text.find(reasonPart), std::string::npos) << row << ": " << text;
+        EXPECT_EQ(text.find("INI file saved"), std::string::npos) << row;
+    }
+
+    test::TempDir dir;
+    test::MessageRecorder messages;
+    OneFileList list;
+    ColourSlotTable table;
+};
+
+TEST_F(SaveFaultTest, InjectedFailureAtEveryStepOfEveryWriteKeepsTheOldFile) {
+    struct Row {
+        const char* name;
+        faults::ReplaceStep step;
+        int error;
+        const char* reason;
+    };
+    const Row rows[] = {
+        {"no space for the temporary file", faults::ReplaceStep::OpenTemp, ENOSPC,
+         "No space left on device (creating a temporary file)"},
+        {"read-only folder", faults::ReplaceStep::OpenTemp, EACCES,
+         "Permission denied (creating a temporary file)"},
+        {"disk full while writing", faults::ReplaceStep::Write, ENOSPC,
+         "No space left on device (writing)"},
+        {"quota exceeded while writing", faults::ReplaceStep::Write, EDQUOT, "(writing)"},
+        {"device gone while writing", faults::ReplaceStep::Write, EIO,
+         "Input/output error (writing)"},
+        {"permissions cannot be copied", faults::ReplaceStep::Chmod, EPERM,
+         "Operation not permitted (setting permissions)"},
+        {"flush fails", faults::ReplaceStep::Sync, EIO, "Input/output error (flushing to disk)"},
+        {"flush finds the disk full", faults::ReplaceStep::Sync, ENOSPC,
+         "No space left on device (flushing to disk)"},
+        {"rename across devices", faults::ReplaceStep::Rename, EXDEV,
+         "Invalid cross-device link (replacing the file)"},
+        {"rename refused", faults::ReplaceStep::Rename, EACCES,
+         "Permission denied (replacing the file)"},
+    };
+    const std::string before = test::ReadBytes(file());
+    for (const Row& row : rows) {
+        for (const int first : {0, 11, 23}) {
+            const std::string name = std::string(row.name) + ", slot " + std::to_string(first);
+            table.LoadSelectedFile(list);
+            editFrom(first);
+            messages.clear();
+            faults::ScopedReplaceFault fault({row.step, row.error, 0});
+
+            EXPECT_FALSE(table.SaveColorSlots(list)) << name;
+            expectOneFailureMessage(row.reason, name);
+            EXPECT_EQ(test::ReadBytes(file()), before) << name;
+            EXPECT_EQ(entriesIn(dir.path()), 1u) << name << ": a temporary file was left";
+        }
+    }
+}
+
+TEST_F(SaveFaultTest, ShortWritesStillSaveTheWholeFile) {
+    editFrom(0);
+    faults::ScopedReplaceFault fault({faults::ReplaceStep::None, 0, 1});
+    EXPECT_TRUE(table.SaveColorSlots(list));
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].text, "INI file saved");
+    std::string expected = gameFile();
+    for (std::size_t at = expected.find("0.5,0.5,0.5"); at != std::string::npos;
+         at = expected.find("0.5,0.5,0.5", at)) {
+        expected.replace(at, 11, "1.000000,0.000000,0.000000");
+    }
+    EXPECT_EQ(test::ReadBytes(file()), expected);
+}
+
+TEST_F(SaveFaultTest, FileSystemStatesBetweenLoadAndSave) {
+    struct Row {
+        const char* name;
+        std::function<void(const fs::path& file)> breakIt;
+        const char* reason;
+    };
+    const Row rows[] = {
+        {"read-only file", [](const fs::path& f) { ::chmod(f.c_str(), 0444); },
+         "the file is read-only"},
+        {"file replaced by a folder",
+         [](const fs::path& f) {
+             fs::remove(f);
+             fs::create_directory(f);
+         },
+         "Is a directory"},
+        {"folder removed", [](const fs::path& f) { fs::remove_all(f.parent_path()); },
+         "No such file or directory"},
+        {"file became a link to itself",
+         [](const fs::path& f) {
+             fs::remove(f);
+             fs::create_symlink(f.filename(), f);
+         },
+         "Too many levels of symbolic links"},
+    };
+    for (const Row& row : rows) {
+        test::TempDir rowDir;
+        list.folder = rowDir.path().string();
+        const fs::path rowFile = rowDir.path() / kEntry;
+        test::WriteBytes(rowFile, gameFile());
+        table.LoadSelectedFile(list);
+        editFrom(0);
+        row.breakIt(rowFile);
+        const bool wasFile = fs::is_regular_file(fs::symlink_status(rowFile));
+        messages.clear();
+
+        EXPECT_FALSE(table.SaveColorSlots(list)) << row.name;
+        expectOneFailureMessage(row.reason, row.name);
+        if (wasFile) {
+            EXPECT_EQ(test::ReadBytes(rowFile), gameFile()) << row.name;
+        }
+        if (fs::exists(rowDir.path())) {
+            EXPECT_EQ(entriesIn(rowDir.path()), 1u) << row.name;
+        }
+    }
+}
+
+TEST_F(SaveFaultTest, ReadOnlyFolderForAnOrdinaryUser) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root writes into read-only folders; the injected case covers it";
+    }
+    editFrom(0);
+    ::chmod(dir.path().c_str(), 0555);
+    const bool saved = table.SaveColorSlots(list);
+    ::chmod(dir.path().c_str(), 0755);
+    EXPECT_FALSE(saved);
+    expectOneFailureMessage("Permission denied", "read-only folder");
+    EXPECT_EQ(test::ReadBytes(file()), gameFile());
+}
+
+TEST_F(SaveFaultTest, FileDeletedAfterLoadIsWrittenAnewAndComplete) {
+    editFrom(0);
+    fs::remove(file());
+    EXPECT_TRUE(table.SaveColorSlots(list));
+    for (int slot = 0; slot < ColourSlotTable::kSlotCount; ++slot) {
+        EXPECT_EQ(ReadINI(table.currentIniPath(), section(slot), "OptionValue"),
+                  "1.000000,0.000000,0.000000")
+            << slot;
+    }
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].text, "INI file saved");
+}
+
+TEST_F(SaveFaultTest, ChangesOfAnotherProgramBetweenLoadAndSaveSurvive) {
+    editFrom(12);
+    std::string changed = gameFile();
+    changed.replace(changed.find("Version=3"), 9, "Version=4\nPatched=yes");
+    changed.replace(changed.find("OptionName=Chat 20"), 18, "OptionName=Renamed");
+    changed.replace(changed.find("X=10"), 4, "X=99");
+    test::WriteBytes(file(), changed);
+
+    EXPECT_TRUE(table.SaveColorSlots(list));
+    const std::string after = test::ReadBytes(file());
+    std::string expected = changed;
+    std::size_t at = 0;
+    for (int slot = 0; slot < 24; ++slot) {
+        at = expected.find("OptionValue=0.5,0.5,0.5", at) + 12;
+        if (slot >= 12) {
+            expected.replace(at, 11, "1.000000,0.000000,0.000000");
+        }
+    }
+    EXPECT_EQ(after, expected);
+}
+
+}  // namespace
+}  // namespace orvex
