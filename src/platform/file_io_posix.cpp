@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <random>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -176,37 +178,99 @@ void syncFolder(const std::string& folder) {
     }
 }
 
+// Writes the content, gives it the old file's owner and mode, and flushes it;
+// `operation` names the step that failed.
+int fillAndSync(int fd, const Inherited& inherited, std::string_view bytes,
+                const char*& operation) {
+    operation = "writing";
+    if (const int error = writeAll(fd, bytes)) {
+        return error;
+    }
+    operation = "setting permissions";
+    if (inherited.keepOwner) {
+        // Best effort: only root may give a file away, and a user's own file needs nothing.
+        [[maybe_unused]] const int ignored = ::fchown(fd, inherited.owner, inherited.group);
+    }
+    if (const int error =
+            runStep(faults::ReplaceStep::Chmod, [&] { return ::fchmod(fd, inherited.mode); })) {
+        return error;
+    }
+    operation = "flushing to disk";
+    return runStep(faults::ReplaceStep::Sync, [&] { return ::fsync(fd); });
+}
+
+std::string randomSuffix() {
+    static std::mt19937 random(std::random_device{}());
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof letters - 2);
+    std::string suffix(6, ' ');
+    for (char& c : suffix) {
+        c = letters[pick(random)];
+    }
+    return suffix;
+}
+
+// Fills an unnamed file (O_TMPFILE) and only then gives it the name `tempName`, so
+// that a process killed while writing or flushing leaves nothing in the folder.
+// Returns the errno of a real failure, 0 on success; `unsupported` when the file
+// system or a missing /proc rules this out and a named temporary file must do.
+int writeUnnamedTemporary(const std::string& folder, const std::string& stem,
+                          const Inherited& inherited, std::string_view bytes, std::string& tempName,
+                          const char*& operation, bool& unsupported) {
+    unsupported = true;
+#ifdef O_TMPFILE
+    FileDescriptor fd(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+    if (fd.get() < 0) {
+        unsupported = errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL;
+        return unsupported ? 0 : errno;
+    }
+    unsupported = false;
+    if (const int error = fillAndSync(fd.get(), inherited, bytes, operation)) {
+        return error;
+    }
+    const std::string self = "/proc/self/fd/" + std::to_string(fd.get());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempName = stem + randomSuffix();
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, tempName.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            return 0;
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    unsupported = true;
+#else
+    static_cast<void>(folder), static_cast<void>(stem), static_cast<void>(inherited);
+    static_cast<void>(bytes), static_cast<void>(tempName), static_cast<void>(operation);
+#endif
+    return 0;
+}
+
 // Writes `bytes` into a new temporary file beside `target` and renames it over
 // `target`. The temporary file is gone afterwards whatever happens.
 bool writeThroughTemporary(const std::string& target, const Inherited& inherited,
                            std::string_view bytes, std::string& reason) {
     const std::string folder = folderOf(target);
-    std::string tempName = folder + "/." + nameOf(target) + ".XXXXXX";
+    const std::string stem = folder + "/." + nameOf(target) + ".";
+    std::string tempName;
+    const char* operation = "creating a temporary file";
+    bool unsupported = false;
     int error = injected(faults::ReplaceStep::OpenTemp);
-    FileDescriptor fd(error != 0 ? -1 : ::mkstemp(tempName.data()));
-    if (fd.get() < 0) {
-        reason = failure(error != 0 ? error : errno, "creating a temporary file");
-        return false;
-    }
-    const char* operation = "writing";
-    error = writeAll(fd.get(), bytes);
     if (error == 0) {
-        operation = "setting permissions";
-        if (inherited.keepOwner) {
-            // Best effort: only root may give a file away, and a user's own file needs nothing.
-            [[maybe_unused]] const int ignored =
-                ::fchown(fd.get(), inherited.owner, inherited.group);
-        }
         error =
-            runStep(faults::ReplaceStep::Chmod, [&] { return ::fchmod(fd.get(), inherited.mode); });
+            writeUnnamedTemporary(folder, stem, inherited, bytes, tempName, operation, unsupported);
     }
-    if (error == 0) {
-        operation = "flushing to disk";
-        error = runStep(faults::ReplaceStep::Sync, [&] { return ::fsync(fd.get()); });
-    }
-    if (error == 0) {
-        operation = "closing";
-        error = ::close(fd.release()) == 0 ? 0 : errno;
+    if (error == 0 && unsupported) {
+        tempName = stem + "XXXXXX";
+        operation = "creating a temporary file";
+        FileDescriptor fd(::mkstemp(tempName.data()));
+        error = fd.get() < 0 ? errno : fillAndSync(fd.get(), inherited, bytes, operation);
+        if (error == 0) {
+            operation = "closing";
+            error = ::close(fd.release()) == 0 ? 0 : errno;
+        } else if (fd.get() < 0) {
+            tempName.clear();
+        }
     }
     if (error == 0) {
         operation = "replacing the file";
@@ -214,8 +278,9 @@ bool writeThroughTemporary(const std::string& target, const Inherited& inherited
                         [&] { return ::rename(tempName.c_str(), target.c_str()); });
     }
     if (error != 0) {
-        fd.reset();
-        ::unlink(tempName.c_str());
+        if (!tempName.empty()) {
+            ::unlink(tempName.c_str());
+        }
         reason = failure(error, operation);
         return false;
     }

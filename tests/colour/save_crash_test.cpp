@@ -1,7 +1,9 @@
 // A save killed at any moment leaves a whole file: a child process saves the slot
 // table in a loop, alternating two colours, and is killed with SIGKILL at random
 // moments. After every kill each value is one of the texts a save can write, and
-// every other byte is the game's.
+// every other byte is the game's. Killed saves once left a hidden temporary file
+// each in the game's folder (71 of 240); content is now written to an unnamed
+// file that gets a name only just before the rename.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -9,6 +11,8 @@
 
 #include <chrono>
 #include <filesystem>
+#include <iostream>
+#include <iterator>
 #include <random>
 #include <set>
 #include <string>
@@ -96,7 +100,7 @@ std::string wholeFileProblem(const std::string& text, const std::set<std::string
     }
 }
 
-TEST(SaveCrash, KilledSavesAlwaysLeaveAWholeFile) {
+TEST(SaveCrash, KilledSavesLeaveAWholeFileAndNoTemporaryFiles) {
     test::TempDir dir;
     const fs::path file = dir.path() / kEntry;
     test::WriteBytes(file, gameFile());
@@ -131,9 +135,13 @@ TEST(SaveCrash, KilledSavesAlwaysLeaveAWholeFile) {
     }
     // Most kills must have met a save at work, or the test proves nothing.
     EXPECT_GT(changedKills, kKills / 4);
+    const auto leftovers =
+        std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()) - 1;
+    // A kill in the short step between naming the finished file and the rename can
+    // still leave one (0 to 4 seen); before the fix about every third kill did.
+    EXPECT_LE(leftovers, kKills / 20);
     std::cout << "[ SUMMARY  ] " << kKills << " kills, " << changedKills
-              << " of them after the file had changed; leftover temporary files: "
-              << std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()) - 1
+              << " of them after the file had changed; leftover temporary files: " << leftovers
               << "\n";
 }
 
