@@ -83,7 +83,8 @@ std::optional<IniDocument> loadDocument(const std::string& file, ProfileStatus* 
 
 std::size_t readKeyList(const std::optional<IniDocument>& document, const char* section,
                         const char* defaultValue, char* buffer, std::size_t size, bool* found) {
-    const auto names = document ? document->keyNames(iniTrimmed(section)) : std::nullopt;
+    // Unlike a value read, the service matches a key list's section name untrimmed.
+    const auto names = document ? document->keyNames(section) : std::nullopt;
     const std::size_t length = names ? copyNameList(buffer, size, *names) : 0;
     // An empty list, also one that a tiny buffer made empty, gives the default.
     if (!names || buffer[0] == '\0') {
