@@ -1,0 +1,424 @@
+// Our INI engine (native) against the Windows private-profile service (Wine's,
+// through the ini_service program) on generated files: reads must return the
+// same bytes and counts; after a write or delete, every section and key must read
+// the same from both files, which may differ in formatting only.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ini_cases.h"
+#include "ini_normal_form.h"
+#include "profile/ini_document.h"
+#include "profile/ini_engine.h"
+#include "test_support.h"
+
+namespace orvex {
+namespace {
+
+namespace fs = std::filesystem;
+using test::IniCaseFile;
+using test::IniOperation;
+using test::Printable;
+
+constexpr std::uint32_t kSeed = 20261208;
+constexpr std::size_t kFileCount = 400;
+
+struct ReadResult {
+    std::size_t count = 0;
+    std::string bytes;  // the count and one more byte
+    bool operator==(const ReadResult& other) const {
+        return count == other.count && bytes == other.bytes;
+    }
+};
+
+std::string describe(const ReadResult& read) {
+    return std::to_string(read.count) + " \"" + Printable(read.bytes) + "\"";
+}
+
+std::string field(const std::optional<std::string>& text) {
+    if (!text) {
+        return "-";
+    }
+    static const char hex[] = "0123456789abcdef";
+    std::string out = "x";
+    for (const char c : *text) {
+        out += hex[static_cast<unsigned char>(c) >> 4];
+        out += hex[static_cast<unsigned char>(c) & 15];
+    }
+    return out;
+}
+
+std::string unhex(const std::string& token) {
+    std::string bytes;
+    for (std::size_t i = 1; i + 1 < token.size(); i += 2) {
+        bytes += static_cast<char>(std::stoi(token.substr(i, 2), nullptr, 16));
+    }
+    return bytes;
+}
+
+std::string windowsPath(const fs::path& path) {
+    std::string text = "Z:" + path.string();
+    std::replace(text.begin(), text.end(), '/', '\\');
+    return text;
+}
+
+// Calls for the service, collected and then run in one Wine process.
+class ServiceScript {
+  public:
+    std::size_t read(const fs::path& file, const IniOperation& op) {
+        m_lines.push_back("R " + field(windowsPath(file)) + " " + field(op.section) + " " +
+                          field(op.key) + " " + field(op.defaultValue) + " " +
+                          std::to_string(op.size));
+        return m_lines.size() - 1;
+    }
+    std::size_t write(const fs::path& file, const IniOperation& op) {
+        m_lines.push_back("W " + field(windowsPath(file)) + " " + field(op.section) + " " +
+                          field(op.key) + " " + field(op.value));
+        return m_lines.size() - 1;
+    }
+    const std::vector<std::string>& lines() const { return m_lines; }
+
+  private:
+    std::vector<std::string> m_lines;
+};
+
+// A Wine prefix of its own, made on first use and removed at the end.
+class WineService {
+  public:
+    WineService() {
+        setenv("WINEPREFIX", (m_prefix.path() / "prefix").c_str(), 1);
+        setenv("WINEDEBUG", "-all", 1);
+        setenv("WINEDLLOVERRIDES", "mscoree,mshtml=", 1);
+    }
+    ~WineService() {
+        const std::string stop = std::string("\"") + ORVEX_WINESERVER + "\" -k 2>/dev/null";
+        [[maybe_unused]] const int status = std::system(stop.c_str());
+    }
+    WineService(const WineService&) = delete;
+    WineService& operator=(const WineService&) = delete;
+
+    // The result line of every script line; empty when the program failed.
+    std::vector<std::string> run(const ServiceScript& script, const fs::path& folder) {
+        const fs::path in = folder / "script.txt";
+        const fs::path out = folder / "results.txt";
+        std::ofstream(in, std::ios::binary) << joined(script.lines());
+        const std::string command = std::string("\"") + ORVEX_WINE + "\" \"" + ORVEX_INI_SERVICE +
+                                    "\" \"" + windowsPath(in) + "\" \"" + windowsPath(out) +
+                                    "\" >/dev/null 2>&1";
+        if (std::system(command.c_str()) != 0) {
+            return {};
+        }
+        std::vector<std::string> results;
+        std::ifstream file(out, std::ios::binary);
+        for (std::string line; std::getline(file, line);) {
+            results.push_back(line);
+        }
+        return results;
+    }
+
+  private:
+    static std::string joined(const std::vector<std::string>& lines) {
+        std::string text;
+        for (const std::string& line : lines) {
+            text += line + "\n";
+        }
+        return text;
+    }
+
+    test::TempDir m_prefix;
+};
+
+ReadResult serviceRead(const std::string& line) {
+    std::istringstream in(line);
+    std::string kind, bytes;
+    ReadResult read;
+    in >> kind >> read.count >> bytes;
+    read.bytes = unhex(bytes);
+    return read;
+}
+
+ReadResult ourRead(const fs::path& file, const IniOperation& op) {
+    std::vector<char> buffer(op.size + 16, '#');
+    const auto pointer = [](const std::optional<std::string>& text) {
+        return text ? text->c_str() : nullptr;
+    };
+    ReadResult read;
+    read.count = ProfileGetString(pointer(op.section), pointer(op.key), pointer(op.defaultValue),
+                                  buffer.data(), op.size, file.string());
+    read.bytes.assign(buffer.data(), std::min(read.count + 1, buffer.size()));
+    return read;
+}
+
+std::string describe(const IniOperation& op) {
+    const auto text = [](const std::optional<std::string>& t) {
+        return t ? "\"" + Printable(*t) + "\"" : std::string("null");
+    };
+    if (op.kind == IniOperation::Kind::Write) {
+        return "write [" + text(op.section) + "] " + text(op.key) + " = " + text(op.value);
+    }
+    return "read [" + text(op.section) + "] " + text(op.key) + " default " + text(op.defaultValue) +
+           " size " + std::to_string(op.size);
+}
+
+// Every read that tells two files apart: the lists, and each section and key of
+// either file (the written ones too).
+std::vector<IniOperation> readsOfEverything(const std::string& a, const std::string& b,
+                                            const IniOperation& write) {
+    std::set<std::string> sections = {"", std::string(iniTrimmed(*write.section))};
+    std::vector<IniOperation> reads;
+    reads.push_back(
+        {IniOperation::Kind::Read, std::nullopt, std::nullopt, std::nullopt, std::nullopt, 32767});
+    for (const std::string* bytes : {&a, &b}) {
+        for (const std::string& name : IniDocument(*bytes).sectionNames()) {
+            sections.insert(name);
+        }
+    }
+    for (const std::string& section : sections) {
+        std::set<std::string> keys = {std::string(iniTrimmed(*write.key))};
+        for (const std::string* bytes : {&a, &b}) {
+            for (const std::string& key :
+                 IniDocument(*bytes).keyNames(section).value_or(std::vector<std::string>{})) {
+                keys.insert(key);
+            }
+        }
+        reads.push_back(
+            {IniOperation::Kind::Read, section, std::nullopt, "<no keys>", std::nullopt, 32767});
+        for (const std::string& key : keys) {
+            reads.push_back(
+                {IniOperation::Kind::Read, section, key, "<missing>", std::nullopt, 1024});
+        }
+    }
+    return reads;
+}
+
+// Deliberate difference: when the service rewrites a file it writes no header for
+// a section with an empty name, so the keys under a "[]" line join the section
+// before it (and may shadow its keys). We keep the line and its meaning.
+bool hasEmptyHeader(const std::string& bytes) {
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const std::size_t end = std::min(bytes.find_first_of("\r\n", pos), bytes.size());
+        const std::string_view line = iniTrimmed(std::string_view(bytes).substr(pos, end - pos));
+        const std::size_t close = line.rfind(']');
+        if (!line.empty() && line.front() == '[' && close != std::string_view::npos &&
+            iniTrimmed(line.substr(1, close - 1)).empty()) {
+            return true;
+        }
+        pos = end + 1;
+    }
+    return false;
+}
+
+class IniDifferential : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        s_files = test::GenerateIniCases(kSeed, kFileCount);
+        s_dir = new test::TempDir;
+        s_wine = new WineService;
+    }
+    static void TearDownTestSuite() {
+        delete s_wine;
+        delete s_dir;
+    }
+
+    static fs::path path(const std::string& name) { return s_dir->path() / name; }
+
+    static void report(std::vector<std::string>& problems, std::string problem) {
+        problems.push_back(std::move(problem));
+    }
+
+    static void expectNone(const std::vector<std::string>& problems, std::size_t cases) {
+        std::string shown;
+        for (std::size_t i = 0; i < problems.size() && i < 25; ++i) {
+            shown += problems[i] + "\n";
+        }
+        EXPECT_EQ(problems.size(), 0u) << "of " << cases << " cases:\n" << shown;
+    }
+
+    static std::vector<IniCaseFile> s_files;
+    static test::TempDir* s_dir;
+    static WineService* s_wine;
+};
+
+std::vector<IniCaseFile> IniDifferential::s_files;
+test::TempDir* IniDifferential::s_dir = nullptr;
+WineService* IniDifferential::s_wine = nullptr;
+
+TEST_F(IniDifferential, ReadsReturnTheSameBytesAndCounts) {
+    ServiceScript script;
+    std::vector<std::pair<std::size_t, std::size_t>> calls;  // file, operation
+    for (std::size_t f = 0; f < s_files.size(); ++f) {
+        const fs::path file = path("read" + std::to_string(f) + ".ini");
+        test::WriteBytes(file, s_files[f].bytes);
+        for (std::size_t o = 0; o < s_files[f].operations.size(); ++o) {
+            if (s_files[f].operations[o].kind == IniOperation::Kind::Read) {
+                script.read(file, s_files[f].operations[o]);
+                calls.emplace_back(f, o);
+            }
+        }
+    }
+    const std::vector<std::string> results = s_wine->run(script, s_dir->path());
+    ASSERT_EQ(results.size(), calls.size()) << "the service program did not run";
+    std::vector<std::string> problems;
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        const auto [f, o] = calls[i];
+        const IniOperation& op = s_files[f].operations[o];
+        const ReadResult theirs = serviceRead(results[i]);
+        const ReadResult ours = ourRead(path("read" + std::to_string(f) + ".ini"), op);
+        if (!(ours == theirs)) {
+            report(problems, "file " + std::to_string(f) + " \"" + Printable(s_files[f].bytes) +
+                                 "\"\n  " + describe(op) + "\n  service " + describe(theirs) +
+                                 "\n  ours    " + describe(ours));
+        }
+    }
+    std::cout << "[ compared ] " << calls.size() << " reads of " << s_files.size() << " files\n";
+    expectNone(problems, calls.size());
+}
+
+TEST_F(IniDifferential, WritesLeaveFilesThatReadTheSame) {
+    ServiceScript writes;
+    std::vector<std::size_t> writers;
+    for (std::size_t f = 0; f < s_files.size(); ++f) {
+        const IniOperation& op = s_files[f].operations.back();
+        const std::string stem = "write" + std::to_string(f);
+        test::WriteBytes(path(stem + "-theirs.ini"), s_files[f].bytes);
+        test::WriteBytes(path(stem + "-ours.ini"), s_files[f].bytes);
+        writes.write(path(stem + "-theirs.ini"), op);
+        writers.push_back(f);
+    }
+    ASSERT_EQ(s_wine->run(writes, s_dir->path()).size(), writers.size())
+        << "the service program did not run";
+
+    ServiceScript reads;
+    std::vector<std::vector<IniOperation>> readsOf(s_files.size());
+    std::vector<std::string> problems;
+    for (const std::size_t f : writers) {
+        const IniOperation& op = s_files[f].operations.back();
+        const std::string stem = "write" + std::to_string(f);
+        const ProfileStatus status = ProfileWriteString(op.section->c_str(), op.key->c_str(),
+                                                        op.value ? op.value->c_str() : nullptr,
+                                                        path(stem + "-ours.ini").string());
+        if (!status.ok) {
+            report(problems, "file " + std::to_string(f) + ": " + describe(op) +
+                                 " refused: " + status.reason);
+        }
+        readsOf[f] = readsOfEverything(test::ReadBytes(path(stem + "-theirs.ini")),
+                                       test::ReadBytes(path(stem + "-ours.ini")), op);
+        for (const IniOperation& read : readsOf[f]) {
+            reads.read(path(stem + "-theirs.ini"), read);
+            reads.read(path(stem + "-ours.ini"), read);
+        }
+    }
+    const std::vector<std::string> results = s_wine->run(reads, s_dir->path());
+    ASSERT_EQ(results.size(), reads.lines().size()) << "the service program did not run";
+
+    std::size_t line = 0;
+    std::size_t cases = 0;
+    std::size_t deliberate = 0;
+    for (const std::size_t f : writers) {
+        const std::string stem = "write" + std::to_string(f);
+        const std::string theirBytes = test::ReadBytes(path(stem + "-theirs.ini"));
+        const std::string ourBytes = test::ReadBytes(path(stem + "-ours.ini"));
+        const bool emptyHeaderLost =
+            hasEmptyHeader(s_files[f].bytes) && theirBytes != s_files[f].bytes;
+        const std::string where = "file " + std::to_string(f) + " \"" +
+                                  Printable(s_files[f].bytes) + "\"\n  " +
+                                  describe(s_files[f].operations.back()) + "\n  ";
+        for (const IniOperation& read : readsOf[f]) {
+            ++cases;
+            const ReadResult theirs = serviceRead(results[line++]);
+            const ReadResult serviceOnOurs = serviceRead(results[line++]);
+            const ReadResult ours = ourRead(path(stem + "-ours.ini"), read);
+            if (!(ours == serviceOnOurs)) {
+                report(problems, where + describe(read) + "\n  service on our file " +
+                                     describe(serviceOnOurs) + "\n  ours on our file    " +
+                                     describe(ours));
+            } else if (!(ours == theirs) && emptyHeaderLost) {
+                ++deliberate;
+            } else if (!(ours == theirs)) {
+                report(problems, where + describe(read) + "\n  service on its file " +
+                                     describe(theirs) + "\n  service on our file  " +
+                                     describe(serviceOnOurs) + "\n  ours on our file     " +
+                                     describe(ours) + "\n  their file \"" + Printable(theirBytes) +
+                                     "\"\n  our file   \"" + Printable(ourBytes) + "\"");
+            }
+        }
+        if (IniNormalForm(ourBytes) != IniNormalForm(theirBytes)) {
+            report(problems, where + "files differ beyond formatting:\n  their file \"" +
+                                 Printable(theirBytes) + "\"\n  our file   \"" +
+                                 Printable(ourBytes) + "\"");
+        }
+    }
+    std::cout << "[ compared ] " << writers.size() << " writes, " << cases << " reads after them, "
+              << deliberate << " reads differ as an empty section header was dropped\n";
+    expectNone(problems, cases);
+}
+
+// Where the service's behaviour loses or corrupts data we keep ours; each row shows
+// what the service does and that our engine keeps the file's meaning.
+TEST_F(IniDifferential, DeliberateDifferencesWhereTheServiceCorruptsTheFile) {
+    struct Row {
+        const char* name;
+        std::string before;
+        IniOperation write;
+        IniOperation probe;        // a read that tells the two results apart
+        std::string serviceReads;  // what the probe reads after the service's write
+        std::string oursReads;     // and after ours
+        bool oursRefused;
+    };
+    const auto write = [](const char* section, const char* key, const char* value) {
+        return IniOperation{IniOperation::Kind::Write, section, key, std::nullopt, value, 0};
+    };
+    const auto read = [](const char* section, const char* key) {
+        return IniOperation{IniOperation::Kind::Read, section, key, "<missing>", std::nullopt, 64};
+    };
+    const Row rows[] = {
+        {"an empty section header is dropped, its keys join the section before",
+         "[s]\r\nk=1\r\n[]\r\nz=2\r\n", write("s", "a", "3"), read("s", "z"), "2", "<missing>",
+         false},
+        {"a line break in a value adds a key", "[s]\r\nk=1\r\n", write("s", "k", "x\r\nevil=1"),
+         read("s", "evil"), "1", "<missing>", true},
+        {"a line break in a section name adds a section", "[s]\r\nk=1\r\n",
+         write("t]\r\n[u", "k", "1"), read("u", "k"), "1", "<missing>", true},
+        {"'=' in a key name splits it", "[s]\r\n", write("s", "a=b", "c"), read("s", "a"), "b=c",
+         "<missing>", true},
+        {"a key starting with ';' is a comment for the key list", "[s]\r\nk=1\r\n",
+         write("s", ";c", "1"), read("s", ";c"), "1", "<missing>", true},
+    };
+    ServiceScript script;
+    std::vector<std::size_t> probes;
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const fs::path theirs = path("deliberate" + std::to_string(i) + "-theirs.ini");
+        test::WriteBytes(theirs, rows[i].before);
+        script.write(theirs, rows[i].write);
+        probes.push_back(script.read(theirs, rows[i].probe));
+    }
+    const std::vector<std::string> results = s_wine->run(script, s_dir->path());
+    ASSERT_EQ(results.size(), script.lines().size()) << "the service program did not run";
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const Row& row = rows[i];
+        const fs::path ours = path("deliberate" + std::to_string(i) + "-ours.ini");
+        test::WriteBytes(ours, row.before);
+        const ProfileStatus status =
+            ProfileWriteString(row.write.section->c_str(), row.write.key->c_str(),
+                               row.write.value->c_str(), ours.string());
+        const ReadResult service = serviceRead(results[probes[i]]);
+        EXPECT_EQ(service.bytes, row.serviceReads + '\0') << row.name << ": the service";
+        EXPECT_EQ(ourRead(ours, row.probe).bytes, row.oursReads + '\0') << row.name << ": ours";
+        EXPECT_EQ(!status.ok, row.oursRefused) << row.name;
+        if (row.oursRefused) {
+            EXPECT_EQ(test::ReadBytes(ours), row.before) << row.name << ": a refused write";
+        }
+    }
+}
+
+}  // namespace
+}  // namespace orvex
