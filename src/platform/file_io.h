@@ -17,6 +17,13 @@ struct FileReadResult {
 // Reads the whole file. A missing file or folder is NotFound, never Failed.
 FileReadResult ReadFileBytes(const std::string& hostPath);
 
+// Reads the whole file as ReadFileBytes does, into storage the caller keeps from
+// call to call: afterwards the file's bytes are the first `length` characters of
+// `buffer`, which may be longer and is never shrunk. `length` is 0 and `reason`
+// the operating system's message unless the status is Ok.
+FileReadResult::Status ReadFileInto(const std::string& hostPath, std::string& buffer,
+                                    std::size_t& length, std::string& reason);
+
 struct FileWriteResult {
     bool ok = false;
     std::string reason;  // the operating system's message when !ok

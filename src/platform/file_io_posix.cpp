@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <random>
@@ -50,10 +51,15 @@ class FileDescriptor {
     int m_fd;
 };
 
-bool readAll(int fd, std::string& out, int& error) {
-    char chunk[65536];
+// Reads to the end of the file into `buffer` from `length` on, growing it only when
+// the file is longer than any read before.
+bool readAll(int fd, std::string& buffer, std::size_t& length, int& error) {
     for (;;) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (length == buffer.size()) {
+            buffer.resize(std::max<std::size_t>(2 * buffer.size(), 65536));
+        }
+        const std::size_t space = buffer.size() - length;
+        const ssize_t got = ::read(fd, &buffer[length], space);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -61,10 +67,11 @@ bool readAll(int fd, std::string& out, int& error) {
             error = errno;
             return false;
         }
-        if (got == 0) {
+        length += static_cast<std::size_t>(got);
+        // A regular file reads short only at its end.
+        if (static_cast<std::size_t>(got) < space) {
             return true;
         }
-        out.append(chunk, static_cast<std::size_t>(got));
     }
 }
 
@@ -290,10 +297,11 @@ bool writeThroughTemporary(const std::string& target, const Inherited& inherited
 
 }  // namespace
 
-FileReadResult ReadFileBytes(const std::string& hostPath) {
-    FileReadResult result;
+FileReadResult::Status ReadFileInto(const std::string& hostPath, std::string& buffer,
+                                    std::size_t& length, std::string& reason) {
+    length = 0;
     if (hostPath.empty()) {
-        return result;
+        return FileReadResult::Status::NotFound;
     }
     // O_NONBLOCK: a FIFO given as an INI file must not hang the window.
     FileDescriptor fd(::open(hostPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -305,17 +313,31 @@ FileReadResult ReadFileBytes(const std::string& hostPath) {
         error = errno;
     } else if (!S_ISREG(info.st_mode)) {
         error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-    } else if (!readAll(fd.get(), result.bytes, error)) {
-        result.bytes.clear();
+    } else {
+        // One byte more than the file holds: one short read() then takes it all.
+        const std::size_t expected = static_cast<std::size_t>(info.st_size) + 1;
+        if (buffer.size() < expected) {
+            buffer.resize(expected);
+        }
+        if (!readAll(fd.get(), buffer, length, error)) {
+            length = 0;
+        }
     }
     if (error == 0) {
-        result.status = FileReadResult::Status::Ok;
-    } else if (error == ENOENT || error == ENOTDIR) {
-        result.status = FileReadResult::Status::NotFound;
-    } else {
-        result.status = FileReadResult::Status::Failed;
-        result.reason = osMessage(error);
+        return FileReadResult::Status::Ok;
     }
+    if (error == ENOENT || error == ENOTDIR) {
+        return FileReadResult::Status::NotFound;
+    }
+    reason = osMessage(error);
+    return FileReadResult::Status::Failed;
+}
+
+FileReadResult ReadFileBytes(const std::string& hostPath) {
+    FileReadResult result;
+    std::size_t length = 0;
+    result.status = ReadFileInto(hostPath, result.bytes, length, result.reason);
+    result.bytes.resize(length);
     return result;
 }
 

@@ -186,3 +186,16 @@ FileWriteResult ReplaceFileBytes(const std::string& hostPath, std::string_view b
 }
 
 }  // namespace orvex
+
+namespace orvex {
+
+FileReadResult::Status ReadFileInto(const std::string& hostPath, std::string& buffer,
+                                    std::size_t& length, std::string& reason) {
+    FileReadResult read = ReadFileBytes(hostPath);
+    length = read.bytes.size();
+    buffer = std::move(read.bytes);
+    reason = std::move(read.reason);
+    return read.status;
+}
+
+}  // namespace orvex

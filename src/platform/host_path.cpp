@@ -139,8 +139,15 @@ std::string HostPath(const std::string& windowsPath) {
     } else if (!windowsPath.empty() && isSeparator(windowsPath[0])) {
         base = "/";
     }
-    bool resolving = true;
-    for (const std::string& part : splitComponents(windowsPath, from)) {
+    const std::vector<std::string> parts = splitComponents(windowsPath, from);
+    // Most paths exist as spelled: one lstat instead of one per component.
+    std::string exact = base;
+    for (const std::string& part : parts) {
+        exact = joinPath(exact, part);
+    }
+    const bool spelledExactly = !parts.empty() && entryExists(exact);
+    bool resolving = !spelledExactly;
+    for (const std::string& part : parts) {
         std::string candidate = joinPath(base, part);
         if (resolving && part != "." && part != ".." && !entryExists(candidate)) {
             const std::string match = findIgnoringCase(base, part);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace orvex {
 
@@ -24,6 +25,44 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
+}
+
+bool isBlankWithinLine(char c) {
+    return c == '\t' || c == '\v' || c == '\f' || c == ' ' || c == 0x1a;
+}
+
+std::size_t bodyStartOf(std::string_view text) {
+    return text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+}
+
+// The first CR or LF at or after `pos`, or the end of the text.
+std::size_t lineEndFrom(std::string_view text, std::size_t pos) {
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const char* at = begin + pos;
+    while (at != end && *at != '\r' && *at != '\n') {
+        ++at;
+    }
+    return static_cast<std::size_t>(at - begin);
+}
+
+std::size_t nextLineFrom(std::string_view text, std::size_t lineEnd) {
+    while (lineEnd < text.size() && isLineBreak(text[lineEnd])) {
+        ++lineEnd;
+    }
+    return lineEnd;
+}
+
+// The name of a header, or nothing when `content` (a trimmed line) is no header.
+std::optional<std::string_view> headerName(std::string_view content) {
+    if (content.empty() || content.front() != '[') {
+        return std::nullopt;
+    }
+    const std::size_t close = content.rfind(']');
+    if (close == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return cutAtNul(iniTrimmed(content.substr(1, close - 1)));
 }
 
 std::string entryText(std::string_view key, std::string_view value) {
@@ -64,11 +103,8 @@ void IniDocument::parse() {
     while (pos < m_text.size()) {
         Line line;
         line.begin = pos;
-        line.end = std::min(m_text.find_first_of("\r\n", pos), m_text.size());
-        line.endingEnd = line.end;
-        while (line.endingEnd < m_text.size() && isLineBreak(m_text[line.endingEnd])) {
-            ++line.endingEnd;
-        }
+        line.end = lineEndFrom(m_text, pos);
+        line.endingEnd = nextLineFrom(m_text, line.end);
         classify(line);
         pos = line.endingEnd;
         if (line.kind == Line::Kind::Section) {
@@ -87,10 +123,9 @@ void IniDocument::classify(Line& line) const {
         return;
     }
     const std::size_t contentBegin = static_cast<std::size_t>(content.data() - all.data());
-    const std::size_t close = content.rfind(']');
-    if (content.front() == '[' && close != std::string_view::npos) {
+    if (const auto name = headerName(content)) {
         line.kind = Line::Kind::Section;
-        line.name = std::string(cutAtNul(iniTrimmed(content.substr(1, close - 1))));
+        line.name = std::string(*name);
         return;
     }
     line.kind = Line::Kind::Entry;
@@ -273,6 +308,170 @@ std::optional<std::string> IniDocument::edited(std::string_view section, std::st
         return applied(addToSection(*found, entryText(key, value)));
     }
     return applied(addSection(section, entryText(key, value)));
+}
+
+// --- single-pass reads -----------------------------------------------------
+
+namespace {
+
+struct HeaderLine {
+    std::string_view name;
+    std::size_t next = 0;  // where the line after the header starts
+};
+
+// Walks from header to header with memchr, looking at no other line.
+class HeaderScanner {
+  public:
+    explicit HeaderScanner(std::string_view text)
+        : m_text(text), m_bodyStart(bodyStartOf(text)), m_pos(m_bodyStart) {}
+
+    std::size_t bodyStart() const { return m_bodyStart; }
+
+    // The next header; with `wanted` given, the next one whose name may be `wanted`
+    // (others are passed over without reading their lines).
+    std::optional<HeaderLine> next(std::string_view wanted = {}) {
+        while (m_pos < m_text.size()) {
+            const void* found = std::memchr(m_text.data() + m_pos, '[', m_text.size() - m_pos);
+            if (found == nullptr) {
+                break;
+            }
+            const std::size_t bracket =
+                static_cast<std::size_t>(static_cast<const char*>(found) - m_text.data());
+            if (!startsLine(bracket) || !mayBeNamed(bracket, wanted)) {
+                m_pos = bracket + 1;
+                continue;
+            }
+            const std::size_t end = lineEndFrom(m_text, bracket);
+            m_pos = nextLineFrom(m_text, end);
+            if (const auto name = headerName(iniTrimmed(m_text.substr(bracket, end - bracket)))) {
+                return HeaderLine{*name, m_pos};
+            }
+        }
+        m_pos = m_text.size();
+        return std::nullopt;
+    }
+
+  private:
+    // Whether the name of a header at `bracket` can start with `wanted`.
+    bool mayBeNamed(std::size_t bracket, std::string_view wanted) const {
+        std::size_t at = bracket + 1;
+        while (at < m_text.size() && isBlankWithinLine(m_text[at])) {
+            ++at;
+        }
+        if (m_text.size() - at < wanted.size()) {
+            return false;
+        }
+        return equalIgnoringCase(m_text.substr(at, wanted.size()), wanted);
+    }
+
+    // Only white space lies between the start of the line and `at`.
+    bool startsLine(std::size_t at) const {
+        while (at > m_bodyStart && isBlankWithinLine(m_text[at - 1])) {
+            --at;
+        }
+        return at == m_bodyStart || isLineBreak(m_text[at - 1]);
+    }
+
+    std::string_view m_text;
+    std::size_t m_bodyStart;
+    std::size_t m_pos;
+};
+
+// Where the lines of the first section called `name` start, or nothing. The
+// lines before the first header are the first section with the empty name.
+std::optional<std::size_t> sectionBodyStart(std::string_view text, std::string_view name) {
+    HeaderScanner headers(text);
+    if (name.empty()) {
+        return headers.bodyStart();
+    }
+    while (const auto header = headers.next(name)) {
+        if (equalIgnoringCase(header->name, name)) {
+            return header->next;
+        }
+    }
+    return std::nullopt;
+}
+
+struct EntryLine {
+    std::string_view name;     // trimmed and cut at a NUL
+    std::string_view content;  // the trimmed line
+    std::size_t equals = std::string_view::npos;
+};
+
+// Calls `visit(entry)` for each key line of the section whose lines start at
+// `pos`, until the next header or until `visit` returns false.
+template <typename Visit>
+void forEachEntry(std::string_view text, std::size_t pos, Visit visit) {
+    while (pos < text.size()) {
+        const std::size_t end = lineEndFrom(text, pos);
+        const std::string_view content = iniTrimmed(text.substr(pos, end - pos));
+        pos = nextLineFrom(text, end);
+        if (content.empty()) {
+            continue;
+        }
+        if (headerName(content)) {
+            return;
+        }
+        const std::size_t equals = content.find('=');
+        if (!visit(EntryLine{cutAtNul(iniTrimmed(content.substr(0, equals))), content, equals})) {
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+std::optional<std::string_view> iniScanValue(std::string_view text, std::string_view section,
+                                             std::string_view key) {
+    const std::optional<std::size_t> start = sectionBodyStart(text, section);
+    std::optional<std::string_view> value;
+    if (start) {
+        forEachEntry(text, *start, [&](const EntryLine& entry) {
+            if (!equalIgnoringCase(entry.name, key)) {
+                return true;
+            }
+            // The first line with the key decides, even one without '='.
+            if (entry.equals != std::string_view::npos) {
+                value = cutAtNul(iniTrimmed(entry.content.substr(entry.equals + 1)));
+            }
+            return false;
+        });
+    }
+    return value;
+}
+
+std::optional<std::vector<std::string>> iniScanKeyNames(std::string_view text,
+                                                        std::string_view section) {
+    const std::optional<std::size_t> start = sectionBodyStart(text, section);
+    if (!start) {
+        return std::nullopt;
+    }
+    std::vector<std::string> names;
+    forEachEntry(text, *start, [&](const EntryLine& entry) {
+        if (entry.equals != std::string_view::npos && !entry.name.empty() &&
+            entry.name.front() != ';') {
+            names.emplace_back(entry.name);
+        }
+        return true;
+    });
+    return names;
+}
+
+std::vector<std::string> iniScanSectionNames(std::string_view text, std::size_t limit) {
+    std::vector<std::string> names;
+    std::size_t listed = 0;
+    HeaderScanner headers(text);
+    while (listed < limit) {
+        const auto header = headers.next();
+        if (!header) {
+            break;
+        }
+        if (!header->name.empty()) {
+            names.emplace_back(header->name);
+            listed += header->name.size() + 1;
+        }
+    }
+    return names;
 }
 
 }  // namespace orvex

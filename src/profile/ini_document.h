@@ -99,4 +99,21 @@ std::string_view unquotedValue(std::string_view value);
 // `text` without the white space that surrounds names and values in a file.
 std::string_view iniTrimmed(std::string_view text);
 
+// Single passes over a file's bytes that answer the reads as IniDocument does,
+// without building its line model: they look at header lines only until the
+// section is found, then at the lines of that section, and allocate nothing.
+
+// As IniDocument(text).rawValue(section, key).
+std::optional<std::string_view> iniScanValue(std::string_view text, std::string_view section,
+                                             std::string_view key);
+
+// As IniDocument(text).keyNames(section).
+std::optional<std::vector<std::string>> iniScanKeyNames(std::string_view text,
+                                                        std::string_view section);
+
+// As IniDocument(text).sectionNames(), but stops after the name that brings the
+// list, each name with one NUL after it, to `limit` characters or more.
+std::vector<std::string> iniScanSectionNames(std::string_view text,
+                                             std::size_t limit = std::string::npos);
+
 }  // namespace orvex

@@ -68,23 +68,29 @@ std::size_t copyNameList(char* buffer, std::size_t size, const std::vector<std::
     return static_cast<std::size_t>(out - buffer);
 }
 
-// What the file holds, or nothing when it is missing or unreadable.
-std::optional<IniDocument> loadDocument(const std::string& file, ProfileStatus* status) {
-    FileReadResult read = ReadFileBytes(HostPath(file));
-    if (read.status == FileReadResult::Status::Failed && status != nullptr) {
+// What the file holds, or nothing when it is missing or unreadable. The view
+// lives in storage kept for the next read of this thread; only its capacity is
+// reused.
+std::optional<std::string_view> loadText(const std::string& file, ProfileStatus* status) {
+    thread_local std::string storage;
+    std::size_t length = 0;
+    std::string reason;
+    const FileReadResult::Status read = ReadFileInto(HostPath(file), storage, length, reason);
+    if (read == FileReadResult::Status::Failed && status != nullptr) {
         status->ok = false;
-        status->reason = "Cannot read " + file + ": " + read.reason;
+        status->reason = "Cannot read " + file + ": " + reason;
     }
-    if (read.status != FileReadResult::Status::Ok) {
+    if (read != FileReadResult::Status::Ok) {
         return std::nullopt;
     }
-    return IniDocument(std::move(read.bytes));
+    return std::string_view(storage.data(), length);
 }
 
-std::size_t readKeyList(const std::optional<IniDocument>& document, const char* section,
+std::size_t readKeyList(const std::optional<std::string_view>& text, const char* section,
                         const char* defaultValue, char* buffer, std::size_t size, bool* found) {
-    // Unlike a value read, the service matches a key list's section name untrimmed.
-    const auto names = document ? document->keyNames(section) : std::nullopt;
+    // Unlike a value read, the service matches a key list's section name
+    // untrimmed.
+    const auto names = text ? iniScanKeyNames(*text, section) : std::nullopt;
     const std::size_t length = names ? copyNameList(buffer, size, *names) : 0;
     // An empty list, also one that a tiny buffer made empty, gives the default.
     if (!names || buffer[0] == '\0') {
@@ -96,11 +102,11 @@ std::size_t readKeyList(const std::optional<IniDocument>& document, const char* 
     return length;
 }
 
-std::size_t readValue(const std::optional<IniDocument>& document, const char* section,
+std::size_t readValue(const std::optional<std::string_view>& text, const char* section,
                       const char* key, const char* defaultValue, char* buffer, std::size_t size,
                       bool* found) {
     const auto value =
-        document ? document->rawValue(iniTrimmed(section), iniTrimmed(key)) : std::nullopt;
+        text ? iniScanValue(*text, iniTrimmed(section), iniTrimmed(key)) : std::nullopt;
     if (!value) {
         return copyDefault(buffer, size, defaultValue, DefaultFor::Value);
     }
@@ -114,7 +120,8 @@ ProfileStatus refused(const std::string& file, const std::string& why) {
     return {false, "Cannot write " + file + ": " + why};
 }
 
-// Why the names or value cannot be written without corrupting the file; empty when they can.
+// Why the names or value cannot be written without corrupting the file; empty
+// when they can.
 std::string unstorableArgument(std::string_view section, std::string_view key, const char* value) {
     const auto hasBreak = [](std::string_view text) {
         return text.find_first_of("\r\n") != std::string_view::npos;
@@ -149,18 +156,19 @@ std::size_t ProfileGetString(const char* section, const char* key, const char* d
     if (buffer == nullptr || size == 0) {
         return 0;
     }
-    const std::optional<IniDocument> document = loadDocument(file, status);
+    const std::optional<std::string_view> text = loadText(file, status);
     if (section == nullptr) {
-        if (!document) {
+        if (!text) {
             buffer[0] = '\0';
             return 0;
         }
-        return copyNameList(buffer, size, document->sectionNames());
+        // Names past the buffer's end are cut off anyway.
+        return copyNameList(buffer, size, iniScanSectionNames(*text, size));
     }
     if (key == nullptr) {
-        return readKeyList(document, section, defaultValue, buffer, size, found);
+        return readKeyList(text, section, defaultValue, buffer, size, found);
     }
-    return readValue(document, section, key, defaultValue, buffer, size, found);
+    return readValue(text, section, key, defaultValue, buffer, size, found);
 }
 
 ProfileStatus ProfileWriteString(const char* section, const char* key, const char* value,
