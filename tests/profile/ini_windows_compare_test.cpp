@@ -1,15 +1,21 @@
-// Our engine against the Windows service itself (or Wine's), on the same files:
-// every read must give the same bytes and length, and after each of our writes the
-// service must read what a write of its own would have left.
+// Our engine, built for Windows, against the Windows service itself (or Wine's) in
+// the same process, on the same files: every read must give the same bytes and
+// length, and after each of our writes the service must read what a write of its
+// own would have left. Hand-picked files first, then the generated ones of the
+// differential test.
 #ifdef _WIN32
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "ini_cases.h"
+#include "ini_normal_form.h"
 #include "profile/ini_engine.h"
 #include "test_support.h"
 
@@ -102,6 +108,95 @@ TEST(WindowsService, ReadsBackWhatOurWritesLeave) {
             }
         }
     }
+}
+
+// --- generated files --------------------------------------------------------
+
+constexpr std::uint32_t kSeed = 20261208;
+constexpr std::size_t kGeneratedFiles = 150;
+
+const char* pointer(const std::optional<std::string>& text) {
+    return text ? text->c_str() : nullptr;
+}
+
+// The count and the bytes up to one past it, from the service or from us.
+std::string readWith(bool service, const std::string& file, const test::IniOperation& op) {
+    std::vector<char> buffer(op.size + 16, '#');
+    std::size_t count = 0;
+    if (service) {
+        count =
+            GetPrivateProfileStringA(pointer(op.section), pointer(op.key), pointer(op.defaultValue),
+                                     buffer.data(), static_cast<DWORD>(op.size), file.c_str());
+    } else {
+        count = ProfileGetString(pointer(op.section), pointer(op.key), pointer(op.defaultValue),
+                                 buffer.data(), op.size, file);
+    }
+    return std::to_string(count) + " \"" +
+           test::Printable(std::string(buffer.data(), std::min(count + 1, buffer.size()))) + "\"";
+}
+
+TEST(WindowsService, GeneratedFilesReadTheSame) {
+    test::TempDir dir;
+    std::size_t cases = 0;
+    std::size_t differences = 0;
+    const auto files = test::GenerateIniCases(kSeed, kGeneratedFiles);
+    for (std::size_t f = 0; f < files.size(); ++f) {
+        const std::string file = windowsPath(dir.file("read" + std::to_string(f) + ".ini"));
+        test::WriteBytes(file, files[f].bytes);
+        for (const test::IniOperation& op : files[f].operations) {
+            if (op.kind != test::IniOperation::Kind::Read) {
+                continue;
+            }
+            ++cases;
+            const std::string theirs = readWith(true, file, op);
+            const std::string ours = readWith(false, file, op);
+            if (ours != theirs && ++differences <= 20) {
+                ADD_FAILURE() << "file " << f << " \"" << test::Printable(files[f].bytes)
+                              << "\"\n  " << test::Describe(op) << "\n  service " << theirs
+                              << "\n  ours    " << ours;
+            }
+        }
+    }
+    EXPECT_EQ(differences, 0u) << "of " << cases << " reads";
+}
+
+TEST(WindowsService, GeneratedWritesLeaveFilesThatReadTheSame) {
+    test::TempDir dir;
+    std::size_t differences = 0;
+    const auto files = test::GenerateIniCases(kSeed, kGeneratedFiles);
+    for (std::size_t f = 0; f < files.size(); ++f) {
+        const test::IniOperation& op = files[f].operations.back();
+        const std::string theirs = windowsPath(dir.file("w" + std::to_string(f) + "-theirs.ini"));
+        const std::string ours = windowsPath(dir.file("w" + std::to_string(f) + "-ours.ini"));
+        test::WriteBytes(theirs, files[f].bytes);
+        test::WriteBytes(ours, files[f].bytes);
+        WritePrivateProfileStringA(pointer(op.section), pointer(op.key), pointer(op.value),
+                                   theirs.c_str());
+        ASSERT_TRUE(
+            ProfileWriteString(op.section->c_str(), op.key->c_str(), pointer(op.value), ours).ok)
+            << test::Describe(op);
+        const std::string theirBytes = test::ReadBytes(theirs);
+        const std::string ourBytes = test::ReadBytes(ours);
+        const bool emptyHeaderLost =
+            test::HasEmptyHeader(files[f].bytes) && theirBytes != files[f].bytes;
+        for (const test::IniOperation& read : test::ReadsOfEverything(theirBytes, ourBytes, op)) {
+            const std::string expected = readWith(true, theirs, read);
+            const std::string serviceOnOurs = readWith(true, ours, read);
+            const std::string ourRead = readWith(false, ours, read);
+            const bool differs =
+                ourRead != serviceOnOurs || (ourRead != expected && !emptyHeaderLost);
+            if (differs && ++differences <= 20) {
+                ADD_FAILURE() << "file " << f << " " << test::Describe(op) << "\n  "
+                              << test::Describe(read) << "\n  service on its file " << expected
+                              << "\n  service on our file  " << serviceOnOurs
+                              << "\n  ours on our file     " << ourRead;
+            }
+        }
+        EXPECT_EQ(test::Printable(IniNormalForm(ourBytes)),
+                  test::Printable(IniNormalForm(theirBytes)))
+            << "file " << f << " " << test::Describe(op) << ": more than formatting differs";
+    }
+    EXPECT_EQ(differences, 0u);
 }
 
 }  // namespace

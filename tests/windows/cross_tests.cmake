@@ -1,5 +1,5 @@
-# GoogleTest from Debian's sources, built for the Windows target: the installed
-# libraries are Linux ones.
+# Cross builds: GoogleTest from Debian's sources, built for the Windows target (the
+# installed libraries are Linux ones), and the Windows tests run under Wine.
 set(ORVEX_GOOGLETEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources for cross builds")
 if(NOT EXISTS ${ORVEX_GOOGLETEST_SOURCE}/CMakeLists.txt)
   message(FATAL_ERROR "No GoogleTest sources at ${ORVEX_GOOGLETEST_SOURCE} (Debian: googletest)")
@@ -8,7 +8,9 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(${ORVEX_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-set(ORVEX_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+# Made by the first test and removed by the last; scripts/test-windows.sh puts it
+# in a temporary folder.
+set(ORVEX_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix CACHE PATH "Throwaway Wine prefix of the tests")
 
 # Wine sees the host's root as drive Z:.
 string(REPLACE "/" "\\" ORVEX_TEST_DATA_WINDOWS "Z:${PROJECT_SOURCE_DIR}/tests/data")

@@ -1,6 +1,11 @@
 #include "ini_cases.h"
 
+#include <algorithm>
 #include <random>
+#include <set>
+#include <string_view>
+
+#include "profile/ini_document.h"
 
 namespace orvex::test {
 
@@ -284,6 +289,61 @@ std::string Printable(const std::string& text) {
         }
     }
     return out;
+}
+
+std::string Describe(const IniOperation& op) {
+    const auto text = [](const std::optional<std::string>& t) {
+        return t ? "\"" + Printable(*t) + "\"" : std::string("null");
+    };
+    if (op.kind == IniOperation::Kind::Write) {
+        return "write [" + text(op.section) + "] " + text(op.key) + " = " + text(op.value);
+    }
+    return "read [" + text(op.section) + "] " + text(op.key) + " default " + text(op.defaultValue) +
+           " size " + std::to_string(op.size);
+}
+
+std::vector<IniOperation> ReadsOfEverything(const std::string& a, const std::string& b,
+                                            const IniOperation& write) {
+    std::set<std::string> sections = {"", std::string(iniTrimmed(*write.section))};
+    std::vector<IniOperation> reads;
+    reads.push_back(
+        {IniOperation::Kind::Read, std::nullopt, std::nullopt, std::nullopt, std::nullopt, 32767});
+    for (const std::string* bytes : {&a, &b}) {
+        for (const std::string& name : IniDocument(*bytes).sectionNames()) {
+            sections.insert(name);
+        }
+    }
+    for (const std::string& section : sections) {
+        std::set<std::string> keys = {std::string(iniTrimmed(*write.key))};
+        for (const std::string* bytes : {&a, &b}) {
+            for (const std::string& key :
+                 IniDocument(*bytes).keyNames(section).value_or(std::vector<std::string>{})) {
+                keys.insert(key);
+            }
+        }
+        reads.push_back(
+            {IniOperation::Kind::Read, section, std::nullopt, "<no keys>", std::nullopt, 32767});
+        for (const std::string& key : keys) {
+            reads.push_back(
+                {IniOperation::Kind::Read, section, key, "<missing>", std::nullopt, 1024});
+        }
+    }
+    return reads;
+}
+
+bool HasEmptyHeader(const std::string& bytes) {
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const std::size_t end = std::min(bytes.find_first_of("\r\n", pos), bytes.size());
+        const std::string_view line = iniTrimmed(std::string_view(bytes).substr(pos, end - pos));
+        const std::size_t close = line.rfind(']');
+        if (!line.empty() && line.front() == '[' && close != std::string_view::npos &&
+            iniTrimmed(line.substr(1, close - 1)).empty()) {
+            return true;
+        }
+        pos = end + 1;
+    }
+    return false;
 }
 
 }  // namespace orvex::test

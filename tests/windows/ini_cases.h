@@ -38,4 +38,18 @@ std::vector<IniCaseFile> GenerateIniCases(std::uint32_t seed, std::size_t fileCo
 // A short readable form of `text` for failure messages (\r, \n, \t, \xNN).
 std::string Printable(const std::string& text);
 
+// "write [section] key = value" or "read [section] key default ... size ...".
+std::string Describe(const IniOperation& op);
+
+// Every read that tells two files apart after `write`: the section list, and the
+// key list and every key of each section of either file (the written ones too).
+std::vector<IniOperation> ReadsOfEverything(const std::string& a, const std::string& b,
+                                            const IniOperation& write);
+
+// Whether the file has a "[]" line. The Windows service writes no header for a
+// section with an empty name, so when it rewrites such a file the keys under that
+// line join the section before it (and may shadow its keys). Our engine keeps the
+// line and its meaning: a deliberate difference.
+bool HasEmptyHeader(const std::string& bytes);
+
 }  // namespace orvex::test

@@ -16,7 +16,6 @@
 
 #include "ini_cases.h"
 #include "ini_normal_form.h"
-#include "profile/ini_document.h"
 #include "profile/ini_engine.h"
 #include "test_support.h"
 
@@ -157,66 +156,6 @@ ReadResult ourRead(const fs::path& file, const IniOperation& op) {
     return read;
 }
 
-std::string describe(const IniOperation& op) {
-    const auto text = [](const std::optional<std::string>& t) {
-        return t ? "\"" + Printable(*t) + "\"" : std::string("null");
-    };
-    if (op.kind == IniOperation::Kind::Write) {
-        return "write [" + text(op.section) + "] " + text(op.key) + " = " + text(op.value);
-    }
-    return "read [" + text(op.section) + "] " + text(op.key) + " default " + text(op.defaultValue) +
-           " size " + std::to_string(op.size);
-}
-
-// Every read that tells two files apart: the lists, and each section and key of
-// either file (the written ones too).
-std::vector<IniOperation> readsOfEverything(const std::string& a, const std::string& b,
-                                            const IniOperation& write) {
-    std::set<std::string> sections = {"", std::string(iniTrimmed(*write.section))};
-    std::vector<IniOperation> reads;
-    reads.push_back(
-        {IniOperation::Kind::Read, std::nullopt, std::nullopt, std::nullopt, std::nullopt, 32767});
-    for (const std::string* bytes : {&a, &b}) {
-        for (const std::string& name : IniDocument(*bytes).sectionNames()) {
-            sections.insert(name);
-        }
-    }
-    for (const std::string& section : sections) {
-        std::set<std::string> keys = {std::string(iniTrimmed(*write.key))};
-        for (const std::string* bytes : {&a, &b}) {
-            for (const std::string& key :
-                 IniDocument(*bytes).keyNames(section).value_or(std::vector<std::string>{})) {
-                keys.insert(key);
-            }
-        }
-        reads.push_back(
-            {IniOperation::Kind::Read, section, std::nullopt, "<no keys>", std::nullopt, 32767});
-        for (const std::string& key : keys) {
-            reads.push_back(
-                {IniOperation::Kind::Read, section, key, "<missing>", std::nullopt, 1024});
-        }
-    }
-    return reads;
-}
-
-// Deliberate difference: when the service rewrites a file it writes no header for
-// a section with an empty name, so the keys under a "[]" line join the section
-// before it (and may shadow its keys). We keep the line and its meaning.
-bool hasEmptyHeader(const std::string& bytes) {
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        const std::size_t end = std::min(bytes.find_first_of("\r\n", pos), bytes.size());
-        const std::string_view line = iniTrimmed(std::string_view(bytes).substr(pos, end - pos));
-        const std::size_t close = line.rfind(']');
-        if (!line.empty() && line.front() == '[' && close != std::string_view::npos &&
-            iniTrimmed(line.substr(1, close - 1)).empty()) {
-            return true;
-        }
-        pos = end + 1;
-    }
-    return false;
-}
-
 class IniDifferential : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
@@ -275,7 +214,7 @@ TEST_F(IniDifferential, ReadsReturnTheSameBytesAndCounts) {
         const ReadResult ours = ourRead(path("read" + std::to_string(f) + ".ini"), op);
         if (!(ours == theirs)) {
             report(problems, "file " + std::to_string(f) + " \"" + Printable(s_files[f].bytes) +
-                                 "\"\n  " + describe(op) + "\n  service " + describe(theirs) +
+                                 "\"\n  " + test::Describe(op) + "\n  service " + describe(theirs) +
                                  "\n  ours    " + describe(ours));
         }
     }
@@ -307,11 +246,11 @@ TEST_F(IniDifferential, WritesLeaveFilesThatReadTheSame) {
                                                         op.value ? op.value->c_str() : nullptr,
                                                         path(stem + "-ours.ini").string());
         if (!status.ok) {
-            report(problems, "file " + std::to_string(f) + ": " + describe(op) +
+            report(problems, "file " + std::to_string(f) + ": " + test::Describe(op) +
                                  " refused: " + status.reason);
         }
-        readsOf[f] = readsOfEverything(test::ReadBytes(path(stem + "-theirs.ini")),
-                                       test::ReadBytes(path(stem + "-ours.ini")), op);
+        readsOf[f] = test::ReadsOfEverything(test::ReadBytes(path(stem + "-theirs.ini")),
+                                             test::ReadBytes(path(stem + "-ours.ini")), op);
         for (const IniOperation& read : readsOf[f]) {
             reads.read(path(stem + "-theirs.ini"), read);
             reads.read(path(stem + "-ours.ini"), read);
@@ -328,23 +267,23 @@ TEST_F(IniDifferential, WritesLeaveFilesThatReadTheSame) {
         const std::string theirBytes = test::ReadBytes(path(stem + "-theirs.ini"));
         const std::string ourBytes = test::ReadBytes(path(stem + "-ours.ini"));
         const bool emptyHeaderLost =
-            hasEmptyHeader(s_files[f].bytes) && theirBytes != s_files[f].bytes;
+            test::HasEmptyHeader(s_files[f].bytes) && theirBytes != s_files[f].bytes;
         const std::string where = "file " + std::to_string(f) + " \"" +
                                   Printable(s_files[f].bytes) + "\"\n  " +
-                                  describe(s_files[f].operations.back()) + "\n  ";
+                                  test::Describe(s_files[f].operations.back()) + "\n  ";
         for (const IniOperation& read : readsOf[f]) {
             ++cases;
             const ReadResult theirs = serviceRead(results[line++]);
             const ReadResult serviceOnOurs = serviceRead(results[line++]);
             const ReadResult ours = ourRead(path(stem + "-ours.ini"), read);
             if (!(ours == serviceOnOurs)) {
-                report(problems, where + describe(read) + "\n  service on our file " +
+                report(problems, where + test::Describe(read) + "\n  service on our file " +
                                      describe(serviceOnOurs) + "\n  ours on our file    " +
                                      describe(ours));
             } else if (!(ours == theirs) && emptyHeaderLost) {
                 ++deliberate;
             } else if (!(ours == theirs)) {
-                report(problems, where + describe(read) + "\n  service on its file " +
+                report(problems, where + test::Describe(read) + "\n  service on its file " +
                                      describe(theirs) + "\n  service on our file  " +
                                      describe(serviceOnOurs) + "\n  ours on our file     " +
                                      describe(ours) + "\n  their file \"" + Printable(theirBytes) +
