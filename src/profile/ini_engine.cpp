@@ -68,6 +68,24 @@ std::size_t copyNameList(char* buffer, std::size_t size, const std::vector<std::
     return static_cast<std::size_t>(out - buffer);
 }
 
+// A UTF-16 file (by its byte order mark) counts as unreadable: its names cannot be
+// matched byte-wise, and 8-bit lines added to it would break it.
+constexpr const char* kUtf16Refusal =
+    "the file is UTF-16 text, which this tool can neither read nor write";
+
+bool isUtf16(std::string_view bytes) {
+    const std::string_view start = bytes.substr(0, 2);
+    return start == "\xFF\xFE" || start == "\xFE\xFF";
+}
+
+FileReadResult readIniFile(const std::string& hostPath) {
+    FileReadResult read = ReadFileBytes(hostPath);
+    if (read.status == FileReadResult::Status::Ok && isUtf16(read.bytes)) {
+        read = {FileReadResult::Status::Failed, {}, kUtf16Refusal};
+    }
+    return read;
+}
+
 // What the file holds, or nothing when it is missing or unreadable. The view
 // lives in storage kept for the next read of this thread; only its capacity is
 // reused.
@@ -75,7 +93,11 @@ std::optional<std::string_view> loadText(const std::string& file, ProfileStatus*
     thread_local std::string storage;
     std::size_t length = 0;
     std::string reason;
-    const FileReadResult::Status read = ReadFileInto(HostPath(file), storage, length, reason);
+    FileReadResult::Status read = ReadFileInto(HostPath(file), storage, length, reason);
+    if (read == FileReadResult::Status::Ok && isUtf16(std::string_view(storage.data(), length))) {
+        read = FileReadResult::Status::Failed;
+        reason = kUtf16Refusal;
+    }
     if (read == FileReadResult::Status::Failed && status != nullptr) {
         status->ok = false;
         status->reason = "Cannot read " + file + ": " + reason;
@@ -183,7 +205,7 @@ ProfileStatus ProfileWriteString(const char* section, const char* key, const cha
         return refused(file, problem);
     }
     const std::string hostPath = HostPath(file);
-    FileReadResult read = ReadFileBytes(hostPath);
+    FileReadResult read = readIniFile(hostPath);
     if (read.status == FileReadResult::Status::Failed) {
         return refused(file, read.reason);
     }
