@@ -1,3 +1,4 @@
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -253,6 +254,24 @@ int writeUnnamedTemporary(const std::string& folder, const std::string& stem,
     return 0;
 }
 
+// Removes the temporary files "<stem>XXXXXX" that saves killed at the wrong moment
+// left in the folder. A save of the same file running at this moment in another
+// process would lose its temporary file and report that; nothing else is touched.
+void removeStaleTemporaries(const std::string& folder, const std::string& stem) {
+    const std::string prefix = stem.substr(folder.size() + 1);
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0) {
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        }
+    }
+    ::closedir(dir);
+}
+
 // Writes `bytes` into a new temporary file beside `target` and renames it over
 // `target`. The temporary file is gone afterwards whatever happens.
 bool writeThroughTemporary(const std::string& target, const Inherited& inherited,
@@ -291,6 +310,7 @@ bool writeThroughTemporary(const std::string& target, const Inherited& inherited
         reason = failure(error, operation);
         return false;
     }
+    removeStaleTemporaries(folder, stem);
     syncFolder(folder);
     return true;
 }

@@ -2,13 +2,15 @@
 // table in a loop, alternating two colours, and is killed with SIGKILL at random
 // moments. After every kill each value is one of the texts a save can write, and
 // every other byte is the game's. Killed saves once left a hidden temporary file
-// each in the game's folder (71 of 240); content is now written to an unnamed
-// file that gets a name only just before the rename.
+// each in the game's folder (71 of 240); now the content goes to an unnamed file
+// that is named just before the rename, and a save removes what earlier killed
+// ones left.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <iostream>
@@ -86,36 +88,89 @@ std::string wholeFileProblem(const std::string& text, const std::set<std::string
     return {};
 }
 
-[[noreturn]] void saveForever(const std::string& folder) {
+// A folder in memory when the system has one: a kill tests what the process
+// leaves behind, not the disk, and the rounds stay short enough for many kills.
+class ScratchDir {
+  public:
+    explicit ScratchDir(const std::string& name) {
+        const fs::path shm = "/dev/shm";
+        m_path = (::access(shm.c_str(), W_OK) == 0 ? shm : fs::temp_directory_path()) /
+                 (name + "-" + std::to_string(::getpid()));
+        fs::create_directories(m_path);
+    }
+    ~ScratchDir() { fs::remove_all(m_path); }
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    const fs::path& path() const { return m_path; }
+
+  private:
+    fs::path m_path;
+};
+
+// Loads the file and saves it with every slot changed: one round of the child.
+void saveRound(ColourSlotTable& table, const OneFileList& list, unsigned round) {
+    table.LoadSelectedFile(list);
+    for (int slot = 0; slot < ColourSlotTable::kSlotCount; ++slot) {
+        table.slot(slot).currentColour = round % 2 == 0 ? 0x000000FF : 0x00FF0000;
+    }
+    table.SaveColorSlots(list);
+}
+
+// How long one round takes here (sanitizers make it several times slower), so
+// that the kills can be spread over whole rounds.
+std::chrono::microseconds roundDuration() {
+    ScratchDir scratch("orvex-crash-calibration");
+    test::WriteBytes(scratch.path() / kEntry, gameFile());
+    OneFileList list;
+    list.folder = scratch.path().string();
+    ColourSlotTable table;
+    const auto start = std::chrono::steady_clock::now();
+    for (unsigned round = 0; round < 4; ++round) {
+        saveRound(table, list, round);
+    }
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() -
+                                                                 start) /
+           4;
+}
+
+// Tells the parent through `ready` that it is about to save, then saves forever.
+[[noreturn]] void saveForever(const std::string& folder, int ready, unsigned firstRound) {
     SetMessageHandler([](const std::string&, const std::string&) {});
     OneFileList list;
     list.folder = folder;
     ColourSlotTable table;
-    for (unsigned round = 0;; ++round) {
-        table.LoadSelectedFile(list);
-        for (int slot = 0; slot < ColourSlotTable::kSlotCount; ++slot) {
-            table.slot(slot).currentColour = round % 2 == 0 ? 0x000000FF : 0x00FF0000;
-        }
-        table.SaveColorSlots(list);
+    [[maybe_unused]] const ssize_t written = ::write(ready, "r", 1);
+    for (unsigned round = firstRound;; ++round) {
+        saveRound(table, list, round);
     }
 }
 
 TEST(SaveCrash, KilledSavesLeaveAWholeFileAndNoTemporaryFiles) {
-    test::TempDir dir;
+    ScratchDir dir("orvex-crash");
     const fs::path file = dir.path() / kEntry;
     test::WriteBytes(file, gameFile());
     const std::set<std::string> allowed{"0.5,0.5,0.5", kRedText, kBlueText};
     std::mt19937 random(20261208);
-    std::uniform_int_distribution<int> delayMicroseconds(0, 40000);
+    test::MessageRecorder quiet;
+    const auto oneRound = roundDuration();
+    std::uniform_int_distribution<long> delayMicroseconds(0,
+                                                          2 * static_cast<long>(oneRound.count()));
     int changedKills = 0;
     std::string previous = gameFile();
 
     for (int kill = 0; kill < kKills; ++kill) {
+        int ready[2];
+        ASSERT_EQ(::pipe(ready), 0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            saveForever(dir.path().string());
+            // Children start with alternate colours, so that each one changes the file.
+            saveForever(dir.path().string(), ready[1], static_cast<unsigned>(kill));
         }
+        char signal = 0;
+        ASSERT_EQ(::read(ready[0], &signal, 1), 1);
+        ::close(ready[0]);
+        ::close(ready[1]);
         ::usleep(static_cast<useconds_t>(delayMicroseconds(random)));
         ::kill(child, SIGKILL);
         int status = 0;
@@ -137,10 +192,11 @@ TEST(SaveCrash, KilledSavesLeaveAWholeFileAndNoTemporaryFiles) {
     EXPECT_GT(changedKills, kKills / 4);
     const auto leftovers =
         std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()) - 1;
-    // A kill in the short step between naming the finished file and the rename can
-    // still leave one (0 to 4 seen); before the fix about every third kill did.
-    EXPECT_LE(leftovers, kKills / 20);
-    std::cout << "[ SUMMARY  ] " << kKills << " kills, " << changedKills
+    // Only the last kill's can remain: the next save removes them. Before the fix
+    // about every third kill left one for good.
+    EXPECT_LE(leftovers, 1);
+    std::cout << "[ SUMMARY  ] one round " << oneRound.count() << " us; " << kKills << " kills, "
+              << changedKills
               << " of them after the file had changed; leftover temporary files: " << leftovers
               << "\n";
 }

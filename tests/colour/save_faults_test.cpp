@@ -239,5 +239,28 @@ TEST_F(SaveFaultTest, ChangesOfAnotherProgramBetweenLoadAndSaveSurvive) {
     EXPECT_EQ(after, expected);
 }
 
+// Saves killed between writing and renaming once left their temporary files in
+// the game's folder for good.
+TEST_F(SaveFaultTest, TemporaryFilesOfKilledSavesAreRemovedByTheNextSave) {
+    const std::vector<std::string> left{".player3_options.ini.Ab12Cd",
+                                        ".player3_options.ini.zzzzzz"};
+    const std::vector<std::string> kept{".player3_options.ini.keep", "player3_options.ini.Ab12Cd",
+                                        ".player4_options.ini.Ab12Cd", "notes.txt"};
+    for (const auto& name : left) {
+        test::WriteBytes(dir.path() / name, "half a file");
+    }
+    for (const auto& name : kept) {
+        test::WriteBytes(dir.path() / name, "not ours");
+    }
+    editFrom(23);
+    ASSERT_TRUE(table.SaveColorSlots(list));
+    for (const auto& name : left) {
+        EXPECT_FALSE(fs::exists(dir.path() / name)) << name;
+    }
+    for (const auto& name : kept) {
+        EXPECT_EQ(test::ReadBytes(dir.path() / name), "not ours") << name;
+    }
+}
+
 }  // namespace
 }  // namespace orvex
