@@ -1,6 +1,7 @@
-// libFuzzer target for the INI engine (inputs up to 4096 bytes). The input is a section name, a
-// key, a value (each ended by a lone backslash, as FuzzedDataProvider reads strings), then the
-// file's bytes; its last bytes pick the buffer size. For every input:
+// libFuzzer target for the INI engine (inputs up to 4096 bytes). The input is a
+// section name, a key, a value (each ended by a lone backslash, as
+// FuzzedDataProvider reads strings), then the file's bytes; its last bytes pick
+// the buffer size. For every input:
 // - the three reads of the service (value, key list, section list) stay inside a
 //   buffer of exactly the announced size, end in a NUL and return at most size - 1;
 //   a value read into a small buffer is the start of the same read into a big one;
@@ -8,6 +9,7 @@
 //   leaves every other key's value as it was, and changes only the bytes of one
 //   value, or adds lines (one entry, and a header for a new section), or removes
 //   one line.
+// ORVEX_FUZZ_DEBUG=1 prints the bytes an edit changed, to read a failing input.
 #include <fuzzer/FuzzedDataProvider.h>
 #include <unistd.h>
 
