@@ -316,6 +316,7 @@ namespace {
 
 struct HeaderLine {
     std::string_view name;
+    std::size_t end = 0;   // where its line break starts
     std::size_t next = 0;  // where the line after the header starts
 };
 
@@ -344,7 +345,7 @@ class HeaderScanner {
             const std::size_t end = lineEndFrom(m_text, bracket);
             m_pos = nextLineFrom(m_text, end);
             if (const auto name = headerName(iniTrimmed(m_text.substr(bracket, end - bracket)))) {
-                return HeaderLine{*name, m_pos};
+                return HeaderLine{*name, end, m_pos};
             }
         }
         m_pos = m_text.size();
@@ -472,6 +473,164 @@ std::vector<std::string> iniScanSectionNames(std::string_view text, std::size_t 
         }
     }
     return names;
+}
+
+// --- single-pass edit -------------------------------------------------------
+
+namespace {
+
+// One line: content [begin, end), its run of line breaks [end, next).
+struct LineSpan {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    std::size_t next = 0;
+};
+
+// What an edit needs to know of the first section called `section`.
+struct SectionScan {
+    bool found = false;
+    std::optional<LineSpan> lastNonBlank;  // its header counts
+    std::optional<LineSpan> keyLine;       // the first line with the key
+    std::string_view keyContent;           // that line, trimmed
+};
+
+SectionScan scanSection(std::string_view text, std::string_view section, std::string_view key) {
+    SectionScan scan;
+    HeaderScanner headers(text);
+    std::size_t pos = headers.bodyStart();
+    if (!section.empty()) {
+        std::optional<HeaderLine> header;
+        while ((header = headers.next(section)) && !equalIgnoringCase(header->name, section)) {
+        }
+        if (!header) {
+            return scan;
+        }
+        pos = header->next;
+        scan.lastNonBlank = LineSpan{header->end, header->end, header->next};
+    }
+    scan.found = true;
+    while (pos < text.size()) {
+        const LineSpan line{pos, lineEndFrom(text, pos), 0};
+        const std::size_t next = nextLineFrom(text, line.end);
+        const std::string_view content = iniTrimmed(text.substr(pos, line.end - pos));
+        pos = next;
+        if (content.empty()) {
+            continue;
+        }
+        if (headerName(content)) {
+            break;
+        }
+        scan.lastNonBlank = LineSpan{line.begin, line.end, next};
+        if (equalIgnoringCase(cutAtNul(iniTrimmed(content.substr(0, content.find('=')))), key)) {
+            scan.keyLine = scan.lastNonBlank;
+            scan.keyContent = content;
+            break;
+        }
+    }
+    return scan;
+}
+
+std::string firstLineEnding(std::string_view text) {
+    const std::size_t at = text.find_first_of("\r\n", bodyStartOf(text));
+    if (at == std::string_view::npos) {
+        return "\r\n";
+    }
+    if (text[at] == '\r') {
+        return at + 1 < text.size() && text[at + 1] == '\n' ? "\r\n" : "\r";
+    }
+    return "\n";
+}
+
+// The length of the one line ending that starts the run at `end`.
+std::size_t endingLengthAt(std::string_view text, const LineSpan& line) {
+    if (line.next == line.end) {
+        return 0;
+    }
+    return text[line.end] == '\r' && line.end + 1 < line.next && text[line.end + 1] == '\n' ? 2 : 1;
+}
+
+std::string splice(std::string_view text, std::size_t at, std::size_t removed,
+                   std::string_view inserted) {
+    std::string result;
+    result.reserve(text.size() - removed + inserted.size());
+    result.append(text.substr(0, at));
+    result.append(inserted);
+    result.append(text.substr(at + removed));
+    return result;
+}
+
+std::string removedLine(std::string_view text, const LineSpan& line) {
+    if (line.next > line.end) {
+        return splice(text, line.begin, line.end - line.begin + endingLengthAt(text, line), {});
+    }
+    if (line.begin == bodyStartOf(text)) {
+        return splice(text, line.begin, line.end - line.begin, {});
+    }
+    // The last line has no line ending: take the one before it, so that the file
+    // still ends without one.
+    const bool crlf =
+        line.begin >= 2 && text[line.begin - 1] == '\n' && text[line.begin - 2] == '\r';
+    const std::size_t from = line.begin - (crlf ? 2 : 1);
+    return splice(text, from, line.end - from, {});
+}
+
+std::string replacedValue(std::string_view text, const SectionScan& scan, std::string_view value) {
+    const std::string_view content = scan.keyContent;
+    const std::size_t contentEnd =
+        static_cast<std::size_t>(content.data() - text.data()) + content.size();
+    const std::size_t equals = content.find('=');
+    if (equals == std::string_view::npos) {
+        return splice(text, contentEnd, 0, "=" + std::string(value));
+    }
+    const std::string_view stored = iniTrimmed(content.substr(equals + 1));
+    return splice(text, contentEnd - stored.size(), stored.size(), value);
+}
+
+// After the section's last non-blank line, so blank lines before the next header stay.
+std::string addedToSection(std::string_view text, const SectionScan& scan, std::string_view entry) {
+    const std::string eol = firstLineEnding(text);
+    if (!scan.lastNonBlank) {
+        return splice(text, bodyStartOf(text), 0, std::string(entry) + eol);
+    }
+    const LineSpan& line = *scan.lastNonBlank;
+    if (line.next == line.end) {
+        return splice(text, line.end, 0, eol + std::string(entry));
+    }
+    return splice(text, line.end + endingLengthAt(text, line), 0, std::string(entry) + eol);
+}
+
+std::string addedSection(std::string_view text, std::string_view section, std::string_view entry) {
+    const std::string eol = firstLineEnding(text);
+    const std::string lines = "[" + std::string(section) + "]" + eol + std::string(entry);
+    if (text.size() == bodyStartOf(text) || isLineBreak(text.back())) {
+        return splice(text, text.size(), 0, lines + eol);
+    }
+    return splice(text, text.size(), 0, eol + lines);
+}
+
+}  // namespace
+
+std::optional<std::string> iniEdited(std::string_view text, std::string_view section,
+                                     std::string_view key, const char* value) {
+    const SectionScan scan = scanSection(text, section, key);
+    if (value == nullptr) {
+        return scan.keyLine ? std::optional(removedLine(text, *scan.keyLine)) : std::nullopt;
+    }
+    if (scan.keyLine) {
+        const std::size_t equals = scan.keyContent.find('=');
+        if (equals != std::string_view::npos) {
+            const std::string_view stored =
+                cutAtNul(iniTrimmed(scan.keyContent.substr(equals + 1)));
+            if (stored == value || unquotedValue(stored) == value) {
+                return std::nullopt;
+            }
+        }
+        return replacedValue(text, scan, value);
+    }
+    if (scan.found) {
+        return addedToSection(text, scan, entryText(key, value));
+    }
+    return addedSection(text, section, entryText(key, value));
 }
 
 }  // namespace orvex

@@ -111,6 +111,10 @@ std::optional<std::string_view> iniScanValue(std::string_view text, std::string_
 std::optional<std::vector<std::string>> iniScanKeyNames(std::string_view text,
                                                         std::string_view section);
 
+// As IniDocument(text).edited(section, key, value).
+std::optional<std::string> iniEdited(std::string_view text, std::string_view section,
+                                     std::string_view key, const char* value);
+
 // As IniDocument(text).sectionNames(), but stops after the name that brings the
 // list, each name with one NUL after it, to `limit` characters or more.
 std::vector<std::string> iniScanSectionNames(std::string_view text,

@@ -209,8 +209,7 @@ ProfileStatus ProfileWriteString(const char* section, const char* key, const cha
     if (read.status == FileReadResult::Status::Failed) {
         return refused(file, read.reason);
     }
-    const IniDocument document(std::move(read.bytes));
-    const std::optional<std::string> bytes = document.edited(sectionName, keyName, value);
+    const std::optional<std::string> bytes = iniEdited(read.bytes, sectionName, keyName, value);
     if (!bytes) {
         return {};
     }
