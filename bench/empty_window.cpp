@@ -1,0 +1,32 @@
+// The start-up peer: a Qt Widgets program that opens one empty window. Like the
+// tool, it ends right after its first paint when ORVEX_QUIT_AFTER_FIRST_PAINT is set.
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+#include <cstdlib>
+
+namespace {
+
+class QuitAfterFirstPaint : public QObject {
+  public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            QTimer::singleShot(0, [] { std::_Exit(0); });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QWidget window;
+    window.resize(474, 502);  // the tool's window size
+    QuitAfterFirstPaint quitter;
+    if (qEnvironmentVariableIsSet("ORVEX_QUIT_AFTER_FIRST_PAINT")) {
+        window.installEventFilter(&quitter);
+    }
+    window.show();
+    return QApplication::exec();
+}
