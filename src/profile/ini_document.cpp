@@ -1,7 +1,9 @@
 #include "ini_document.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <clocale>
 #include <cstring>
 
 namespace orvex {
@@ -20,10 +22,29 @@ std::string_view cutAtNul(std::string_view text) {
     return text.substr(0, text.find('\0'));
 }
 
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
+using LowerCase = std::array<unsigned char, 256>;
+
+// std::tolower of every byte under the C locale in force, worked out again only
+// when that locale changes, so that a scan looks bytes up instead of calling it.
+const LowerCase& lowerCase() {
+    thread_local std::string locale;
+    thread_local LowerCase table{};
+    const char* current = std::setlocale(LC_CTYPE, nullptr);
+    const std::string_view name = current != nullptr ? current : "";
+    if (locale.empty() || locale != name) {
+        for (int c = 0; c < 256; ++c) {
+            table[static_cast<std::size_t>(c)] = static_cast<unsigned char>(std::tolower(c));
+        }
+        locale = name.empty() ? "?" : std::string(name);
+    }
+    return table;
+}
+
+bool equalIgnoringCase(std::string_view a, std::string_view b,
+                       const LowerCase& lower = lowerCase()) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&lower](char x, char y) {
+               return lower[static_cast<unsigned char>(x)] == lower[static_cast<unsigned char>(y)];
            });
 }
 
@@ -324,7 +345,7 @@ struct HeaderLine {
 class HeaderScanner {
   public:
     explicit HeaderScanner(std::string_view text)
-        : m_text(text), m_bodyStart(bodyStartOf(text)), m_pos(m_bodyStart) {}
+        : m_text(text), m_bodyStart(bodyStartOf(text)), m_pos(m_bodyStart), m_lower(lowerCase()) {}
 
     std::size_t bodyStart() const { return m_bodyStart; }
 
@@ -362,7 +383,7 @@ class HeaderScanner {
         if (m_text.size() - at < wanted.size()) {
             return false;
         }
-        return equalIgnoringCase(m_text.substr(at, wanted.size()), wanted);
+        return equalIgnoringCase(m_text.substr(at, wanted.size()), wanted, m_lower);
     }
 
     // Only white space lies between the start of the line and `at`.
@@ -376,6 +397,7 @@ class HeaderScanner {
     std::string_view m_text;
     std::size_t m_bodyStart;
     std::size_t m_pos;
+    const LowerCase& m_lower;
 };
 
 // Where the lines of the first section called `name` start, or nothing. The
