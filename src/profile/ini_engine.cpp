@@ -154,8 +154,10 @@ std::string unstorableArgument(std::string_view section, std::string_view key, c
     if (key.empty()) {
         return "the key name is empty";
     }
+    // A key that starts with a byte order mark would lose it when it opens the file.
+    const bool startsWithBom = key.compare(0, 3, "\xEF\xBB\xBF") == 0;
     if (hasBreak(key) || key.find('=') != std::string_view::npos || key.front() == '[' ||
-        key.front() == ';') {
+        key.front() == ';' || startsWithBom) {
         return "the key name \"" + std::string(key) + "\" cannot be stored in an INI file";
     }
     if (value != nullptr && hasBreak(value)) {

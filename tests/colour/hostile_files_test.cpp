@@ -258,5 +258,16 @@ TEST(ProfileService, Utf16FileIsReportedAndNeverAppendedTo) {
     }
 }
 
+// Found by fuzzing: a key starting with a byte order mark, written as the first
+// line of a file, read back without it.
+TEST(ProfileService, KeyStartingWithAByteOrderMarkIsRefused) {
+    test::TempDir dir;
+    const std::string file = dir.file("bom.ini");
+    const ProfileStatus status = ProfileWriteString("", "\xEF\xBB\xBFkey", "v", file);
+    EXPECT_FALSE(status.ok);
+    EXPECT_NE(status.reason.find("cannot be stored"), std::string::npos) << status.reason;
+    EXPECT_FALSE(fs::exists(file));
+}
+
 }  // namespace
 }  // namespace orvex
