@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace orvex {
 
@@ -31,9 +32,18 @@ double hueAtScreenAngle(double degreesFromTop) {
     return hue < 0 ? hue + 360 : hue;
 }
 
+// std::fmod(value, period) for the small non-negative values of the wheel, and as
+// exact: there the subtractions lose no bits.
+double wrapped(double value, double period) {
+    while (value >= period) {
+        value -= period;
+    }
+    return value;
+}
+
 Rgb pureHue(double hue) {
-    const double h = std::fmod(hue, 360.0) / 60.0;
-    const double x = 1 - std::fabs(std::fmod(h, 2.0) - 1);
+    const double h = wrapped(hue, 360.0) / 60.0;
+    const double x = 1 - std::fabs(wrapped(h, 2.0) - 1);
     switch (static_cast<int>(h)) {
         case 0:
             return {1, x, 0};
@@ -79,7 +89,7 @@ int toByte(double value) {
 QRgb wheelPixel(int x, int y) {
     const double dx = x - kWheelCentreX;
     const double dy = y - kWheelCentreY;
-    const double radius = std::hypot(dx, dy);
+    const double radius = std::sqrt(dx * dx + dy * dy);  // exact integers: as hypot, faster
     double degrees = std::atan2(dx, -dy) * 180.0 / kPi;
     if (degrees < 0) {
         degrees += 360;
@@ -103,31 +113,73 @@ double latticeValue(int x, int y, std::uint32_t seed) {
     return (h & 0xFFFFu) / 65535.0 * 2 - 1;
 }
 
-// Smoothly interpolated lattice noise in -1..1, summed over three octaves.
-double mottle(double x, double y, std::uint32_t seed) {
-    double sum = 0;
-    double weight = 1;
-    double total = 0;
-    double cell = 40;
-    for (int octave = 0; octave < 3; ++octave) {
-        const double gx = x / cell;
-        const double gy = y / cell;
-        const int ix = static_cast<int>(std::floor(gx));
-        const int iy = static_cast<int>(std::floor(gy));
-        const double tx = smoothStep(0, 1, gx - ix);
-        const double ty = smoothStep(0, 1, gy - iy);
-        const std::uint32_t octaveSeed = seed + 977u * static_cast<std::uint32_t>(octave);
-        const double top =
-            latticeValue(ix, iy, octaveSeed) * (1 - tx) + latticeValue(ix + 1, iy, octaveSeed) * tx;
-        const double bottom = latticeValue(ix, iy + 1, octaveSeed) * (1 - tx) +
-                              latticeValue(ix + 1, iy + 1, octaveSeed) * tx;
-        sum += weight * (top * (1 - ty) + bottom * ty);
-        total += weight;
-        weight *= 0.5;
-        cell /= 2.3;
+// Smoothly interpolated lattice noise in -1..1, summed over three octaves, for
+// one row of the texture at a time. What depends on the column only or on the row
+// only is worked out once, so a pixel costs a few multiplications; the sums are
+// the same as pixel by pixel.
+class MottleRows {
+  public:
+    MottleRows(int width, std::uint32_t seed) : m_width(width) {
+        double cell = 40;
+        for (int octave = 0; octave < kOctaves; ++octave) {
+            Octave& o = m_octaves[static_cast<std::size_t>(octave)];
+            o.cell = cell;
+            o.seed = seed + 977u * static_cast<std::uint32_t>(octave);
+            for (int x = 0; x < width; ++x) {
+                const double gx = x / cell;
+                const int ix = static_cast<int>(std::floor(gx));
+                o.column.push_back(ix);
+                o.tx.push_back(smoothStep(0, 1, gx - ix));
+            }
+            cell /= 2.3;
+        }
     }
-    return sum / total;
-}
+
+    // Fills `values` with the noise of row `y`, one value per column.
+    void row(int y, std::vector<double>& values) {
+        values.assign(static_cast<std::size_t>(m_width), 0.0);
+        std::vector<double> totals(static_cast<std::size_t>(m_width), 0.0);
+        double weight = 1;
+        for (Octave& o : m_octaves) {
+            const double gy = y / o.cell;
+            const int iy = static_cast<int>(std::floor(gy));
+            const double ty = smoothStep(0, 1, gy - iy);
+            const int lastColumn = o.column.back() + 1;
+            o.upper.resize(static_cast<std::size_t>(lastColumn) + 1);
+            o.lower.resize(static_cast<std::size_t>(lastColumn) + 1);
+            for (int ix = 0; ix <= lastColumn; ++ix) {
+                o.upper[static_cast<std::size_t>(ix)] = latticeValue(ix, iy, o.seed);
+                o.lower[static_cast<std::size_t>(ix)] = latticeValue(ix, iy + 1, o.seed);
+            }
+            for (std::size_t x = 0; x < values.size(); ++x) {
+                const std::size_t ix = static_cast<std::size_t>(o.column[x]);
+                const double tx = o.tx[x];
+                const double top = o.upper[ix] * (1 - tx) + o.upper[ix + 1] * tx;
+                const double bottom = o.lower[ix] * (1 - tx) + o.lower[ix + 1] * tx;
+                values[x] += weight * (top * (1 - ty) + bottom * ty);
+                totals[x] += weight;
+            }
+            weight *= 0.5;
+        }
+        for (std::size_t x = 0; x < values.size(); ++x) {
+            values[x] /= totals[x];
+        }
+    }
+
+  private:
+    static constexpr int kOctaves = 3;
+    struct Octave {
+        double cell = 0;
+        std::uint32_t seed = 0;
+        std::vector<int> column;  // the lattice cell of each column
+        std::vector<double> tx;   // the smoothed position in it
+        std::vector<double> upper;
+        std::vector<double> lower;
+    };
+
+    int m_width;
+    std::array<Octave, kOctaves> m_octaves;
+};
 
 int textureComponent(double value) {
     return std::clamp(static_cast<int>(std::lround(value)), 28, 75);
@@ -135,16 +187,19 @@ int textureComponent(double value) {
 
 }  // namespace
 
+// Pixels are written through scanLine(): setPixel() checks and converts each one.
 QImage colourChartImage() {
     QImage image(kChartWidth, kChartHeight, QImage::Format_RGB32);
     for (int y = 0; y < kWheelSize; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < kChartWidth; ++x) {
-            image.setPixel(x, y, wheelPixel(x, y));
+            line[x] = wheelPixel(x, y);
         }
     }
     for (int y = kWheelSize; y < kChartHeight; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < kChartWidth; ++x) {
-            image.setPixel(x, y, qRgb(255 - x, 255 - x, 255 - x));
+            line[x] = qRgb(255 - x, 255 - x, 255 - x);
         }
     }
     return image;
@@ -152,14 +207,18 @@ QImage colourChartImage() {
 
 QImage textureImage() {
     QImage image(kTextureWidth, kTextureHeight, QImage::Format_RGB32);
+    MottleRows lightRows(kTextureWidth, 0x5EEDu);
+    MottleRows tintRows(kTextureWidth, 0xC010u);  // + maroon, - violet
+    std::vector<double> light;
+    std::vector<double> tint;
     for (int y = 0; y < kTextureHeight; ++y) {
-        for (int x = 0; x < kTextureWidth; ++x) {
-            const double light = mottle(x, y, 0x5EEDu);
-            const double tint = mottle(x, y, 0xC010u);  // + maroon, - violet
-            image.setPixel(x, y,
-                           qRgb(textureComponent(57 + 14 * light + 7 * tint),
-                                textureComponent(40 + 10 * light),
-                                textureComponent(54 + 12 * light - 13 * tint)));
+        lightRows.row(y, light);
+        tintRows.row(y, tint);
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (std::size_t x = 0; x < light.size(); ++x) {
+            line[x] = qRgb(textureComponent(57 + 14 * light[x] + 7 * tint[x]),
+                           textureComponent(40 + 10 * light[x]),
+                           textureComponent(54 + 12 * light[x] - 13 * tint[x]));
         }
     }
     return image;
