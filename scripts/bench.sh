@@ -50,17 +50,18 @@ fi
 echo "== Ours: pointer move over the chart"
 "$build/bench/orvex_bench_pointer" "${gbench[@]}" --benchmark_out="$results/pointer.json"
 
-echo "== Start-up and peak memory: ours and the empty window"
+echo "== Start-up and peak memory: ours, the empty window, a window with one label"
 # A scratch copy of the sample game folder as the current folder and an empty home
 # (no Wine prefix): both programs start in the same plain setting.
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 cp -r sample/. "$scratch/"
 mkdir -p "$scratch/home"
-for program in ours empty; do
+for program in ours empty label; do
   case $program in
     ours) binary=$(pwd)/$build/src/app/orvexcolors ;;
     empty) binary=$(pwd)/$build/bench/orvex_bench_empty_window ;;
+    label) binary=$(pwd)/$build/bench/orvex_bench_label_window ;;
   esac
   (cd "$scratch" && env -u WINEPREFIX HOME="$scratch/home" ORVEX_BENCH_PROGRAM="$binary" \
     "$root/$build/bench/orvex_bench_startup" "${gbench[@]}" \
