@@ -193,7 +193,10 @@ FileReadResult::Status ReadFileInto(const std::string& hostPath, std::string& bu
                                     std::size_t& length, std::string& reason) {
     FileReadResult read = ReadFileBytes(hostPath);
     length = read.bytes.size();
-    buffer = std::move(read.bytes);
+    if (buffer.size() < length) {
+        buffer.resize(length);
+    }
+    buffer.replace(0, length, read.bytes);
     reason = std::move(read.reason);
     return read.status;
 }
