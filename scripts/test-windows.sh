@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # The Qt-free core built for Windows with mingw-w64 and its tests run under Wine,
-# in a throwaway Wine prefix that ctest makes and removes (kept in a temporary
-# folder, which goes even when a test run is cut short). Prints the time it took.
+# in a throwaway Wine prefix. Prints the time it took.
 set -euo pipefail
 started=$(date +%s)
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,13 +9,14 @@ source scripts/packages.sh
 windows_packages=(wine wine64 g++-mingw-w64-x86-64-posix googletest)
 scripts/install-deps.sh "${build_packages[@]}" "${windows_packages[@]}"
 
-scratch=$(mktemp -d)
-export WINEPREFIX=$scratch/prefix
+# ctest makes the prefix before the first test and removes it after the last;
+# this removes it too when the run is cut short.
+export WINEPREFIX=$root/build/mingw/wineprefix
 cleanup() {
   if [ -d "$WINEPREFIX" ]; then
     wineserver -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
   fi
-  rm -rf "$scratch"
   echo "== Windows core: $(($(date +%s) - started)) s =="
 }
 trap cleanup EXIT

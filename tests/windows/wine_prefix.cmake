@@ -12,7 +12,9 @@ set(ENV{WINEDEBUG} -all)
 set(ENV{WINEDLLOVERRIDES} "mscoree,mshtml=")
 
 function(run)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_QUIET)
+  # No pipes: Wine's background programs would hold them open and this would wait.
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_FILE /dev/null
+                  ERROR_FILE /dev/null)
   if(NOT status EQUAL 0)
     message(FATAL_ERROR "failed (${status}): ${ARGN}")
   endif()
@@ -28,6 +30,9 @@ set(uninstall "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall")
 if(ACTION STREQUAL "create")
   stop_server()
   file(REMOVE_RECURSE ${PREFIX})
+  file(MAKE_DIRECTORY ${PREFIX})
+  # A server that stays up until the last test stops it saves a start per program.
+  execute_process(COMMAND ${WINESERVER} -p OUTPUT_FILE /dev/null ERROR_FILE /dev/null)
   run(${WINE} wineboot --init)
   # One value in each registry view, one in both with different data.
   run(${WINE} reg add "${uninstall}\\OrvexViewTest" /v Only32 /d "C:\\32\\icon.exe" /f /reg:32)
