@@ -191,15 +191,33 @@ std::vector<IniCaseFile> IniDifferential::s_files;
 test::TempDir* IniDifferential::s_dir = nullptr;
 WineService* IniDifferential::s_wine = nullptr;
 
+// More section names than GetINISectionNames' 32767 characters hold.
+IniCaseFile sectionsBeyondTheLargestBuffer() {
+    IniCaseFile file;
+    for (int i = 0; i < 2000; ++i) {
+        file.bytes +=
+            "[Section number " + std::to_string(i) + "]\r\nk=" + std::to_string(i) + "\r\n";
+    }
+    for (const std::size_t size : {32767, 32766, 36000, 40000}) {
+        file.operations.push_back({IniOperation::Kind::Read, std::nullopt, std::nullopt,
+                                   std::nullopt, std::nullopt, size});
+    }
+    file.operations.push_back(
+        {IniOperation::Kind::Read, "section NUMBER 1999", "K", std::nullopt, std::nullopt, 500});
+    return file;
+}
+
 TEST_F(IniDifferential, ReadsReturnTheSameBytesAndCounts) {
+    std::vector<IniCaseFile> readFiles = s_files;
+    readFiles.push_back(sectionsBeyondTheLargestBuffer());
     ServiceScript script;
     std::vector<std::pair<std::size_t, std::size_t>> calls;  // file, operation
-    for (std::size_t f = 0; f < s_files.size(); ++f) {
+    for (std::size_t f = 0; f < readFiles.size(); ++f) {
         const fs::path file = path("read" + std::to_string(f) + ".ini");
-        test::WriteBytes(file, s_files[f].bytes);
-        for (std::size_t o = 0; o < s_files[f].operations.size(); ++o) {
-            if (s_files[f].operations[o].kind == IniOperation::Kind::Read) {
-                script.read(file, s_files[f].operations[o]);
+        test::WriteBytes(file, readFiles[f].bytes);
+        for (std::size_t o = 0; o < readFiles[f].operations.size(); ++o) {
+            if (readFiles[f].operations[o].kind == IniOperation::Kind::Read) {
+                script.read(file, readFiles[f].operations[o]);
                 calls.emplace_back(f, o);
             }
         }
@@ -209,16 +227,16 @@ TEST_F(IniDifferential, ReadsReturnTheSameBytesAndCounts) {
     std::vector<std::string> problems;
     for (std::size_t i = 0; i < calls.size(); ++i) {
         const auto [f, o] = calls[i];
-        const IniOperation& op = s_files[f].operations[o];
+        const IniOperation& op = readFiles[f].operations[o];
         const ReadResult theirs = serviceRead(results[i]);
         const ReadResult ours = ourRead(path("read" + std::to_string(f) + ".ini"), op);
         if (!(ours == theirs)) {
-            report(problems, "file " + std::to_string(f) + " \"" + Printable(s_files[f].bytes) +
+            report(problems, "file " + std::to_string(f) + " \"" + Printable(readFiles[f].bytes) +
                                  "\"\n  " + test::Describe(op) + "\n  service " + describe(theirs) +
                                  "\n  ours    " + describe(ours));
         }
     }
-    std::cout << "[ compared ] " << calls.size() << " reads of " << s_files.size() << " files\n";
+    std::cout << "[ compared ] " << calls.size() << " reads of " << readFiles.size() << " files\n";
     expectNone(problems, calls.size());
 }
 
