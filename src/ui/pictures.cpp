@@ -82,8 +82,18 @@ double brightnessAt(double radius) {
     return std::max(0.03, 0.2 - 0.17 * (radius - 128) / 52.0);
 }
 
+// std::lround, without its library call for the non-negative values the pictures
+// use: there x + 0.5 either is exact or crosses a power of two, so its floor is
+// the same.
+long roundedHalfAway(double x) {
+    if (x >= 0.5) {
+        return static_cast<long>(x + 0.5);
+    }
+    return x >= 0 ? 0 : std::lround(x);
+}
+
 int toByte(double value) {
-    return std::clamp(static_cast<int>(std::lround(value * 255)), 0, 255);
+    return std::clamp(static_cast<int>(roundedHalfAway(value * 255)), 0, 255);
 }
 
 QRgb wheelPixel(int x, int y) {
@@ -182,7 +192,7 @@ class MottleRows {
 };
 
 int textureComponent(double value) {
-    return std::clamp(static_cast<int>(std::lround(value)), 28, 75);
+    return std::clamp(static_cast<int>(roundedHalfAway(value)), 28, 75);
 }
 
 }  // namespace
