@@ -105,6 +105,12 @@ std::optional<std::string_view> loadText(const std::string& file, ProfileStatus*
     if (read != FileReadResult::Status::Ok) {
         return std::nullopt;
     }
+    // Storage that one huge file grew is given back once the files are small again.
+    constexpr std::size_t kStorageKept = 1 << 20;
+    if (storage.size() > kStorageKept && length < storage.size() / 8) {
+        storage.resize(length);
+        storage.shrink_to_fit();
+    }
     return std::string_view(storage.data(), length);
 }
 
