@@ -4,28 +4,14 @@
 
 #include "file_io.h"
 #include "file_io_faults.h"
+#include "win32_error.h"
 
 namespace orvex {
 
 namespace {
 
-std::string systemMessage(DWORD error) {
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length > 0 && text != nullptr ? std::string(text, length)
-                                                        : "error " + std::to_string(error);
-    LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                                message.back() == ' ' || message.back() == '.')) {
-        message.pop_back();
-    }
-    return message;
-}
-
 std::string failure(DWORD error, const char* operation) {
-    return systemMessage(error) + " (" + operation + ")";
+    return Win32ErrorText(error) + " (" + operation + ")";
 }
 
 DWORD injected(faults::ReplaceStep step) {
@@ -105,7 +91,7 @@ FileReadResult ReadFileBytes(const std::string& hostPath) {
             return result;
         }
         result.status = FileReadResult::Status::Failed;
-        result.reason = systemMessage(error);
+        result.reason = Win32ErrorText(error);
         return result;
     }
     char chunk[65536];
@@ -113,7 +99,7 @@ FileReadResult ReadFileBytes(const std::string& hostPath) {
         DWORD got = 0;
         if (!ReadFile(file.get(), chunk, sizeof chunk, &got, nullptr)) {
             result.status = FileReadResult::Status::Failed;
-            result.reason = systemMessage(GetLastError());
+            result.reason = Win32ErrorText(GetLastError());
             result.bytes.clear();
             return result;
         }

@@ -4,25 +4,11 @@
 #include <cctype>
 
 #include "file_list.h"
+#include "win32_error.h"
 
 namespace orvex {
 
 namespace {
-
-std::string systemMessage(DWORD error) {
-    char* text = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = length > 0 && text != nullptr ? std::string(text, length)
-                                                        : "error " + std::to_string(error);
-    LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                                message.back() == ' ' || message.back() == '.')) {
-        message.pop_back();
-    }
-    return message;
-}
 
 // Byte order ignoring ASCII case, as on every other platform (lstrcmpiA would sort
 // by the user's locale and put "player_" before "player1").
@@ -48,7 +34,7 @@ bool folderExists(const std::string& folder) {
 FolderListing ListMatchingFiles(const std::string& hostFolder, const std::string& pattern) {
     FolderListing listing;
     if (!folderExists(hostFolder)) {
-        listing.reason = systemMessage(ERROR_PATH_NOT_FOUND);
+        listing.reason = Win32ErrorText(ERROR_PATH_NOT_FOUND);
         return listing;
     }
     std::string query = hostFolder;
@@ -62,7 +48,7 @@ FolderListing ListMatchingFiles(const std::string& hostFolder, const std::string
         const DWORD error = GetLastError();
         listing.ok = error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES;
         if (!listing.ok) {
-            listing.reason = systemMessage(error);
+            listing.reason = Win32ErrorText(error);
         }
         return listing;
     }

@@ -3,6 +3,9 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <variant>
+
+#include "install/registry.h"
 
 namespace orvex {
 
@@ -36,5 +39,16 @@ class ScopedEnvironmentVariable {
     std::string m_name;
     std::optional<std::string> m_old;
 };
+
+// A registry result as text, so that a failed comparison shows both sides.
+inline std::string describe(const RegistryValue& value) {
+    if (std::holds_alternative<NoValue>(value)) {
+        return "<no value>";
+    }
+    if (const auto* number = std::get_if<std::int32_t>(&value)) {
+        return "int " + std::to_string(*number);
+    }
+    return "text [" + std::get<std::string>(value) + "]";
+}
 
 }  // namespace orvex

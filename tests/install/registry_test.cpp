@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "install_test_support.h"
 #include "test_support.h"
 
 namespace orvex {
@@ -77,16 +78,6 @@ class FakeRegistry : public RegistryBackend {
         return kRegistryOk;
     }
 };
-
-std::string describe(const RegistryValue& value) {
-    if (std::holds_alternative<NoValue>(value)) {
-        return "<no value>";
-    }
-    if (const auto* number = std::get_if<std::int32_t>(&value)) {
-        return "int " + std::to_string(*number);
-    }
-    return "text [" + std::get<std::string>(value) + "]";
-}
 
 RegistryValue read(FakeRegistry& registry, const RegistryValue& defaultValue) {
     return RegistryGetKeyValue(registry, kHkeyLocalMachine, "SOFTWARE\\Game", "DisplayIcon",

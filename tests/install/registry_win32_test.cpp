@@ -5,6 +5,7 @@
 #include <string>
 
 #include "install/registry.h"
+#include "install_test_support.h"
 
 namespace orvex {
 namespace {
@@ -12,16 +13,6 @@ namespace {
 using namespace std::string_literals;
 
 const char* const kTestKey = "Software\\OrvexRegistryTest";
-
-std::string describe(const RegistryValue& value) {
-    if (std::holds_alternative<NoValue>(value)) {
-        return "<no value>";
-    }
-    if (const auto* number = std::get_if<std::int32_t>(&value)) {
-        return "int " + std::to_string(*number);
-    }
-    return "text [" + std::get<std::string>(value) + "]";
-}
 
 // A key of the current user's, filled with one value of each kind and deleted again.
 class Win32Registry : public ::testing::Test {

@@ -16,16 +16,6 @@ using namespace std::string_literals;
 
 const char* const kViewsKey = "SOFTWARE\\OrvexFixture\\Views";
 
-std::string describe(const RegistryValue& value) {
-    if (std::holds_alternative<NoValue>(value)) {
-        return "<no value>";
-    }
-    if (const auto* number = std::get_if<std::int32_t>(&value)) {
-        return "int " + std::to_string(*number);
-    }
-    return "text [" + std::get<std::string>(value) + "]";
-}
-
 class FixturePrefix : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -4,22 +4,13 @@
 
 #include <string>
 
+#include "../install/install_test_support.h"
 #include "install/registry.h"
 
 namespace orvex {
 namespace {
 
 using namespace std::string_literals;
-
-std::string describe(const RegistryValue& value) {
-    if (std::holds_alternative<NoValue>(value)) {
-        return "<no value>";
-    }
-    if (const auto* number = std::get_if<std::int32_t>(&value)) {
-        return "int " + std::to_string(*number);
-    }
-    return "text [" + std::get<std::string>(value) + "]";
-}
 
 TEST(MachineRegistryViews, ThirtyTwoBitViewFirstThenSixtyFour) {
     struct Row {
