@@ -13,6 +13,7 @@
 #include "colour/colour_slots.h"
 #include "profile/ini_engine.h"
 #include "profile/profile.h"
+#include "slot_test_support.h"
 #include "test_support.h"
 
 namespace orvex {
@@ -23,25 +24,11 @@ using namespace std::string_literals;
 
 constexpr const char* kEntry = "player5_options.ini";
 
-class OneFileList : public FileListView {
-  public:
-    std::string folder;
-    std::string Path() const override { return folder; }
-    int ListIndex() const override { return 0; }
-    int ListCount() const override { return 1; }
-    std::string List(int) const override { return kEntry; }
-};
-
-std::string section(int slot) {
-    const std::string digits = "00" + std::to_string(slot);
-    return "VECTOR3-" + digits.substr(digits.size() - 3);
-}
-
 // The 24 colour sections with slot 0's value given, the others a plain grey.
 std::string colourSections(const std::string& firstValue) {
     std::string text;
     for (int slot = 0; slot < 24; ++slot) {
-        text += "[" + section(slot) + "]\r\nOptionName=Chat " + std::to_string(slot) +
+        text += "[" + test::slotSection(slot) + "]\r\nOptionName=Chat " + std::to_string(slot) +
                 "\r\nOptionValue=" + (slot == 0 ? firstValue : "0.5,0.5,0.5") + "\r\n";
     }
     return text;
@@ -74,12 +61,12 @@ class HostileFileTest : public ::testing::Test {
 
     fs::path file() const { return dir.path() / kEntry; }
     std::string value(int slot) const {
-        return ReadINI(table.currentIniPath(), section(slot), "OptionValue", "missing");
+        return ReadINI(table.currentIniPath(), test::slotSection(slot), "OptionValue", "missing");
     }
 
     test::TempDir dir;
     test::MessageRecorder messages;
-    OneFileList list;
+    test::OneFileList list{kEntry};
     ColourSlotTable table;
 };
 

@@ -23,6 +23,7 @@
 #include "colour/colour_slots.h"
 #include "platform/messages.h"
 #include "profile/profile.h"
+#include "slot_test_support.h"
 #include "test_support.h"
 
 namespace orvex {
@@ -35,21 +36,11 @@ constexpr int kKills = 240;
 constexpr const char* kRedText = "1.000000,0.000000,0.000000";
 constexpr const char* kBlueText = "0.000000,0.000000,1.000000";
 
-class OneFileList : public FileListView {
-  public:
-    std::string folder;
-    std::string Path() const override { return folder; }
-    int ListIndex() const override { return 0; }
-    int ListCount() const override { return 1; }
-    std::string List(int) const override { return kEntry; }
-};
-
 std::string gameFile() {
     std::string text = "; game settings\r\n[General]\r\nVersion=3\r\n";
     for (int slot = 0; slot < 24; ++slot) {
-        const std::string digits = "00" + std::to_string(slot);
-        text += "[VECTOR3-" + digits.substr(digits.size() - 3) + "]\r\nOptionName=Chat " +
-                std::to_string(slot) + "\r\nOptionValue=0.5,0.5,0.5\r\nOptionType=Color\r\n";
+        text += "[" + test::slotSection(slot) + "]\r\nOptionName=Chat " + std::to_string(slot) +
+                "\r\nOptionValue=0.5,0.5,0.5\r\nOptionType=Color\r\n";
     }
     return text + "[Window]\r\nX=10\r\n";
 }
@@ -108,7 +99,7 @@ class ScratchDir {
 };
 
 // Loads the file and saves it with every slot changed: one round of the child.
-void saveRound(ColourSlotTable& table, const OneFileList& list, unsigned round) {
+void saveRound(ColourSlotTable& table, const test::OneFileList& list, unsigned round) {
     table.LoadSelectedFile(list);
     for (int slot = 0; slot < ColourSlotTable::kSlotCount; ++slot) {
         table.slot(slot).currentColour = round % 2 == 0 ? 0x000000FF : 0x00FF0000;
@@ -121,7 +112,7 @@ void saveRound(ColourSlotTable& table, const OneFileList& list, unsigned round) 
 std::chrono::microseconds roundDuration() {
     ScratchDir scratch("orvex-crash-calibration");
     test::WriteBytes(scratch.path() / kEntry, gameFile());
-    OneFileList list;
+    test::OneFileList list{kEntry};
     list.folder = scratch.path().string();
     ColourSlotTable table;
     const auto start = std::chrono::steady_clock::now();
@@ -136,7 +127,7 @@ std::chrono::microseconds roundDuration() {
 // Tells the parent through `ready` that it is about to save, then saves forever.
 [[noreturn]] void saveForever(const std::string& folder, int ready, unsigned firstRound) {
     SetMessageHandler([](const std::string&, const std::string&) {});
-    OneFileList list;
+    test::OneFileList list{kEntry};
     list.folder = folder;
     ColourSlotTable table;
     [[maybe_unused]] const ssize_t written = ::write(ready, "r", 1);
@@ -180,10 +171,8 @@ TEST(SaveCrash, KilledSavesLeaveAWholeFileAndNoTemporaryFiles) {
         const std::string now = test::ReadBytes(file);
         ASSERT_EQ(wholeFileProblem(now, allowed), "") << "after kill " << kill + 1;
         for (int slot = 0; slot < 24; ++slot) {
-            const std::string digits = "00" + std::to_string(slot);
-            ASSERT_TRUE(
-                allowed.count(ReadINI(file.string(), "VECTOR3-" + digits.substr(digits.size() - 3),
-                                      "OptionValue")) == 1);
+            ASSERT_EQ(allowed.count(ReadINI(file.string(), test::slotSection(slot), "OptionValue")),
+                      1u);
         }
         changedKills += now != previous ? 1 : 0;
         previous = now;

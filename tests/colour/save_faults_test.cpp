@@ -14,6 +14,7 @@
 #include "colour/colour_slots.h"
 #include "platform/file_io_faults.h"
 #include "profile/profile.h"
+#include "slot_test_support.h"
 #include "test_support.h"
 
 namespace orvex {
@@ -24,26 +25,12 @@ namespace fs = std::filesystem;
 constexpr const char* kEntry = "player3_options.ini";
 constexpr PackedColor kRed = 0x000000FF;
 
-class OneFileList : public FileListView {
-  public:
-    std::string folder;
-    std::string Path() const override { return folder; }
-    int ListIndex() const override { return 0; }
-    int ListCount() const override { return 1; }
-    std::string List(int) const override { return kEntry; }
-};
-
-std::string section(int slot) {
-    const std::string digits = "00" + std::to_string(slot);
-    return "VECTOR3-" + digits.substr(digits.size() - 3);
-}
-
 // A game file with LF endings, a comment, foreign keys and sections, so that any
 // byte a save must not touch is there to be touched.
 std::string gameFile() {
     std::string text = "; game settings\n[General]\nVersion=3\n";
     for (int slot = 0; slot < 24; ++slot) {
-        text += "[" + section(slot) + "]\nOptionName=Chat " + std::to_string(slot) +
+        text += "[" + test::slotSection(slot) + "]\nOptionName=Chat " + std::to_string(slot) +
                 "\nOptionValue=0.5,0.5,0.5\nOptionType=Color\n";
     }
     return text + "[Window]\nX=10\n";
@@ -84,7 +71,7 @@ class SaveFaultTest : public ::testing::Test {
 
     test::TempDir dir;
     test::MessageRecorder messages;
-    OneFileList list;
+    test::OneFileList list{kEntry};
     ColourSlotTable table;
 };
 
@@ -210,7 +197,7 @@ TEST_F(SaveFaultTest, FileDeletedAfterLoadIsWrittenAnewAndComplete) {
     fs::remove(file());
     EXPECT_TRUE(table.SaveColorSlots(list));
     for (int slot = 0; slot < ColourSlotTable::kSlotCount; ++slot) {
-        EXPECT_EQ(ReadINI(table.currentIniPath(), section(slot), "OptionValue"),
+        EXPECT_EQ(ReadINI(table.currentIniPath(), test::slotSection(slot), "OptionValue"),
                   "1.000000,0.000000,0.000000")
             << slot;
     }

@@ -25,19 +25,6 @@ constexpr PackedColor grey(int value) {
     return value | (value << 8) | (value << 16);
 }
 
-// Collects the messages shown while it lives.
-class RecordedMessages {
-  public:
-    RecordedMessages()
-        : m_previous(SetMessageHandler(
-              [this](const std::string& text, const std::string&) { texts.push_back(text); })) {}
-    ~RecordedMessages() { SetMessageHandler(m_previous); }
-    std::vector<std::string> texts;
-
-  private:
-    MessageHandler m_previous;
-};
-
 }  // namespace
 
 class FormEditingTest : public QObject {

@@ -7,7 +7,9 @@
 #include <QTest>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "platform/messages.h"
 #include "profile/profile.h"
 #include "ui/form1.h"
 
@@ -24,6 +26,19 @@ inline std::string windowsFolder(const QString& hostFolder) {
     }
     return path.toStdString();
 }
+
+// Collects the texts of the messages shown while it lives.
+class RecordedMessages {
+  public:
+    RecordedMessages()
+        : m_previous(SetMessageHandler(
+              [this](const std::string& text, const std::string&) { texts.push_back(text); })) {}
+    ~RecordedMessages() { SetMessageHandler(m_previous); }
+    std::vector<std::string> texts;
+
+  private:
+    MessageHandler m_previous;
+};
 
 // A load step that finds the game's output folder at `hostFolder`.
 inline Form1::LoadStep loadStepFor(const QString& hostFolder) {

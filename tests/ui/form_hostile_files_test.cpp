@@ -36,18 +36,6 @@ constexpr qint64 kLoadLimitMs = 1000;
 #endif
 constexpr char kNulFile[] = "[VECTOR3-000]\r\nOptionN\0ame=x\r\nOptionValue=1,\0,1\r\n";
 
-class RecordedMessages {
-  public:
-    RecordedMessages()
-        : m_previous(SetMessageHandler(
-              [this](const std::string& text, const std::string&) { texts.push_back(text); })) {}
-    ~RecordedMessages() { SetMessageHandler(m_previous); }
-    std::vector<std::string> texts;
-
-  private:
-    MessageHandler m_previous;
-};
-
 QByteArray sections(int count) {
     QByteArray text;
     text.reserve(count * 16);
