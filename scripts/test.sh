@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test (headless): the Windows core under Wine, short
+# Checks the formatting, builds everything and runs every test (headless): the Windows
+# core under Wine, short
 # fuzz runs, then the native suite, plain and under Address/UndefinedBehavior
 # sanitizers. Warnings are errors when CI is set.
 set -euo pipefail
@@ -8,8 +9,8 @@ cd "$root"
 source scripts/packages.sh
 scripts/install-deps.sh "${build_packages[@]}" "${test_packages[@]}"
 
-# A locale with a comma as decimal separator, for the tests that the file format
-# ignores it.
+# A locale with a comma as decimal separator, for the tests showing that the file
+# format ignores it.
 if ! locale -a | grep -qi '^de_DE\.utf-\?8$'; then
   sudo=()
   [ "$(id -u)" -ne 0 ] && sudo=(sudo)
@@ -20,9 +21,11 @@ werror=OFF
 [ -n "${CI:-}" ] && werror=ON
 export ORVEX_WERROR=$werror
 
-for stage in scripts/test-windows.sh scripts/test-fuzz.sh; do
-  [ -x "$stage" ] && "$stage"
-done
+echo "== Formatting =="
+scripts/format.sh --check
+
+scripts/test-windows.sh
+scripts/test-fuzz.sh
 
 for preset in default asan; do
   echo "== Native tests ($preset) =="
