@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Checks the formatting, builds everything and runs every test (headless): the Windows
-# core under Wine, short
-# fuzz runs, then the native suite, plain and under Address/UndefinedBehavior
-# sanitizers. Warnings are errors when CI is set.
+# core under Wine, short fuzz runs, then the native suite, plain and under
+# Address/UndefinedBehavior sanitizers. Warnings are errors when CI is set.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
