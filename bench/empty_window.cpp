@@ -3,23 +3,9 @@
 // Built with ORVEX_ONE_LABEL it shows one line of text, to tell what text alone costs.
 #include <QApplication>
 #include <QLabel>
-#include <QTimer>
 #include <QWidget>
-#include <cstdlib>
 
-namespace {
-
-class QuitAfterFirstPaint : public QObject {
-  public:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            QTimer::singleShot(0, [] { std::_Exit(0); });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-}  // namespace
+#include "ui/quit_after_first_paint.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -28,10 +14,7 @@ int main(int argc, char* argv[]) {
 #ifdef ORVEX_ONE_LABEL
     QLabel label("Select a Player INI file:", &window);
 #endif
-    QuitAfterFirstPaint quitter;
-    if (qEnvironmentVariableIsSet("ORVEX_QUIT_AFTER_FIRST_PAINT")) {
-        window.installEventFilter(&quitter);
-    }
+    orvex::QuitAfterFirstPaint quitter(window);
     window.show();
     return QApplication::exec();
 }

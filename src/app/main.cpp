@@ -2,31 +2,13 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QPointer>
-#include <QTimer>
-#include <cstdlib>
 
 #include "install/startup.h"
 #include "platform/messages.h"
 #include "ui/form1.h"
 #include "ui/message_box.h"
 #include "ui/pictures.h"
-
-namespace {
-
-// For the start-up benchmark only (bench/startup_bench.cpp): with the environment
-// variable ORVEX_QUIT_AFTER_FIRST_PAINT set, the process ends as soon as the window
-// has painted itself for the first time, without tearing anything down.
-class QuitAfterFirstPaint : public QObject {
-  public:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            QTimer::singleShot(0, [] { std::_Exit(0); });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-}  // namespace
+#include "ui/quit_after_first_paint.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -42,10 +24,7 @@ int main(int argc, char* argv[]) {
 
     orvex::Form1 form(orvex::DiscoverStartup);
     messageParent = &form;
-    QuitAfterFirstPaint quitter;
-    if (qEnvironmentVariableIsSet("ORVEX_QUIT_AFTER_FIRST_PAINT")) {
-        form.installEventFilter(&quitter);
-    }
+    orvex::QuitAfterFirstPaint quitter(form);
     form.show();
     const int result = QApplication::exec();
     orvex::SetMessageHandler({});
