@@ -40,26 +40,27 @@ void moveOnce(QWidget* picture, const QPointF& at) {
     QApplication::sendEvent(picture, &move);
 }
 
-void pointerMove(benchmark::State& state) {
+// Moves along the chart; with `repaintEach`, each move's pending repaint is done too.
+void runMoves(benchmark::State& state, bool repaintEach) {
     QWidget* picture = chart();
     const std::vector<QPointF> path = pathOverChart(picture);
     std::size_t next = 0;
     for (auto _ : state) {
         moveOnce(picture, path[next]);
         next = (next + 1) % path.size();
+        if (repaintEach) {
+            QApplication::processEvents();
+        }
     }
     QApplication::processEvents();
 }
 
+void pointerMove(benchmark::State& state) {
+    runMoves(state, false);
+}
+
 void pointerMoveAndRepaint(benchmark::State& state) {
-    QWidget* picture = chart();
-    const std::vector<QPointF> path = pathOverChart(picture);
-    std::size_t next = 0;
-    for (auto _ : state) {
-        moveOnce(picture, path[next]);
-        next = (next + 1) % path.size();
-        QApplication::processEvents();
-    }
+    runMoves(state, true);
 }
 
 }  // namespace
