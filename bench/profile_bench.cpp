@@ -63,7 +63,7 @@ void saveColourSlots(benchmark::State& state, const OptionsFileSize& size) {
         ++round;
         for (int slot = 0; slot < ColourSlotTable::kSlotCount; ++slot) {
             table.slot(slot).currentColour =
-                static_cast<PackedColor>((round % 2) * 0x00404040 + slot * 0x00010203);
+                static_cast<PackedColour>((round % 2) * 0x00404040 + slot * 0x00010203);
         }
         if (!table.SaveColorSlots(list)) {
             state.SkipWithError("the save failed");

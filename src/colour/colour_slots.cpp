@@ -1,10 +1,8 @@
-#include "colour_slots.h"
+#include "colour/colour_slots.h"
 
-#include <optional>
 #include <utility>
 #include <vector>
 
-#include "platform/messages.h"
 #include "profile/profile.h"
 
 namespace orvex {
@@ -14,20 +12,10 @@ namespace {
 constexpr const char* kOriginalPrefix = "Original Colors: ";
 constexpr const char* kOptionNameKey = "OptionName";
 constexpr const char* kOptionValueKey = "OptionValue";
-// ReadINI returns at most this many characters; a value this long may have been cut.
-constexpr std::size_t kLongestReadValue = 499;
 
 std::string sectionNameFor(int index) {
     const std::string digits = "000" + std::to_string(index);
     return "VECTOR3-" + digits.substr(digits.size() - 3);
-}
-
-std::optional<std::string> selectedEntry(const FileListView& fileList) {
-    const int index = fileList.ListIndex();
-    if (index < 0 || fileList.ListCount() < 1 || index >= fileList.ListCount()) {
-        return std::nullopt;
-    }
-    return fileList.List(index);
 }
 
 // Joined as they are: a folder that ends in "\" gives two before the name.
@@ -43,164 +31,184 @@ std::string withoutEveryOriginalPrefix(std::string text) {
     return text;
 }
 
-// The text as the file held it: the tool-tip without the prefix the load put in front.
-std::string storedValueOf(const ColourSlot& slot) {
-    const std::string prefix = kOriginalPrefix;
-    if (slot.toolTipText.compare(0, prefix.size(), prefix) == 0) {
-        return slot.toolTipText.substr(prefix.size());
-    }
-    return slot.toolTipText;
-}
-
-const char* describe(ColorTextError error) {
+const char* describe(ColourTextError error) {
     switch (error) {
-        case ColorTextError::TooFewPieces:
+        case ColourTextError::TooFewPieces:
             return "it does not have three values separated by \",\"";
-        case ColorTextError::NotANumber:
+        case ColourTextError::NotANumber:
             return "one of its values is not a number";
-        case ColorTextError::Overflow:
+        case ColourTextError::Overflow:
             return "one of its values is far too large";
-        case ColorTextError::Negative:
+        case ColourTextError::Negative:
             return "one of its values is negative";
-        case ColorTextError::None:
+        case ColourTextError::None:
             break;
     }
     return "";
 }
 
 std::string describeSlotFault(const ColourSlot& slot, const std::string& colourText,
-                              ColorTextError error) {
+                              ColourTextError error) {
     std::string where = slot.sectionName.empty() ? slot.optionName
                                                  : slot.sectionName + " (" + slot.optionName + ")";
     return where + ": \"" + colourText + "\": " + describe(error);
 }
 
-// The text a save writes: the file's own text while the slot still shows its
-// colour, so that untouched values keep their form; otherwise six decimals.
-std::string textToSave(const ColourSlot& slot) {
-    const std::string stored = storedValueOf(slot);
-    if (slot.originalFromFile && stored.size() < kLongestReadValue) {
-        const ColorTextResult original =
-            ColorFromText(withoutEveryOriginalPrefix(slot.toolTipText));
-        if (original && original.colour == (slot.currentColour & kWhite)) {
-            return stored;
-        }
+// The colour text the slot's tool-tip holds, read as a restore reads it.
+ColourTextResult originalColourOf(const ColourSlot& slot) {
+    return ColorFromText(withoutEveryOriginalPrefix(slot.toolTipText()));
+}
+
+// A save leaves a value alone unless the user changed what it reads as, so that an
+// untouched value never drifts, whatever form the file gave it.
+bool needsWriting(const ColourSlot& slot) {
+    if (!slot.storedText) {
+        return true;
     }
-    return ColorToText(slot.currentColour);
+    if (!slot.edited) {
+        return false;
+    }
+    const ColourTextResult original = originalColourOf(slot);
+    return !original || original.colour != (slot.colour & kWhite);
+}
+
+std::vector<IniRequest> loadRequests() {
+    std::vector<IniRequest> requests;
+    for (int index = 0; index < ColourSlotTable::kSlotCount; ++index) {
+        requests.push_back({sectionNameFor(index), kOptionNameKey, "Bad Read"});
+        requests.push_back({sectionNameFor(index), kOptionValueKey, "1,1,1"});
+    }
+    return requests;
+}
+
+UserMessage saveFailure(const std::string& path, const std::string& reason) {
+    return {"The colours could not be saved to " + path + ".\n" + reason, {}};
 }
 
 }  // namespace
 
-void ColourSlotTable::setSelectionHook(SelectionHook hook) {
-    m_selectionHook = std::move(hook);
+std::optional<std::string> SelectedEntry(const FileListView& fileList) {
+    const int index = fileList.ListIndex();
+    if (index < 0 || fileList.ListCount() < 1 || index >= fileList.ListCount()) {
+        return std::nullopt;
+    }
+    return fileList.List(index);
 }
+
+std::string ColourSlot::toolTipText() const {
+    return kOriginalPrefix + storedText.value_or("1,1,1");
+}
+
+ColourSlotTable::ColourSlotTable(FileSystem& files) : m_files(files) {}
 
 const ColourSlot& ColourSlotTable::slot(int index) const {
-    return m_slots.at(index);
+    return m_slots.at(static_cast<std::size_t>(index));
 }
 
-ColourSlot& ColourSlotTable::slot(int index) {
-    return m_slots.at(index);
-}
-
-const std::string& ColourSlotTable::currentIniPath() const {
-    return m_currentIniPath;
-}
-
-void ColourSlotTable::LoadSelectedFile(const FileListView& fileList) {
-    const std::optional<std::string> entry = selectedEntry(fileList);
+UserMessages ColourSlotTable::LoadSelectedFile(const FileListView& fileList) {
+    const std::optional<std::string> entry = SelectedEntry(fileList);
     if (!entry) {
-        return;
-    }
-    if (m_selectionHook) {
-        m_selectionHook(*entry);
+        return {};
     }
     m_currentIniPath = iniPathFor(fileList, *entry);
-    LoadColorSlots();
+    return LoadColorSlots();
 }
 
-void ColourSlotTable::LoadColorSlots() {
+UserMessages ColourSlotTable::LoadColorSlots() {
+    IniReads reads = ReadINIEntries(m_currentIniPath, loadRequests(), m_files);
+    UserMessages messages;
+    if (reads.report) {
+        messages.push_back(*reads.report);
+    }
+    m_loaded = true;
+    m_loadUnreadable = reads.report.has_value();
     std::vector<std::string> faults;
-    {
-        // An unreadable file fails every one of the 48 reads; say so once.
-        ScopedRepeatSuppression oneMessagePerFault;
-        for (int index = 0; index < kSlotCount; ++index) {
-            ColourSlot& current = m_slots[index];
-            current.sectionName = sectionNameFor(index);
-            current.optionName =
-                ReadINI(m_currentIniPath, current.sectionName, kOptionNameKey, "Bad Read");
-            const IniRead value =
-                ReadINIEntry(m_currentIniPath, current.sectionName, kOptionValueKey, "1,1,1");
-            current.toolTipText = kOriginalPrefix + value.value;
-            current.originalFromFile = value.fromFile;
-            const std::string colourText = withoutEveryOriginalPrefix(current.toolTipText);
-            const ColorTextResult colour = ColorFromText(colourText);
-            if (colour) {
-                current.currentColour = colour.colour;
-            } else {
-                faults.push_back(describeSlotFault(current, colourText, colour.error));
-            }
+    for (int index = 0; index < kSlotCount; ++index) {
+        ColourSlot& current = m_slots[static_cast<std::size_t>(index)];
+        IniRead& name = reads.entries[static_cast<std::size_t>(2 * index)];
+        IniRead& value = reads.entries[static_cast<std::size_t>(2 * index + 1)];
+        current.sectionName = sectionNameFor(index);
+        current.optionName = std::move(name.value);
+        current.nameInFile = name.fromFile;
+        current.storedText = value.fromFile ? std::optional(std::move(value.value)) : std::nullopt;
+        current.edited = false;
+        const ColourTextResult colour = originalColourOf(current);
+        if (colour) {
+            current.colour = colour.colour;
+        } else {
+            faults.push_back(describeSlotFault(
+                current, withoutEveryOriginalPrefix(current.toolTipText()), colour.error));
         }
     }
-    if (faults.empty()) {
-        return;
+    if (!faults.empty()) {
+        std::string text = "Some colours in " + m_currentIniPath +
+                           " could not be read. These options keep their previous colour:";
+        for (const std::string& fault : faults) {
+            text += "\n" + fault;
+        }
+        messages.push_back({text, {}});
     }
-    std::string text = "Some colours in " + m_currentIniPath +
-                       " could not be read. These options keep their previous colour:";
-    for (const std::string& fault : faults) {
-        text += "\n" + fault;
-    }
-    ShowMessage(text);
+    return messages;
 }
 
-bool ColourSlotTable::SaveColorSlots(const FileListView& fileList) {
-    const std::optional<std::string> entry = selectedEntry(fileList);
-    if (!entry) {
-        return false;
+UserMessages ColourSlotTable::SaveColorSlots(const FileListView& fileList) {
+    const std::optional<std::string> entry = SelectedEntry(fileList);
+    if (!entry || !m_loaded) {
+        return {};
     }
     m_currentIniPath = iniPathFor(fileList, *entry);
+    if (m_loadUnreadable) {
+        // Its slots hold defaults, not the file's colours: writing them would replace
+        // colours the user never saw.
+        return {saveFailure(m_currentIniPath,
+                            "The file could not be read when it was loaded; select it again.")};
+    }
+    std::vector<IniEdit> writes;
+    std::vector<IniKey> mustExist;
     for (int index = 0; index < kSlotCount; ++index) {
-        const ColourSlot& current = m_slots[index];
-        if (current.sectionName.empty()) {
-            // Never loaded: the slot names no section, and an empty one would be
-            // written into the file's nameless section.
-            return false;
+        const ColourSlot& current = m_slots[static_cast<std::size_t>(index)];
+        if (needsWriting(current)) {
+            writes.push_back({current.sectionName, kOptionValueKey, ColorToText(current.colour)});
         }
-        const ProfileStatus status =
-            WriteINI(m_currentIniPath, current.sectionName, kOptionValueKey, textToSave(current));
-        if (!status.ok) {
-            std::string text =
-                "The colours could not be saved to " + m_currentIniPath + ".\n" + status.reason;
-            if (index > 0) {
-                text += "\nOnly the first " + std::to_string(index) + " of " +
-                        std::to_string(kSlotCount) + " colours were written.";
-            }
-            ShowMessage(text);
-            return false;
+        if (current.nameInFile) {
+            mustExist.push_back({current.sectionName, kOptionNameKey});
+        }
+        if (current.storedText) {
+            mustExist.push_back({current.sectionName, kOptionValueKey});
         }
     }
-    ShowMessage("INI file saved");
-    return true;
+    const Status status = WriteINIValues(m_currentIniPath, writes, mustExist, m_files);
+    if (!status) {
+        return {saveFailure(m_currentIniPath, status.reason)};
+    }
+    return {{"INI file saved", {}}};
 }
 
-void ColourSlotTable::RestoreOriginalColor(std::int16_t index) {
+UserMessages ColourSlotTable::RestoreOriginalColor(std::int16_t index) {
     if (index < 0 || index >= kLabelCount) {
-        return;
+        return {};
     }
-    ColourSlot& current = m_slots[index];
-    const std::string colourText = withoutEveryOriginalPrefix(current.toolTipText);
-    const ColorTextResult colour = ColorFromText(colourText);
-    if (colour) {
-        current.currentColour = colour.colour;
-        return;
+    ColourSlot& current = m_slots[static_cast<std::size_t>(index)];
+    const ColourTextResult colour = originalColourOf(current);
+    if (!colour) {
+        return {{"The original colour could not be restored. The colour stays as it is.\n" +
+                     describeSlotFault(current, withoutEveryOriginalPrefix(current.toolTipText()),
+                                       colour.error),
+                 {}}};
     }
-    ShowMessage("The original colour could not be restored. The colour stays as it is.\n" +
-                describeSlotFault(current, colourText, colour.error));
+    current.colour = colour.colour;
+    current.edited = false;
+    return {};
+}
+
+void ColourSlotTable::GiveColour(int index, PackedColour colour) {
+    ColourSlot& current = m_slots.at(static_cast<std::size_t>(index));
+    current.colour = colour;
+    current.edited = true;
 }
 
 void ColourSlotTable::SetCurrentIniPathFromSelection(const FileListView& fileList) {
-    const std::optional<std::string> entry = selectedEntry(fileList);
-    if (entry) {
+    if (const std::optional<std::string> entry = SelectedEntry(fileList)) {
         m_currentIniPath = iniPathFor(fileList, *entry);
     }
 }

@@ -2,10 +2,12 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
+#include <optional>
 #include <string>
 
-#include "colour_values.h"
+#include "colour/colour_values.h"
+#include "platform/file_system.h"
+#include "platform/status.h"
 
 namespace orvex {
 
@@ -19,58 +21,66 @@ class FileListView {
     virtual std::string List(int index) const = 0;  // file name without folder
 };
 
+// The selected entry's text, when 0 <= ListIndex() < ListCount().
+std::optional<std::string> SelectedEntry(const FileListView& fileList);
+
 // One label of the slot column. Index 24 belongs to no slot.
 struct ColourSlot {
-    std::string sectionName;                             // "VECTOR3-000" .. "VECTOR3-023"
-    std::string optionName = "Color Setting";            // the label's caption
-    std::string toolTipText = "Original Colors: 1,1,1";  // the text the file held
-    PackedColor currentColour = kWhite;                  // what a save writes
-    bool originalFromFile = false;                       // the original text was read from the file
+    std::string sectionName;                   // "VECTOR3-000" .. "VECTOR3-023"
+    std::string optionName = "Color Setting";  // the label's caption
+    std::optional<std::string> storedText;     // "OptionValue" as the last load read it
+    bool nameInFile = false;                   // "OptionName" was in the file at the load
+    PackedColour colour = kWhite;              // the label's text colour
+    bool edited = false;                       // given a colour since the load
+
+    // "Original Colors: " and the stored text ("1,1,1" when the file had none).
+    std::string toolTipText() const;
 };
 
-// The 24 colour options of one player options file while the user edits them.
+// The 24 colour options of one player options file while the user edits them. Every
+// operation returns what the user must be told; the table shows nothing itself.
 class ColourSlotTable {
   public:
     static constexpr int kSlotCount = 24;
     static constexpr int kLabelCount = 25;
 
-    // Runs with the selected entry's text before a load (the character-name step).
-    using SelectionHook = std::function<void(const std::string& entryText)>;
-    void setSelectionHook(SelectionHook hook);
+    explicit ColourSlotTable(FileSystem& files = HostFileSystem());
 
     // Label `index`, 0..24; throws std::out_of_range for any other index.
     const ColourSlot& slot(int index) const;
-    ColourSlot& slot(int index);
-    const std::string& currentIniPath() const;
+    const std::string& currentIniPath() const { return m_currentIniPath; }
 
-    // An entry counts as selected when 0 <= ListIndex() < ListCount().
-
-    // The list's selection handling: character name, CurrentIniPath (folder, "\",
-    // entry, joined as they are), then a load. Nothing happens without a selection.
-    void LoadSelectedFile(const FileListView& fileList);
-    // Fills the 24 slots from CurrentIniPath. A colour text that cannot be read
-    // leaves that slot's colour as it was; one message per load names them all.
-    // Read failures of the file are reported once per load, not once per key.
-    void LoadColorSlots();
-    // Writes the 24 colours; "INI file saved" only when every write succeeded,
-    // otherwise one message naming the file and the reason (the writes stop at the
-    // first failure). A slot still showing the colour of the text its file held
-    // is written back with that very text; others in the six-decimal form.
-    // Returns success; false without a message when nothing is selected or the
-    // table was never loaded.
-    bool SaveColorSlots(const FileListView& fileList);
-    // Gives label `index` (0..24) the colour of its original colour text; an index
-    // outside that range is ignored. A text that cannot be read is reported and
-    // leaves the colour as it is.
-    void RestoreOriginalColor(std::int16_t index);
-    // A double-click on an instruction label: CurrentIniPath afresh when an entry
-    // is selected.
+    // The list's selection handling after the character-name step: CurrentIniPath
+    // (folder, "\", entry, joined as they are), then a load. Nothing without a
+    // selection.
+    UserMessages LoadSelectedFile(const FileListView& fileList);
+    // Fills the 24 slots from one read of CurrentIniPath. A file that cannot be read
+    // gives one message titled "ReadINI"; colour texts that cannot be read leave
+    // their slots' colours as they were and are named in one message.
+    UserMessages LoadColorSlots();
+    // Writes, in one atomic replace, the slots given a colour since the load (unless
+    // it is the colour their text already reads as) and the slots whose key the file
+    // lacks, as six-decimal texts; every other byte stays. "INI file saved" when the
+    // file holds the colours shown; otherwise one message naming the file and the
+    // reason, and the file as it was. Nothing, and no message, when no entry is
+    // selected or no file was loaded yet.
+    UserMessages SaveColorSlots(const FileListView& fileList);
+    // Gives label `index` (0..24) the colour of its stored text; an index outside
+    // that range is ignored. A text that cannot be read is reported and leaves the
+    // colour as it is.
+    UserMessages RestoreOriginalColor(std::int16_t index);
+    // A click on label `index` (0..24): the label takes `colour`.
+    void GiveColour(int index, PackedColour colour);
+    // A double-click on an instruction label: CurrentIniPath afresh when an entry is
+    // selected.
     void SetCurrentIniPathFromSelection(const FileListView& fileList);
 
   private:
+    FileSystem& m_files;
     std::array<ColourSlot, kLabelCount> m_slots{};
     std::string m_currentIniPath;
-    SelectionHook m_selectionHook;
+    bool m_loaded = false;
+    bool m_loadUnreadable = false;
 };
 
 }  // namespace orvex

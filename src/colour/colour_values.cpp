@@ -174,27 +174,27 @@ double roundHalfToEven(double value) {
     return std::fmod(lower, 2.0) == 0.0 ? lower : lower + 1.0;
 }
 
-ColorTextError pieceToComponent(std::string_view piece, std::int32_t& component) {
+ColourTextError pieceToComponent(std::string_view piece, std::int32_t& component) {
     double fraction = 0.0;
     switch (pieceToDouble(piece, fraction)) {
         case PieceStatus::NotANumber:
-            return ColorTextError::NotANumber;
+            return ColourTextError::NotANumber;
         case PieceStatus::Huge:
-            return ColorTextError::Overflow;
+            return ColourTextError::Overflow;
         case PieceStatus::Number:
             break;
     }
     const double rounded = roundHalfToEven(fraction * 255.0);
     if (rounded < std::numeric_limits<std::int16_t>::min() ||
         rounded > std::numeric_limits<std::int16_t>::max()) {
-        return ColorTextError::Overflow;
+        return ColourTextError::Overflow;
     }
     component = static_cast<std::int32_t>(rounded);
     if (component < 0) {
-        return ColorTextError::Negative;
+        return ColourTextError::Negative;
     }
     component = std::min(component, kByteMask);
-    return ColorTextError::None;
+    return ColourTextError::None;
 }
 
 }  // namespace
@@ -213,7 +213,7 @@ float Color255to1(std::int32_t lValue) {
     return static_cast<float>(hundredthsOf(lValue) / 100.0);
 }
 
-std::string ColorToText(PackedColor colour) {
+std::string ColorToText(PackedColour colour) {
     std::int32_t red = 0;
     std::int32_t green = 0;
     std::int32_t blue = 0;
@@ -223,17 +223,17 @@ std::string ColorToText(PackedColor colour) {
            sixDecimalText(static_cast<int>(hundredthsOf(blue)));
 }
 
-ColorTextResult ColorFromText(std::string_view text) {
-    ColorTextResult result;
+ColourTextResult ColorFromText(std::string_view text) {
+    ColourTextResult result;
     const std::vector<std::string_view> pieces = splitAtCommas(text);
     if (pieces.size() < 3) {
-        result.error = ColorTextError::TooFewPieces;
+        result.error = ColourTextError::TooFewPieces;
         return result;
     }
     std::int32_t components[3] = {0, 0, 0};  // red, green, blue
     for (int index = 2; index >= 0; --index) {
         result.error = pieceToComponent(pieces[index], components[index]);
-        if (result.error != ColorTextError::None) {
+        if (result.error != ColourTextError::None) {
             return result;
         }
     }

@@ -8,9 +8,9 @@ namespace orvex {
 
 // 0x00BBGGRR, red in the lowest byte. The highest byte is ignored wherever a
 // packed colour is taken apart; every packed colour made here has it zero.
-using PackedColor = std::int32_t;
+using PackedColour = std::int32_t;
 
-constexpr PackedColor kWhite = 0x00FFFFFF;
+constexpr PackedColour kWhite = 0x00FFFFFF;
 
 // Red, green and blue of bits 0-7, 8-15 and 16-23 of `lPointHold`.
 void GetRGBfromPoint(std::int32_t lPointHold, std::int32_t& lRed, std::int32_t& lGreen,
@@ -22,9 +22,9 @@ float Color255to1(std::int32_t lValue);
 
 // The colour text of a file: three six-decimal fractions joined by ",", always with
 // "." as the decimal separator ("0.500000,0.000000,1.000000").
-std::string ColorToText(PackedColor colour);
+std::string ColorToText(PackedColour colour);
 
-enum class ColorTextError {
+enum class ColourTextError {
     None,
     TooFewPieces,  // fewer than three ","-separated pieces, the empty text included
     NotANumber,    // one of the first three pieces is no decimal number
@@ -32,10 +32,10 @@ enum class ColorTextError {
     Negative,      // a rounded component below 0
 };
 
-struct ColorTextResult {
-    PackedColor colour = 0;
-    ColorTextError error = ColorTextError::None;
-    explicit operator bool() const { return error == ColorTextError::None; }
+struct ColourTextResult {
+    PackedColour colour = 0;
+    ColourTextError error = ColourTextError::None;
+    explicit operator bool() const { return error == ColourTextError::None; }
 };
 
 // Reads a colour text loosely: pieces after the third are ignored; each piece is a
@@ -48,7 +48,7 @@ struct ColorTextResult {
 // "1", " 0.5 ", "+1", ".5", "1.", "5e-1". The empty piece, "nan", "inf", hex
 // ("0x1"), thousands separators and a "," as decimal separator are no numbers.
 // A number too large for a double is an Overflow; one too small reads as 0.
-ColorTextResult ColorFromText(std::string_view text);
+ColourTextResult ColorFromText(std::string_view text);
 
 // A fraction for the user's eyes: shortest form, at most seven significant digits,
 // no trailing zeros, "0" before the separator below 1, no separator when whole

@@ -4,8 +4,7 @@
 #include <new>
 #include <stdexcept>
 #include <system_error>
-
-#include "platform/messages.h"
+#include <utility>
 
 namespace orvex {
 
@@ -77,9 +76,9 @@ RegistryValue readValue(RegistryBackend& backend, KeyHandle key, const std::stri
     }
 }
 
-RegistryValue reportTrapped(long number, const std::string& description) {
-    ShowMessage("Error: " + std::to_string(number) + ". " + description, "RegistryGetKeyValue");
-    return NoValue{};
+RegistryRead reportTrapped(long number, const std::string& description) {
+    return {NoValue{}, UserMessage{"Error: " + std::to_string(number) + ". " + description,
+                                   "RegistryGetKeyValue"}};
 }
 
 constexpr long kOutOfMemory = 7;
@@ -97,13 +96,13 @@ std::string RegistryValueToText(const RegistryValue& value) {
     return {};
 }
 
-RegistryValue RegistryGetKeyValue(RegistryBackend& backend, std::uint32_t root,
-                                  const std::string& keyPath, const std::string& valueName,
-                                  const RegistryValue& defaultValue) {
+RegistryRead RegistryGetKeyValue(RegistryBackend& backend, std::uint32_t root,
+                                 const std::string& keyPath, const std::string& valueName,
+                                 const RegistryValue& defaultValue) {
     try {
         KeyHandle key = 0;
         if (backend.openKey(root, keyPath, key) != 0) {
-            return defaultValue;
+            return {defaultValue, std::nullopt};
         }
         RegistryValue result;
         try {
@@ -113,7 +112,7 @@ RegistryValue RegistryGetKeyValue(RegistryBackend& backend, std::uint32_t root,
             throw;
         }
         backend.closeKey(key);
-        return result;
+        return {std::move(result), std::nullopt};
     } catch (const std::bad_alloc&) {
         return reportTrapped(kOutOfMemory, "Out of memory");
     } catch (const std::length_error&) {
@@ -128,8 +127,8 @@ RegistryValue RegistryGetKeyValue(RegistryBackend& backend, std::uint32_t root,
     }
 }
 
-RegistryValue RegistryGetKeyValue(std::uint32_t root, const std::string& keyPath,
-                                  const std::string& valueName, const RegistryValue& defaultValue) {
+RegistryRead RegistryGetKeyValue(std::uint32_t root, const std::string& keyPath,
+                                 const std::string& valueName, const RegistryValue& defaultValue) {
     const auto backend = MakeSystemRegistryBackend();
     return RegistryGetKeyValue(*backend, root, keyPath, valueName, defaultValue);
 }

@@ -2,8 +2,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <variant>
+
+#include "platform/status.h"
 
 namespace orvex {
 
@@ -29,6 +32,13 @@ struct NoValue {
     bool operator==(const NoValue&) const { return true; }
 };
 using RegistryValue = std::variant<NoValue, std::string, std::int32_t>;
+
+// What RegistryGetKeyValue found, and the message titled "RegistryGetKeyValue" the
+// user must see after a trapped failure.
+struct RegistryRead {
+    RegistryValue value;
+    std::optional<UserMessage> report;
+};
 
 // The text form used by start-up: no value -> "", an integer -> its decimal digits.
 std::string RegistryValueToText(const RegistryValue& value);
@@ -63,21 +73,21 @@ class RegistryBackend {
 //   `defaultValue`;
 // - a string or binary value whose data cannot be read after its size was known:
 //   no value; a number value in that case: `defaultValue`.
-// A failure thrown inside (exhausted memory, a backend that throws) is shown as
-// "Error: <number>. <description>" titled "RegistryGetKeyValue" and gives no value.
+// A failure thrown inside (exhausted memory, a backend that throws) gives no value
+// and the report "Error: <number>. <description>" titled "RegistryGetKeyValue".
 // Numbers: 7 "Out of memory" for exhausted memory, the code and message of a
 // std::system_error, otherwise 51 with the exception's text ("Internal error" when
 // it has none).
-RegistryValue RegistryGetKeyValue(RegistryBackend& backend, std::uint32_t root,
-                                  const std::string& keyPath, const std::string& valueName,
-                                  const RegistryValue& defaultValue);
+RegistryRead RegistryGetKeyValue(RegistryBackend& backend, std::uint32_t root,
+                                 const std::string& keyPath, const std::string& valueName,
+                                 const RegistryValue& defaultValue);
 
 // The same over the machine's registry: on Windows the registry itself, 32-bit view
 // first, then the 64-bit view; elsewhere the system.reg of the first Wine prefix
 // (see wine_prefixes.h) that holds the value. With no registry at all the key
 // counts as missing.
-RegistryValue RegistryGetKeyValue(std::uint32_t root, const std::string& keyPath,
-                                  const std::string& valueName, const RegistryValue& defaultValue);
+RegistryRead RegistryGetKeyValue(std::uint32_t root, const std::string& keyPath,
+                                 const std::string& valueName, const RegistryValue& defaultValue);
 
 // The backend RegistryGetKeyValue uses when none is given.
 std::unique_ptr<RegistryBackend> MakeSystemRegistryBackend();

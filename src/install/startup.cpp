@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include <functional>
+#include <utility>
 
 #include "platform/host_path.h"
 #include "profile/paths.h"
@@ -19,8 +20,12 @@ namespace {
 // `afterRegistry` runs between the registry read and the first file access.
 StartupState discover(RegistryBackend& registry, const std::function<void()>& afterRegistry) {
     StartupState state;
-    state.InstallIconPath = RegistryValueToText(RegistryGetKeyValue(
-        registry, kHkeyLocalMachine, kGameUninstallKey, kGameIconValueName, std::string()));
+    RegistryRead icon = RegistryGetKeyValue(registry, kHkeyLocalMachine, kGameUninstallKey,
+                                            kGameIconValueName, std::string());
+    state.InstallIconPath = RegistryValueToText(icon.value);
+    if (icon.report) {
+        state.messages.push_back(std::move(*icon.report));
+    }
     afterRegistry();
     state.OutputFolder = GetParentFolder(state.InstallIconPath) + "Data\\client\\output\\";
     GetINISectionNames(state.OutputFolder + "shortcut.ini", state.ShortcutSections);

@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "registry.h"
+#include "install/registry.h"
+#include "platform/status.h"
 
 namespace orvex {
 
@@ -15,6 +16,8 @@ struct StartupState {
     // Elsewhere than on Windows: the Wine prefix whose registry held the icon path
     // (host folder), empty when none did.
     std::string WinePrefix;
+    // What the user must be told once the window exists (a trapped registry failure).
+    UserMessages messages;
 };
 
 // Where the game registers its icon path, below HKEY_LOCAL_MACHINE.

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/file_system.h"
+#include "platform/status.h"
 
 namespace orvex {
 
@@ -11,8 +15,14 @@ std::string PlayerIdFromFileName(const std::string& fileName);
 
 // The character name of the file `entryText` (a name without folder): the "Name"
 // of the first section in `shortcutSections` whose name contains the player id,
-// read from `outputFolder` + "shortcut.ini"; the empty text when none matches.
-std::string LookupCharacterName(const std::string& entryText, const std::string& outputFolder,
-                                const std::vector<std::string>& shortcutSections);
+// read from `outputFolder` + "shortcut.ini"; the empty text when none matches. A
+// shortcut.ini that exists but cannot be read gives the "ReadINI" report.
+struct CharacterName {
+    std::string name;
+    std::optional<UserMessage> report;
+};
+CharacterName LookupCharacterName(const std::string& entryText, const std::string& outputFolder,
+                                  const std::vector<std::string>& shortcutSections,
+                                  FileSystem& files = HostFileSystem());
 
 }  // namespace orvex

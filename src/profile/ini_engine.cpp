@@ -1,14 +1,11 @@
-#include "ini_engine.h"
+#include "profile/ini_engine.h"
 
 #include <algorithm>
 #include <cstring>
-#include <optional>
 #include <string_view>
-#include <vector>
 
-#include "ini_document.h"
-#include "platform/file_io.h"
 #include "platform/host_path.h"
+#include "platform/text.h"
 
 namespace orvex {
 
@@ -18,7 +15,7 @@ namespace {
 // service does: one pair of matching quotes removed, except that a value cut by
 // the buffer keeps its closing quote.
 std::size_t copyEntry(char* buffer, std::size_t size, std::string_view value) {
-    const bool quoted = unquotedValue(value).size() != value.size();
+    const bool quoted = Unquoted(value).size() != value.size();
     if (quoted) {
         value.remove_prefix(1);
     }
@@ -33,10 +30,10 @@ std::size_t copyEntry(char* buffer, std::size_t size, std::string_view value) {
 
 enum class DefaultFor { Value, KeyList };
 
-// The service drops the default's trailing spaces for a value read only.
+// The service drops a value default's trailing spaces, but never its first character.
 std::size_t copyDefault(char* buffer, std::size_t size, const char* defaultValue, DefaultFor use) {
     std::string_view text = defaultValue != nullptr ? defaultValue : "";
-    while (use == DefaultFor::Value && !text.empty() && text.back() == ' ') {
+    while (use == DefaultFor::Value && text.size() > 1 && text.back() == ' ') {
         text.remove_suffix(1);
     }
     return copyEntry(buffer, size, text);
@@ -70,90 +67,28 @@ std::size_t copyNameList(char* buffer, std::size_t size, const std::vector<std::
 
 // A UTF-16 file (by its byte order mark) counts as unreadable: its names cannot be
 // matched byte-wise, and 8-bit lines added to it would break it.
-constexpr const char* kUtf16Refusal =
-    "the file is UTF-16 text, which this tool can neither read nor write";
-
 bool isUtf16(std::string_view bytes) {
     const std::string_view start = bytes.substr(0, 2);
     return start == "\xFF\xFE" || start == "\xFE\xFF";
 }
 
-FileReadResult readIniFile(const std::string& hostPath) {
-    FileReadResult read = ReadFileBytes(hostPath);
-    if (read.status == FileReadResult::Status::Ok && isUtf16(read.bytes)) {
-        read = {FileReadResult::Status::Failed, {}, kUtf16Refusal};
-    }
-    return read;
-}
-
-// What the file holds, or nothing when it is missing or unreadable. The view
-// lives in storage kept for the next read of this thread; only its capacity is
-// reused.
-std::optional<std::string_view> loadText(const std::string& file, ProfileStatus* status) {
-    thread_local std::string storage;
-    std::size_t length = 0;
-    std::string reason;
-    FileReadResult::Status read = ReadFileInto(HostPath(file), storage, length, reason);
-    if (read == FileReadResult::Status::Ok && isUtf16(std::string_view(storage.data(), length))) {
-        read = FileReadResult::Status::Failed;
-        reason = kUtf16Refusal;
-    }
-    if (read == FileReadResult::Status::Failed && status != nullptr) {
-        status->ok = false;
-        status->reason = "Cannot read " + file + ": " + reason;
-    }
-    if (read != FileReadResult::Status::Ok) {
-        return std::nullopt;
-    }
-    // Storage that one huge file grew is given back once the files are small again.
-    constexpr std::size_t kStorageKept = 1 << 20;
-    if (storage.size() > kStorageKept && length < storage.size() / 8) {
-        storage.resize(length);
-        storage.shrink_to_fit();
-    }
-    return std::string_view(storage.data(), length);
-}
-
-std::size_t readKeyList(const std::optional<std::string_view>& text, const char* section,
-                        const char* defaultValue, char* buffer, std::size_t size, bool* found) {
-    // Unlike a value read, the service matches a key list's section name
-    // untrimmed.
-    const auto names = text ? iniScanKeyNames(*text, section) : std::nullopt;
-    const std::size_t length = names ? copyNameList(buffer, size, *names) : 0;
-    // An empty list, also one that a tiny buffer made empty, gives the default.
-    if (!names || buffer[0] == '\0') {
-        return copyDefault(buffer, size, defaultValue, DefaultFor::KeyList);
-    }
-    if (found != nullptr) {
-        *found = true;
-    }
-    return length;
-}
-
-std::size_t readValue(const std::optional<std::string_view>& text, const char* section,
-                      const char* key, const char* defaultValue, char* buffer, std::size_t size,
-                      bool* found) {
-    const auto value =
-        text ? iniScanValue(*text, iniTrimmed(section), iniTrimmed(key)) : std::nullopt;
-    if (!value) {
-        return copyDefault(buffer, size, defaultValue, DefaultFor::Value);
-    }
-    if (found != nullptr) {
-        *found = true;
-    }
-    return copyEntry(buffer, size, *value);
-}
-
-ProfileStatus refused(const std::string& file, const std::string& why) {
-    return {false, "Cannot write " + file + ": " + why};
+Status refused(const std::string& file, const std::string& why) {
+    return Status::Failure("Cannot write " + file + ": " + why);
 }
 
 // Why the names or value cannot be written without corrupting the file; empty
 // when they can.
-std::string unstorableArgument(std::string_view section, std::string_view key, const char* value) {
+std::string unstorableArgument(std::string_view section, std::string_view key,
+                               const std::optional<std::string>& value) {
     const auto hasBreak = [](std::string_view text) {
         return text.find_first_of("\r\n") != std::string_view::npos;
     };
+    const auto hasNul = [](std::string_view text) {
+        return text.find('\0') != std::string_view::npos;
+    };
+    if (hasNul(section) || hasNul(key) || (value && hasNul(*value))) {
+        return "a name or the value contains a NUL character";
+    }
     if (hasBreak(section)) {
         return "the section name contains a line break";
     }
@@ -166,66 +101,157 @@ std::string unstorableArgument(std::string_view section, std::string_view key, c
         key.front() == ';' || startsWithBom) {
         return "the key name \"" + std::string(key) + "\" cannot be stored in an INI file";
     }
-    if (value != nullptr && hasBreak(value)) {
+    if (value && hasBreak(*value)) {
         return "the value contains a line break";
     }
     return {};
 }
 
+// A write finds names trimmed, as reads do; a deletion matches them as given.
+IniEdit matchedAsTheServiceDoes(IniEdit edit) {
+    if (edit.value) {
+        edit.section = std::string(TrimIniBlanks(edit.section));
+        edit.key = std::string(TrimIniBlanks(edit.key));
+    }
+    return edit;
+}
+
+std::string missingKeys(std::string_view text, const std::vector<IniKey>& mustExist) {
+    const auto values = IniValues(text, mustExist);
+    std::string missing;
+    for (std::size_t index = 0; index < values.size(); ++index) {
+        if (!values[index]) {
+            missing += (missing.empty() ? "" : ", ") + std::string(mustExist[index].section) + " " +
+                       std::string(mustExist[index].key);
+        }
+    }
+    return missing;
+}
+
+Status writeEdits(const std::vector<IniEdit>& edits, const std::vector<IniKey>& mustExist,
+                  const std::string& file, FileSystem& files) {
+    for (const IniEdit& edit : edits) {
+        const std::string problem = unstorableArgument(edit.section, edit.key, edit.value);
+        if (!problem.empty()) {
+            return refused(file, problem);
+        }
+    }
+    const ProfileFile current = ProfileFile::Read(file, files);
+    if (!current.status()) {
+        return refused(file, current.status().reason);
+    }
+    const std::string_view text = current.text() ? *current.text() : std::string_view();
+    const std::string missing = missingKeys(text, mustExist);
+    if (!missing.empty()) {
+        return refused(file, "it has changed since it was loaded (" + missing +
+                                 " is gone), perhaps because the game is rewriting it. "
+                                 "It was left as it is; select it again to load it as it is now.");
+    }
+    const std::optional<std::string> bytes = IniEdited(text, edits);
+    if (!bytes) {
+        return Status::Success();
+    }
+    const Status written = files.replaceFile(HostPath(file), *bytes);
+    return written ? written : refused(file, written.reason);
+}
+
 }  // namespace
 
-std::size_t ProfileGetString(const char* section, const char* key, const char* defaultValue,
-                             char* buffer, std::size_t size, const std::string& file,
-                             ProfileStatus* status, bool* found) {
-    if (status != nullptr) {
-        *status = ProfileStatus{};
+ProfileFile ProfileFile::Read(const std::string& file, FileSystem& files) {
+    ProfileFile result;
+    FileRead read = files.readFile(HostPath(file), kLargestIniFile);
+    if (read.kind == FileRead::Kind::Ok && isUtf16(read.bytes)) {
+        read = {FileRead::Kind::Failed,
+                {},
+                "the file is UTF-16 text, which this tool can neither read nor write"};
     }
+    if (read.kind == FileRead::Kind::Failed) {
+        result.m_status = Status::Failure("Cannot read " + file + ": " + read.reason);
+    } else if (read.kind == FileRead::Kind::Ok) {
+        result.m_text = std::move(read.bytes);
+    }
+    return result;
+}
+
+std::size_t ProfileFile::getString(const char* section, const char* key, const char* defaultValue,
+                                   char* buffer, std::size_t size, bool* found) const {
     if (found != nullptr) {
         *found = false;
     }
     if (buffer == nullptr || size == 0) {
         return 0;
     }
-    const std::optional<std::string_view> text = loadText(file, status);
     if (section == nullptr) {
-        if (!text) {
-            buffer[0] = '\0';
-            return 0;
-        }
         // Names past the buffer's end are cut off anyway.
-        return copyNameList(buffer, size, iniScanSectionNames(*text, size));
+        return copyNameList(buffer, size,
+                            m_text ? IniSectionNames(*m_text, size) : std::vector<std::string>{});
     }
     if (key == nullptr) {
-        return readKeyList(text, section, defaultValue, buffer, size, found);
+        // Unlike a value read, the service matches a key list's section name untrimmed.
+        const auto names = m_text ? IniKeyNames(*m_text, section) : std::nullopt;
+        const std::size_t length = names ? copyNameList(buffer, size, *names) : 0;
+        // An empty list, also one that a tiny buffer made empty, gives the default.
+        if (!names || buffer[0] == '\0') {
+            return copyDefault(buffer, size, defaultValue, DefaultFor::KeyList);
+        }
+        if (found != nullptr) {
+            *found = true;
+        }
+        return length;
     }
-    return readValue(text, section, key, defaultValue, buffer, size, found);
+    const Answer answer =
+        getStrings({{TrimIniBlanks(section), TrimIniBlanks(key)}}, {defaultValue}, size).front();
+    std::memcpy(buffer, answer.text.c_str(), answer.text.size() + 1);
+    if (found != nullptr) {
+        *found = answer.found;
+    }
+    return answer.text.size();
 }
 
-ProfileStatus ProfileWriteString(const char* section, const char* key, const char* value,
-                                 const std::string& file) {
+std::vector<ProfileFile::Answer> ProfileFile::getStrings(const std::vector<IniKey>& keys,
+                                                         const std::vector<const char*>& defaults,
+                                                         std::size_t size) const {
+    const auto values = m_text ? IniValues(*m_text, keys)
+                               : std::vector<std::optional<std::string_view>>(keys.size());
+    std::vector<Answer> answers(keys.size());
+    std::string buffer(size, '\0');
+    for (std::size_t index = 0; index < keys.size(); ++index) {
+        const std::size_t length =
+            values[index] ? copyEntry(buffer.data(), size, *values[index])
+                          : copyDefault(buffer.data(), size, defaults[index], DefaultFor::Value);
+        answers[index] = {buffer.substr(0, length), values[index].has_value()};
+    }
+    return answers;
+}
+
+std::size_t ProfileGetString(const char* section, const char* key, const char* defaultValue,
+                             char* buffer, std::size_t size, const std::string& file,
+                             Status* status, bool* found, FileSystem& files) {
+    const ProfileFile profile = ProfileFile::Read(file, files);
+    if (status != nullptr) {
+        *status = profile.status();
+    }
+    return profile.getString(section, key, defaultValue, buffer, size, found);
+}
+
+Status ProfileWriteString(const char* section, const char* key, const char* value,
+                          const std::string& file, FileSystem& files) {
     if (section == nullptr || key == nullptr) {
         return refused(file, "no section or key given");
     }
-    const std::string_view sectionName = iniTrimmed(section);
-    const std::string_view keyName = iniTrimmed(key);
-    const std::string problem = unstorableArgument(sectionName, keyName, value);
-    if (!problem.empty()) {
-        return refused(file, problem);
+    const std::optional<std::string> text =
+        value != nullptr ? std::optional<std::string>(value) : std::nullopt;
+    return writeEdits({matchedAsTheServiceDoes({section, key, text})}, {}, file, files);
+}
+
+Status ProfileWriteStrings(const std::vector<IniEdit>& edits, const std::vector<IniKey>& mustExist,
+                           const std::string& file, FileSystem& files) {
+    std::vector<IniEdit> trimmed;
+    trimmed.reserve(edits.size());
+    for (const IniEdit& edit : edits) {
+        trimmed.push_back(matchedAsTheServiceDoes(edit));
     }
-    const std::string hostPath = HostPath(file);
-    FileReadResult read = readIniFile(hostPath);
-    if (read.status == FileReadResult::Status::Failed) {
-        return refused(file, read.reason);
-    }
-    const std::optional<std::string> bytes = iniEdited(read.bytes, sectionName, keyName, value);
-    if (!bytes) {
-        return {};
-    }
-    const FileWriteResult written = ReplaceFileBytes(hostPath, *bytes);
-    if (!written.ok) {
-        return refused(file, written.reason);
-    }
-    return {};
+    return writeEdits(trimmed, mustExist, file, files);
 }
 
 }  // namespace orvex

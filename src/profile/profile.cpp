@@ -1,8 +1,9 @@
-#include "profile.h"
+#include "profile/profile.h"
 
+#include <algorithm>
 #include <vector>
 
-#include "platform/messages.h"
+#include "platform/text.h"
 
 namespace orvex {
 
@@ -16,23 +17,32 @@ std::string completedFileName(const std::string& fileName) {
     return fileName.find('.') == std::string::npos ? fileName + ".INI" : fileName;
 }
 
-bool hasNul(const std::string& text) {
-    return text.find('\0') != std::string::npos;
+std::optional<UserMessage> reportOf(const ProfileFile& profile) {
+    if (profile.status()) {
+        return std::nullopt;
+    }
+    return UserMessage{profile.status().reason, "ReadINI"};
 }
 
-std::string rightTrimmedSpaces(std::string text) {
-    const std::size_t last = text.find_last_not_of(' ');
-    text.erase(last == std::string::npos ? 0 : last + 1);
-    return text;
+// The key list as ReadINI cuts it: the buffer right-trimmed, then its first `count`
+// characters.
+std::string keyListText(const ProfileFile& profile, const std::string& section,
+                        const char* defaultText, bool& found) {
+    std::string buffer(kKeyBufferSize, ' ');
+    const std::size_t count = profile.getString(section.c_str(), nullptr, defaultText,
+                                                buffer.data(), kAnnouncedKeySize, &found);
+    buffer.erase(std::min(buffer.size(), buffer.find_last_not_of(' ') + 1));
+    return buffer.substr(0, count);
 }
 
 }  // namespace
 
-std::int16_t GetINISectionNames(const std::string& fileName,
-                                std::vector<std::string>& sectionNames) {
+std::int16_t GetINISectionNames(const std::string& fileName, std::vector<std::string>& sectionNames,
+                                FileSystem& files) {
     std::vector<char> buffer(kSectionListSize);
-    const std::size_t count = ProfileGetString(nullptr, nullptr, "", buffer.data(), buffer.size(),
-                                               completedFileName(fileName));
+    const std::size_t count =
+        ProfileGetString(nullptr, nullptr, "", buffer.data(), buffer.size(),
+                         completedFileName(fileName), nullptr, nullptr, files);
     std::string work(buffer.data(), count);
     sectionNames.assign(2, std::string());
     std::size_t index = 0;
@@ -46,42 +56,58 @@ std::int16_t GetINISectionNames(const std::string& fileName,
 }
 
 IniRead ReadINIEntry(const std::string& fileName, const std::string& section,
-                     const std::string& key, const std::optional<std::string>& defaultValue) {
-    const std::string file = completedFileName(fileName);
-    std::string buffer(kKeyBufferSize, ' ');
-    ProfileStatus status;
-    bool found = false;
-    const char* defaultText = defaultValue ? defaultValue->c_str() : nullptr;
-    const std::size_t count =
-        ProfileGetString(section.c_str(), key.empty() ? nullptr : key.c_str(), defaultText,
-                         buffer.data(), kAnnouncedKeySize, file, &status, &found);
-    if (!status.ok) {
-        ShowMessage(status.reason, "ReadINI");
+                     const std::string& key, const std::optional<std::string>& defaultValue,
+                     FileSystem& files) {
+    if (!key.empty()) {
+        IniReads reads = ReadINIEntries(fileName, {{section, key, defaultValue}}, files);
+        IniRead read = std::move(reads.entries.front());
+        read.report = std::move(reads.report);
+        return read;
     }
-    const std::string trimmedBuffer = rightTrimmedSpaces(buffer);
-    IniRead result;
-    result.fromFile = found;
-    if (key.empty()) {
-        result.value = trimmedBuffer.substr(0, count);
-    } else {
-        result.value = trimmedBuffer.substr(0, trimmedBuffer.find('\0'));
-    }
-    return result;
+    const ProfileFile profile = ProfileFile::Read(completedFileName(fileName), files);
+    IniRead read;
+    read.value = keyListText(profile, section, defaultValue ? defaultValue->c_str() : nullptr,
+                             read.fromFile);
+    read.report = reportOf(profile);
+    return read;
 }
 
 std::string ReadINI(const std::string& fileName, const std::string& section, const std::string& key,
-                    const std::optional<std::string>& defaultValue) {
-    return ReadINIEntry(fileName, section, key, defaultValue).value;
+                    const std::optional<std::string>& defaultValue, FileSystem& files) {
+    return ReadINIEntry(fileName, section, key, defaultValue, files).value;
 }
 
-ProfileStatus WriteINI(const std::string& fileName, const std::string& section,
-                       const std::string& key, const std::string& value) {
-    const std::string file = completedFileName(fileName);
-    if (hasNul(section) || hasNul(key) || hasNul(value)) {
-        return {false, "Cannot write " + file + ": a name or the value contains a NUL character"};
+IniReads ReadINIEntries(const std::string& fileName, const std::vector<IniRequest>& requests,
+                        FileSystem& files) {
+    const ProfileFile profile = ProfileFile::Read(completedFileName(fileName), files);
+    std::vector<IniKey> keys;
+    std::vector<const char*> defaults;
+    for (const IniRequest& request : requests) {
+        keys.push_back({TrimIniBlanks(request.section), TrimIniBlanks(request.key)});
+        defaults.push_back(request.defaultValue ? request.defaultValue->c_str() : nullptr);
     }
-    return ProfileWriteString(section.c_str(), key.c_str(), value.empty() ? nullptr : value.c_str(),
-                              file);
+    IniReads reads;
+    for (ProfileFile::Answer& answer : profile.getStrings(keys, defaults, kAnnouncedKeySize)) {
+        reads.entries.push_back({std::move(answer.text), answer.found, std::nullopt});
+    }
+    reads.report = reportOf(profile);
+    return reads;
+}
+
+Status WriteINI(const std::string& fileName, const std::string& section, const std::string& key,
+                const std::string& value, FileSystem& files) {
+    return WriteINIValues(fileName, {{section, key, value}}, {}, files);
+}
+
+Status WriteINIValues(const std::string& fileName, const std::vector<IniEdit>& writes,
+                      const std::vector<IniKey>& mustExist, FileSystem& files) {
+    std::vector<IniEdit> edits = writes;
+    for (IniEdit& edit : edits) {
+        if (edit.value && edit.value->empty()) {
+            edit.value.reset();  // an empty value deletes the key
+        }
+    }
+    return ProfileWriteStrings(edits, mustExist, completedFileName(fileName), files);
 }
 
 }  // namespace orvex

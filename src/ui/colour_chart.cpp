@@ -25,7 +25,7 @@ QSize ColourChart::sizeHint() const {
     return m_chart.size() + QSize(2 * kBorder, 2 * kBorder);
 }
 
-PackedColor ColourChart::pixelAt(QPointF clientPosition) const {
+PackedColour ColourChart::pixelAt(QPointF clientPosition) const {
     const int x = static_cast<int>(std::floor(clientPosition.x()));
     const int y = static_cast<int>(std::floor(clientPosition.y()));
     if (!m_chart.valid(x, y) || !contentsRect().contains(contentsRect().topLeft() + QPoint(x, y))) {

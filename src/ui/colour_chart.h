@@ -19,7 +19,7 @@ class ColourChart : public QFrame {
     explicit ColourChart(QWidget* parent = nullptr);
 
     // The packed colour of the chart pixel at a client position, or -1 outside it.
-    PackedColor pixelAt(QPointF clientPosition) const;
+    PackedColour pixelAt(QPointF clientPosition) const;
 
     QSize sizeHint() const override;
 

@@ -11,9 +11,9 @@
 #include "file_list_box.h"
 #include "form_label.h"
 #include "instructions.h"
+#include "message_box.h"
 #include "packed_colour.h"
 #include "pictures.h"
-#include "platform/messages.h"
 #include "profile/character_names.h"
 #include "text_1252.h"
 
@@ -22,7 +22,7 @@ namespace orvex {
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
-constexpr PackedColor kColourBoxBackground = 0x002E282A;
+constexpr PackedColour kColourBoxBackground = 0x002E282A;
 
 constexpr int kSlotLeft = 4080;
 constexpr int kSlotWidth = 3015;
@@ -53,7 +53,7 @@ QFont sansSerifFont(bool bold) {
     return font;
 }
 
-void setTextBoxColours(QLineEdit* box, PackedColor background, PackedColor text) {
+void setTextBoxColours(QLineEdit* box, PackedColour background, PackedColour text) {
     QPalette shades = box->palette();
     shades.setColor(QPalette::Base, toQColor(background));
     shades.setColor(QPalette::Text, toQColor(text));
@@ -61,7 +61,7 @@ void setTextBoxColours(QLineEdit* box, PackedColor background, PackedColor text)
 }
 
 // "R:1 G:0.5 B:0" after `prefix`, with the user's decimal separator.
-QString colourFractionsText(const char* prefix, PackedColor colour) {
+QString colourFractionsText(const char* prefix, PackedColour colour) {
     std::int32_t red = 0;
     std::int32_t green = 0;
     std::int32_t blue = 0;
@@ -222,39 +222,44 @@ void Form1::connectHandlers() {
         connect(label, &FormLabel::doubleClicked, this,
                 [this] { m_table.SetCurrentIniPathFromSelection(*m_fileINI); });
     }
-    m_table.setSelectionHook(
-        [this](const std::string& entryText) { showCharacterName(entryText); });
 }
 
+// The load step runs before the window exists: its messages have no parent.
 void Form1::runLoadStep(const LoadStep& loadStep) {
     m_startup = loadStep();
+    ShowMessages(nullptr, m_startup.messages);
     m_fileINI->setFolder(m_startup.OutputFolder);
 }
 
-void Form1::showCharacterName(const std::string& entryText) {
+UserMessages Form1::showCharacterName(const std::string& entryText) {
     m_lblName->setCaption(QString());
-    const std::string name =
+    const CharacterName found =
         LookupCharacterName(entryText, m_startup.OutputFolder, m_startup.ShortcutSections);
-    m_lblName->setCaption(fromAnsi(name));
+    m_lblName->setCaption(fromAnsi(found.name));
+    return found.report ? UserMessages{*found.report} : UserMessages{};
 }
 
 void Form1::loadSelectedFile() {
-    m_table.LoadSelectedFile(*m_fileINI);
+    const std::optional<std::string> entry = SelectedEntry(*m_fileINI);
+    if (!entry) {
+        return;
+    }
+    UserMessages messages = showCharacterName(*entry);
+    const UserMessages loaded = m_table.LoadSelectedFile(*m_fileINI);
+    messages.insert(messages.end(), loaded.begin(), loaded.end());
     refreshSlotLabels();
+    ShowMessages(this, messages);
 }
 
 void Form1::saveChanges() {
-    m_table.SaveColorSlots(*m_fileINI);
+    const UserMessages messages = m_table.SaveColorSlots(*m_fileINI);
     refreshSlotLabels();
-}
-
-PackedColor Form1::savedColour() const {
-    return toPacked(m_txtSaved->palette().color(QPalette::Text));
+    ShowMessages(this, messages);
 }
 
 // Points off the chart (the pointer captured outside the box) change nothing.
 void Form1::sampleColourAt(QPointF clientPosition) {
-    const PackedColor colour = m_picture1->pixelAt(clientPosition);
+    const PackedColour colour = m_picture1->pixelAt(clientPosition);
     if (colour < 0) {
         return;
     }
@@ -264,23 +269,25 @@ void Form1::sampleColourAt(QPointF clientPosition) {
 }
 
 void Form1::saveColourAt(QPointF clientPosition) {
-    const PackedColor colour = m_picture1->pixelAt(clientPosition);
+    const PackedColour colour = m_picture1->pixelAt(clientPosition);
     if (colour < 0) {
         return;
     }
+    m_savedColour = colour;
     setTextBoxColours(m_txtSaved, kColourBoxBackground, colour);
     m_txtSaved->setText(colourFractionsText("Saved Color: R:", colour));
     m_txtSaved->setCursorPosition(0);  // long texts show from their start
 }
 
 void Form1::giveSavedColour(int index) {
-    m_table.slot(index).currentColour = savedColour();
+    m_table.GiveColour(index, m_savedColour);
     refreshSlotLabels();
 }
 
 void Form1::restoreOriginalColour(int index) {
-    m_table.RestoreOriginalColor(static_cast<std::int16_t>(index));
+    const UserMessages messages = m_table.RestoreOriginalColor(static_cast<std::int16_t>(index));
     refreshSlotLabels();
+    ShowMessages(this, messages);
 }
 
 void Form1::refreshSlotLabels() {
@@ -288,8 +295,8 @@ void Form1::refreshSlotLabels() {
         const ColourSlot& slot = m_table.slot(index);
         FormLabel* label = m_lblColors[static_cast<std::size_t>(index)];
         label->setCaption(fromAnsi(slot.optionName));
-        label->setForeColor(slot.currentColour);
-        label->setToolTip(fromAnsi(slot.toolTipText));
+        label->setForeColor(slot.colour);
+        label->setToolTip(fromAnsi(slot.toolTipText()));
         label->setProperty("Tag", fromAnsi(slot.sectionName));
     }
 }

@@ -41,8 +41,8 @@ class Form1 : public QWidget {
     const std::vector<std::string>& ShortcutSections() const { return m_startup.ShortcutSections; }
     const ColourSlotTable& slotTable() const { return m_table; }
 
-    // The saved colour: the text colour of txtSaved.
-    PackedColor savedColour() const;
+    // The saved colour, shown as the text colour of txtSaved.
+    PackedColour savedColour() const { return m_savedColour; }
 
   private:
     void createControls();
@@ -52,7 +52,7 @@ class Form1 : public QWidget {
     void connectHandlers();
     void runLoadStep(const LoadStep& loadStep);
 
-    void showCharacterName(const std::string& entryText);
+    UserMessages showCharacterName(const std::string& entryText);
     void loadSelectedFile();
     void saveChanges();
     void sampleColourAt(QPointF clientPosition);
@@ -63,6 +63,7 @@ class Form1 : public QWidget {
 
     StartupState m_startup;
     ColourSlotTable m_table;
+    PackedColour m_savedColour = kWhite;
 
     FileListBox* m_fileINI = nullptr;
     std::array<FormLabel*, 3> m_label1{};

@@ -35,11 +35,11 @@ void FormLabel::fitToCaption() {
     resize(width + 2 * margin(), metrics.height() + 2 * margin());
 }
 
-PackedColor FormLabel::foreColor() const {
+PackedColour FormLabel::foreColor() const {
     return toPacked(palette().color(QPalette::WindowText));
 }
 
-void FormLabel::setForeColor(PackedColor colour) {
+void FormLabel::setForeColor(PackedColour colour) {
     QPalette shades = palette();
     shades.setColor(QPalette::WindowText, toQColor(colour));
     setPalette(shades);

@@ -21,8 +21,8 @@ class FormLabel : public QLabel {
     void setAutoSize(bool on);
     void setCaption(const QString& caption);
 
-    PackedColor foreColor() const;
-    void setForeColor(PackedColor colour);
+    PackedColour foreColor() const;
+    void setForeColor(PackedColour colour);
 
   signals:
     void clicked();

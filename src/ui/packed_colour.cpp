@@ -2,14 +2,14 @@
 
 namespace orvex {
 
-QColor toQColor(PackedColor colour) {
+QColor toQColor(PackedColour colour) {
     const auto bits = static_cast<std::uint32_t>(colour);
     return QColor(int(bits & 0xFFu), int((bits >> 8) & 0xFFu), int((bits >> 16) & 0xFFu));
 }
 
-PackedColor toPacked(const QColor& colour) {
+PackedColour toPacked(const QColor& colour) {
     const QColor rgb = colour.toRgb();
-    return static_cast<PackedColor>(rgb.red() | (rgb.green() << 8) | (rgb.blue() << 16));
+    return static_cast<PackedColour>(rgb.red() | (rgb.green() << 8) | (rgb.blue() << 16));
 }
 
 }  // namespace orvex

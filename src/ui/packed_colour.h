@@ -7,9 +7,9 @@
 namespace orvex {
 
 // A packed colour 0x00BBGGRR as a QColor; the highest byte is ignored.
-QColor toQColor(PackedColor colour);
+QColor toQColor(PackedColour colour);
 
 // The opaque colour `colour` packed as 0x00BBGGRR.
-PackedColor toPacked(const QColor& colour);
+PackedColour toPacked(const QColor& colour);
 
 }  // namespace orvex

@@ -56,7 +56,7 @@ TEST(Color255to1, ExtremeInputsFollowTheSameSteps) {
 TEST(ColorToText, WritesSixDecimalsRedFirst) {
     struct Row {
         const char* name;
-        PackedColor colour;
+        PackedColour colour;
         const char* text;
     };
     const Row rows[] = {
@@ -66,7 +66,7 @@ TEST(ColorToText, WritesSixDecimalsRedFirst) {
         {"red 128 blue 255", 0x00FF0080, "0.500000,0.000000,1.000000"},
         {"grey 127 is cut", 0x007F7F7F, "0.490000,0.490000,0.490000"},
         {"components 3 2 200", 0x00C80203, "0.010000,0.000000,0.780000"},
-        {"highest byte ignored", static_cast<PackedColor>(0xFF000000u),
+        {"highest byte ignored", static_cast<PackedColour>(0xFF000000u),
          "0.000000,0.000000,0.000000"},
         {"minus one is white", -1, "1.000000,1.000000,1.000000"},
     };
@@ -78,7 +78,7 @@ TEST(ColorToText, WritesSixDecimalsRedFirst) {
 TEST(ColorFromText, ReadsColourTexts) {
     struct Row {
         const char* text;
-        PackedColor colour;
+        PackedColour colour;
     };
     const Row rows[] = {
         {"1,1,1", 0x00FFFFFF},
@@ -108,8 +108,8 @@ TEST(ColorFromText, ReadsColourTexts) {
         {"00001,0,0", 0x000000FF},
     };
     for (const Row& row : rows) {
-        const ColorTextResult result = ColorFromText(row.text);
-        EXPECT_EQ(result.error, ColorTextError::None) << row.text;
+        const ColourTextResult result = ColorFromText(row.text);
+        EXPECT_EQ(result.error, ColourTextError::None) << row.text;
         EXPECT_EQ(result.colour, row.colour) << row.text;
     }
 }
@@ -117,34 +117,34 @@ TEST(ColorFromText, ReadsColourTexts) {
 TEST(ColorFromText, RejectsTextsThatAreNoColour) {
     struct Row {
         const char* text;
-        ColorTextError error;
+        ColourTextError error;
     };
     const Row rows[] = {
-        {"", ColorTextError::TooFewPieces},
-        {"1,1", ColorTextError::TooFewPieces},
-        {"1", ColorTextError::TooFewPieces},
-        {"1;1;1", ColorTextError::TooFewPieces},
-        {"1,x,1", ColorTextError::NotANumber},
-        {",,", ColorTextError::NotANumber},
-        {"1,1,", ColorTextError::NotANumber},
-        {"1, ,1", ColorTextError::NotANumber},
-        {"nan,0,0", ColorTextError::NotANumber},
-        {"inf,0,0", ColorTextError::NotANumber},
-        {"0,-infinity,0", ColorTextError::NotANumber},
-        {"0x1,0,0", ColorTextError::NotANumber},
-        {"1 000,0,0", ColorTextError::NotANumber},
-        {"1e,0,0", ColorTextError::NotANumber},
-        {".,0,0", ColorTextError::NotANumber},
-        {"++1,0,0", ColorTextError::NotANumber},
-        {"1.0.0,0,0", ColorTextError::NotANumber},
-        {"-0.5,0,0", ColorTextError::Negative},
-        {"-0.002,0,0", ColorTextError::Negative},  // -0.51 rounds to -1
-        {"128.502,0,0", ColorTextError::Overflow},
-        {"128.5,0,0", ColorTextError::Overflow},  // 32767.5 goes to the even 32768
-        {"-128.6,0,0", ColorTextError::Overflow},
-        {"1e400,0,0", ColorTextError::Overflow},
-        {"0,0,1e99999999999999999999", ColorTextError::Overflow},
-        {"1e308,0,0", ColorTextError::Overflow},
+        {"", ColourTextError::TooFewPieces},
+        {"1,1", ColourTextError::TooFewPieces},
+        {"1", ColourTextError::TooFewPieces},
+        {"1;1;1", ColourTextError::TooFewPieces},
+        {"1,x,1", ColourTextError::NotANumber},
+        {",,", ColourTextError::NotANumber},
+        {"1,1,", ColourTextError::NotANumber},
+        {"1, ,1", ColourTextError::NotANumber},
+        {"nan,0,0", ColourTextError::NotANumber},
+        {"inf,0,0", ColourTextError::NotANumber},
+        {"0,-infinity,0", ColourTextError::NotANumber},
+        {"0x1,0,0", ColourTextError::NotANumber},
+        {"1 000,0,0", ColourTextError::NotANumber},
+        {"1e,0,0", ColourTextError::NotANumber},
+        {".,0,0", ColourTextError::NotANumber},
+        {"++1,0,0", ColourTextError::NotANumber},
+        {"1.0.0,0,0", ColourTextError::NotANumber},
+        {"-0.5,0,0", ColourTextError::Negative},
+        {"-0.002,0,0", ColourTextError::Negative},  // -0.51 rounds to -1
+        {"128.502,0,0", ColourTextError::Overflow},
+        {"128.5,0,0", ColourTextError::Overflow},  // 32767.5 goes to the even 32768
+        {"-128.6,0,0", ColourTextError::Overflow},
+        {"1e400,0,0", ColourTextError::Overflow},
+        {"0,0,1e99999999999999999999", ColourTextError::Overflow},
+        {"1e308,0,0", ColourTextError::Overflow},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(ColorFromText(row.text).error, row.error) << '"' << row.text << '"';
@@ -155,14 +155,14 @@ TEST(ColorFromText, RejectsTextsThatAreNoColour) {
 TEST(ColorFromText, ReportsTheBluePieceFaultFirst) {
     struct Row {
         const char* text;
-        ColorTextError error;
+        ColourTextError error;
     };
     const Row rows[] = {
-        {"x,y,-1", ColorTextError::Negative},    // blue
-        {"x,-1,0", ColorTextError::Negative},    // green before red
-        {"-1,x,0", ColorTextError::NotANumber},  // green before red
-        {"-1,200,x", ColorTextError::NotANumber}, {"x,200,-1", ColorTextError::Negative},
-        {"-1,0,200", ColorTextError::Overflow},
+        {"x,y,-1", ColourTextError::Negative},    // blue
+        {"x,-1,0", ColourTextError::Negative},    // green before red
+        {"-1,x,0", ColourTextError::NotANumber},  // green before red
+        {"-1,200,x", ColourTextError::NotANumber}, {"x,200,-1", ColourTextError::Negative},
+        {"-1,0,200", ColourTextError::Overflow},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(ColorFromText(row.text).error, row.error) << row.text;
@@ -170,7 +170,7 @@ TEST(ColorFromText, ReportsTheBluePieceFaultFirst) {
 }
 
 TEST(ColorFromText, EmbeddedNulIsNoNumber) {
-    EXPECT_EQ(ColorFromText(std::string_view("1\0,0,0", 6)).error, ColorTextError::NotANumber);
+    EXPECT_EQ(ColorFromText(std::string_view("1\0,0,0", 6)).error, ColourTextError::NotANumber);
 }
 
 TEST(ColourRoundTrip, ComponentsAmongZero128And255SurviveUnchanged) {
@@ -178,8 +178,8 @@ TEST(ColourRoundTrip, ComponentsAmongZero128And255SurviveUnchanged) {
     for (const std::int32_t red : levels) {
         for (const std::int32_t green : levels) {
             for (const std::int32_t blue : levels) {
-                const PackedColor colour = red + 256 * green + 65536 * blue;
-                const ColorTextResult back = ColorFromText(ColorToText(colour));
+                const PackedColour colour = red + 256 * green + 65536 * blue;
+                const ColourTextResult back = ColorFromText(ColorToText(colour));
                 EXPECT_EQ(back.colour, colour) << ColorToText(colour);
             }
         }
@@ -192,8 +192,8 @@ TEST(ColourRoundTrip, OtherComponentsDriftDownward) {
     };
     const Row rows[] = {{127, 125, 125}, {200, 199, 199}, {254, 252, 250}, {1, 0, 0}};
     for (const Row& row : rows) {
-        const ColorTextResult once = ColorFromText(ColorToText(row.component));
-        const ColorTextResult twice = ColorFromText(ColorToText(once.colour));
+        const ColourTextResult once = ColorFromText(ColorToText(row.component));
+        const ColourTextResult twice = ColorFromText(ColorToText(once.colour));
         EXPECT_EQ(once.colour, row.once) << row.component;
         EXPECT_EQ(twice.colour, row.twice) << row.component;
     }
@@ -201,7 +201,7 @@ TEST(ColourRoundTrip, OtherComponentsDriftDownward) {
 
 TEST(ColourRoundTrip, EveryWrittenTextIsReadBack) {
     for (std::int32_t component = 0; component <= 255; ++component) {
-        const PackedColor grey = component * 0x010101;
+        const PackedColour grey = component * 0x010101;
         EXPECT_TRUE(ColorFromText(ColorToText(grey))) << component;
     }
 }

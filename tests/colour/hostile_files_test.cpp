@@ -74,9 +74,9 @@ TEST_F(HostileFileTest, StrangeContentLoadsWhatItCanAndSavesWithoutHarm) {
     struct Row {
         const char* name;
         std::string bytes;
-        const char* slot0Name;    // the option name slot 0 shows
-        PackedColor slot0Colour;  // its colour after the load
-        bool reported;            // a message tells of something that could not be read
+        const char* slot0Name;     // the option name slot 0 shows
+        PackedColour slot0Colour;  // its colour after the load
+        bool reported;             // a message tells of something that could not be read
     };
     const Row rows[] = {
         {"binary junk", randomJunk(4096), "Bad Read", kWhite, false},
@@ -113,7 +113,7 @@ TEST_F(HostileFileTest, StrangeContentLoadsWhatItCanAndSavesWithoutHarm) {
         EXPECT_EQ(after.compare(0, 3, row.bytes, 0, 3), 0) << row.name;
         EXPECT_GE(after.size(), row.bytes.size()) << row.name;
         for (int slot = 0; slot < 24; ++slot) {
-            const ColorTextResult colour = ColorFromText(value(slot));
+            const ColourTextResult colour = ColorFromText(value(slot));
             EXPECT_TRUE(colour && colour.colour == table.slot(slot).currentColour)
                 << row.name << ", slot " << slot << ": " << value(slot);
         }
@@ -132,7 +132,7 @@ TEST_F(HostileFileTest, UnusualColourTextsAreReadOrReported) {
     struct Row {
         std::string text;
         bool readable;
-        PackedColor colour;
+        PackedColour colour;
     };
     const Row rows[] = {
         {"nan", false, 0},

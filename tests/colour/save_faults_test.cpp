@@ -23,7 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kEntry = "player3_options.ini";
-constexpr PackedColor kRed = 0x000000FF;
+constexpr PackedColour kRed = 0x000000FF;
 
 // A game file with LF endings, a comment, foreign keys and sections, so that any
 // byte a save must not touch is there to be touched.

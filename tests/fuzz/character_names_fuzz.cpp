@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(sections.size() == static_cast<std::size_t>(last) + 1);
     }
 
-    const std::string name = orvex::LookupCharacterName(fileName, outputFolder(), sections);
+    const std::string name = orvex::LookupCharacterName(fileName, outputFolder(), sections).name;
     check(name.size() <= 499);
     check(name.empty() || shortcut.find(name) != std::string::npos);
     return 0;

@@ -10,7 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const orvex::ColorTextResult result = orvex::ColorFromText(text);
+    const orvex::ColourTextResult result = orvex::ColorFromText(text);
     if (!result) {
         return 0;
     }

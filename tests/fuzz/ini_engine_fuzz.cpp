@@ -24,8 +24,10 @@
 #include <string_view>
 #include <vector>
 
-#include "profile/ini_document.h"
+#include "ini_line_model.h"
+#include "platform/text.h"
 #include "profile/ini_engine.h"
+#include "profile/ini_text.h"
 
 namespace {
 
@@ -153,7 +155,7 @@ void checkOthersKept(const IniDocument& before, const IniDocument& after, std::s
         }
         for (std::size_t k = 0; k < keys->size() && k < 16; ++k) {
             const std::string& name = (*keys)[k];
-            if (same(sections[s], section) && same(orvex::iniTrimmed(name), key)) {
+            if (same(sections[s], section) && same(orvex::TrimIniBlanks(name), key)) {
                 continue;
             }
             check(before.rawValue(sections[s], name) == after.rawValue(sections[s], name));
@@ -173,12 +175,12 @@ void checkWrite(const std::string& bytes, const std::string& section, const std:
     const std::string written((std::istreambuf_iterator<char>(in)), {});
     const IniDocument before(bytes);
     const IniDocument after(written);
-    const std::string_view sectionName = orvex::iniTrimmed(section);
-    const std::string_view keyName = orvex::iniTrimmed(key);
+    const std::string_view sectionName = orvex::TrimIniBlanks(section);
+    const std::string_view keyName = orvex::TrimIniBlanks(key);
     const auto readBack = after.rawValue(sectionName, keyName);
     if (!deleting) {
-        const std::string_view expected = orvex::iniTrimmed(value);
-        check(readBack && orvex::unquotedValue(*readBack) == orvex::unquotedValue(expected));
+        const std::string_view expected = orvex::TrimIniBlanks(value);
+        check(readBack && orvex::Unquoted(*readBack) == orvex::Unquoted(expected));
     }
     checkOthersKept(before, after, sectionName, keyName);
     if (written != bytes) {

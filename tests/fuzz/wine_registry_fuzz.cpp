@@ -46,8 +46,9 @@ void checkTypedRead(const orvex::WineRegistryFile& file, std::string_view text) 
     }
     orvex::WinePrefixRegistry registry({scratchPrefix()});
     const orvex::RegistryValue fallback = std::int32_t{-77};
-    const orvex::RegistryValue got = orvex::RegistryGetKeyValue(registry, orvex::kHkeyLocalMachine,
-                                                                "Software\\K", "v", fallback);
+    const orvex::RegistryValue got =
+        orvex::RegistryGetKeyValue(registry, orvex::kHkeyLocalMachine, "Software\\K", "v", fallback)
+            .value;
     const auto* value = file.findValue("Software\\Wow6432Node\\K", "v");
     if (value == nullptr) {
         value = file.findValue("Software\\K", "v");

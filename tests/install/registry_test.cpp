@@ -79,7 +79,7 @@ class FakeRegistry : public RegistryBackend {
     }
 };
 
-RegistryValue read(FakeRegistry& registry, const RegistryValue& defaultValue) {
+RegistryRead read(FakeRegistry& registry, const RegistryValue& defaultValue) {
     return RegistryGetKeyValue(registry, kHkeyLocalMachine, "SOFTWARE\\Game", "DisplayIcon",
                                defaultValue);
 }
@@ -125,11 +125,11 @@ TEST(RegistryGetKeyValue, ResultDependsOnTheValueType) {
         registry.type = row.type;
         registry.data = row.data;
         registry.failDataQuery = row.failDataQuery;
-        test::MessageRecorder messages;
-        EXPECT_EQ(describe(read(registry, row.defaultValue)), describe(row.expected)) << row.name;
+        const RegistryRead got = read(registry, row.defaultValue);
+        EXPECT_EQ(describe(got.value), describe(row.expected)) << row.name;
         EXPECT_EQ(registry.opens, 1) << row.name;
         EXPECT_EQ(registry.closes, 1) << row.name;
-        EXPECT_TRUE(messages.messages().empty()) << row.name;
+        EXPECT_FALSE(got.report) << row.name;
     }
 }
 
@@ -151,15 +151,14 @@ TEST(RegistryGetKeyValue, MissingKeyOrValueGivesTheDefaultSilently) {
         FakeRegistry registry;
         registry.keyExists = row.keyExists;
         registry.valueExists = row.valueExists;
-        test::MessageRecorder messages;
-        EXPECT_EQ(describe(read(registry, row.defaultValue)), describe(row.defaultValue))
-            << row.name;
+        const RegistryRead got = read(registry, row.defaultValue);
+        EXPECT_EQ(describe(got.value), describe(row.defaultValue)) << row.name;
         EXPECT_EQ(registry.closes, row.closes) << row.name;
-        EXPECT_TRUE(messages.messages().empty()) << row.name;
+        EXPECT_FALSE(got.report) << row.name;
     }
 }
 
-TEST(RegistryGetKeyValue, TrappedFailureIsShownAndGivesNoValue) {
+TEST(RegistryGetKeyValue, TrappedFailureIsReportedAndGivesNoValue) {
     struct Row {
         const char* name;
         bool duringOpen;
@@ -184,11 +183,9 @@ TEST(RegistryGetKeyValue, TrappedFailureIsShownAndGivesNoValue) {
         FakeRegistry registry;
         registry.data = "C:\\x.exe\0"s;
         (row.duringOpen ? registry.throwOnOpen : registry.throwOnData) = row.thrower;
-        test::MessageRecorder messages;
-        EXPECT_EQ(describe(read(registry, "the default"s)), describe(NoValue{})) << row.name;
-        ASSERT_EQ(messages.messages().size(), 1u) << row.name;
-        EXPECT_EQ(messages.messages()[0].text, row.message) << row.name;
-        EXPECT_EQ(messages.messages()[0].title, "RegistryGetKeyValue") << row.name;
+        const RegistryRead got = read(registry, "the default"s);
+        EXPECT_EQ(describe(got.value), describe(NoValue{})) << row.name;
+        EXPECT_EQ(got.report, (UserMessage{row.message, "RegistryGetKeyValue"})) << row.name;
         EXPECT_EQ(registry.opens, registry.closes) << row.name << ": key left open";
     }
 }
@@ -199,7 +196,7 @@ TEST(RegistryGetKeyValue, WrittenSizeBeyondTheBufferIsNotTrusted) {
         registry.type = type;
         registry.data = "abc";
         registry.extraWrittenClaim = 1000;
-        EXPECT_EQ(describe(read(registry, ""s)), describe("abc"s)) << "type " << type;
+        EXPECT_EQ(describe(read(registry, ""s).value), describe("abc"s)) << "type " << type;
     }
 }
 

@@ -65,8 +65,9 @@ TEST_F(Win32Registry, ValuesReadAsTheirTypeSays) {
         {"Software\\OrvexRegistryTest\\Nowhere", "Path", "<default>"s},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(describe(RegistryGetKeyValue(kHkeyCurrentUser, row.key, row.value, "<default>"s)),
-                  describe(row.expected))
+        EXPECT_EQ(
+            describe(RegistryGetKeyValue(kHkeyCurrentUser, row.key, row.value, "<default>"s).value),
+            describe(row.expected))
             << row.value;
     }
 }

@@ -26,7 +26,7 @@ class FixturePrefix : public ::testing::Test {
     RegistryValue read(std::uint32_t root, const std::string& key, const std::string& value,
                        const RegistryValue& defaultValue = "<default>"s) {
         WinePrefixRegistry registry({(m_dir.path() / "pfx").string()});
-        return RegistryGetKeyValue(registry, root, key, value, defaultValue);
+        return RegistryGetKeyValue(registry, root, key, value, defaultValue).value;
     }
 
     test::TempDir m_dir;
@@ -305,8 +305,9 @@ TEST_F(PrefixOrder, FirstPrefixWithTheValueAnswers) {
             names[prefixes.back()] = name;
         }
         WinePrefixRegistry registry(prefixes);
-        const auto value = RegistryGetKeyValue(registry, kHkeyLocalMachine, "SOFTWARE\\Game",
-                                               "Icon", "<default>"s);
+        const auto value =
+            RegistryGetKeyValue(registry, kHkeyLocalMachine, "SOFTWARE\\Game", "Icon", "<default>"s)
+                .value;
         EXPECT_EQ(describe(value), describe(std::string(row.expected))) << row.name;
         EXPECT_EQ(registry.answeredPrefix().empty() ? "" : names[registry.answeredPrefix()],
                   row.answered)
@@ -323,7 +324,7 @@ TEST_F(PrefixOrder, SystemRegistryFollowsTheProcessEnvironment) {
            registry("[Software\\\\Game] 1\n\"Icon\"=\"from proton\"\n"));
     ScopedEnvironmentVariable winePrefix("WINEPREFIX", nullptr);
     ScopedEnvironmentVariable homeVariable("HOME", home.string().c_str());
-    EXPECT_EQ(describe(RegistryGetKeyValue(kHkeyLocalMachine, "SOFTWARE\\Game", "Icon", ""s)),
+    EXPECT_EQ(describe(RegistryGetKeyValue(kHkeyLocalMachine, "SOFTWARE\\Game", "Icon", ""s).value),
               describe("from proton"s));
 }
 

@@ -67,7 +67,7 @@ TEST_F(CharacterNames, FirstSectionContainingTheIdGivesTheName) {
         {"empty Name", "player6_options.ini", {"y6"}, ""},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(LookupCharacterName(row.file, outputFolder(), row.sections), row.expected)
+        EXPECT_EQ(LookupCharacterName(row.file, outputFolder(), row.sections).name, row.expected)
             << row.name;
     }
 }
@@ -77,19 +77,19 @@ TEST_F(CharacterNames, MissingShortcutFileGivesNoName) {
     GetINISectionNames(outputFolder() + "shortcut.ini", sections);
     EXPECT_EQ(sections, (std::vector<std::string>{"", ""}));
     for (const char* file : {"player42_options.ini", "player_options.ini"}) {
-        EXPECT_EQ(LookupCharacterName(file, outputFolder(), sections), "") << file;
+        EXPECT_EQ(LookupCharacterName(file, outputFolder(), sections).name, "") << file;
     }
     // Sections listed earlier, file gone since: still no name, and no failure.
-    EXPECT_EQ(LookupCharacterName("player42_options.ini", outputFolder(), {"42"}), "");
+    EXPECT_EQ(LookupCharacterName("player42_options.ini", outputFolder(), {"42"}).name, "");
 }
 
 TEST_F(CharacterNames, ChangedNameShowsAtTheNextLookup) {
     writeShortcuts("[Character 42]\r\nName=Before\r\n");
     std::vector<std::string> sections;
     GetINISectionNames(outputFolder() + "shortcut.ini", sections);
-    EXPECT_EQ(LookupCharacterName("player42_options.ini", outputFolder(), sections), "Before");
+    EXPECT_EQ(LookupCharacterName("player42_options.ini", outputFolder(), sections).name, "Before");
     writeShortcuts("[Character 42]\r\nName=After\r\n");
-    EXPECT_EQ(LookupCharacterName("player42_options.ini", outputFolder(), sections), "After");
+    EXPECT_EQ(LookupCharacterName("player42_options.ini", outputFolder(), sections).name, "After");
 }
 
 }  // namespace

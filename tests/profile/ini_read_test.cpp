@@ -260,7 +260,7 @@ TEST(ProfileGetString, UnreadableFileReadsAsMissingAndSaysWhy) {
     const std::string folder = dir.file("folder.ini");
     std::filesystem::create_directory(folder);
     char buffer[16];
-    ProfileStatus status;
+    Status status;
     EXPECT_EQ(ProfileGetString("s", "k", "DEF", buffer, sizeof buffer, folder, &status), 3u);
     EXPECT_STREQ(buffer, "DEF");
     EXPECT_FALSE(status.ok);

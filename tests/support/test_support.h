@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/messages.h"
+#include "colour/colour_slots.h"
 
 namespace orvex::test {
 
@@ -25,30 +25,34 @@ class TempDir {
     std::filesystem::path m_path;
 };
 
-// Records every message shown while it lives instead of showing it.
-class MessageRecorder {
-  public:
-    struct Message {
-        std::string text;
-        std::string title;
-    };
-
-    MessageRecorder();
-    ~MessageRecorder();
-    MessageRecorder(const MessageRecorder&) = delete;
-    MessageRecorder& operator=(const MessageRecorder&) = delete;
-
-    const std::vector<Message>& messages() const { return m_messages; }
-    void clear() { m_messages.clear(); }
-
-  private:
-    std::vector<Message> m_messages;
-    MessageHandler m_previous;
-};
-
 // Byte-exact file access for fixtures and checks.
 std::string ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
+
+// The section of colour slot `slot`: "VECTOR3-000" .. "VECTOR3-023".
+std::string SlotSection(int slot);
+
+// A player options file as the game writes it: a comment, a [General] section, the
+// sections VECTOR3-000 to VECTOR3-024 with "OptionName=Option <n>", the OptionValue
+// `values[n]` (`otherValue` past the list) and "OptionType=Color", then an [Other]
+// section holding an OptionValue too; every line ended by `eol`.
+std::string OptionsFile(const std::vector<std::string>& values = {},
+                        const std::string& otherValue = "1,1,1", const std::string& eol = "\r\n");
+
+// A file list of `entries` in `folder` with entry `index` selected.
+class FakeFileList : public FileListView {
+  public:
+    explicit FakeFileList(std::string entry = "player7_options.ini") : entries{std::move(entry)} {}
+
+    std::string folder;
+    int index = 0;
+    std::vector<std::string> entries;
+
+    std::string Path() const override { return folder; }
+    int ListIndex() const override { return index; }
+    int ListCount() const override { return static_cast<int>(entries.size()); }
+    std::string List(int at) const override { return entries.at(static_cast<std::size_t>(at)); }
+};
 
 // The folder of committed fixture files (tests/data).
 std::filesystem::path DataDir();

@@ -21,7 +21,7 @@ using namespace orvex::test;
 
 namespace {
 
-constexpr PackedColor grey(int value) {
+constexpr PackedColour grey(int value) {
     return value | (value << 8) | (value << 16);
 }
 
@@ -205,7 +205,7 @@ class FormEditingTest : public QObject {
         QCOMPARE(slotLabel(24)->foreColor(), grey(128));
         const QByteArray before = m_fixture->read("player1_options.ini");
         QTest::mouseClick(m_fixture->control<QPushButton>("Command1"), Qt::LeftButton);
-        QCOMPARE(messages.texts, std::vector<std::string>{"INI file saved"});
+        QCOMPARE(messages.texts(), std::vector<std::string>{"INI file saved"});
         QCOMPARE(m_fixture->read("player1_options.ini"), before);  // no slot was edited
         const std::string path = m_fixture->file("player1_options.ini").toStdString();
         QCOMPARE(ReadINI(path, "VECTOR3-024", "OptionValue"), std::string("0.2,0.2,0.2"));
@@ -293,14 +293,12 @@ class FormEditingTest : public QObject {
         clickSlot(0);
         const QByteArray before = m_fixture->read("player1_options.ini");
         QTest::mouseClick(m_fixture->control<QPushButton>("Command1"), Qt::LeftButton);
-        QVERIFY(messages.texts.empty());
+        QVERIFY(messages.texts().empty());
         QCOMPARE(m_fixture->read("player1_options.ini"), before);
         QCOMPARE(m_fixture->form->slotTable().currentIniPath(), std::string());
     }
 
     void saveWritesTheFileAndConfirmsInAMessageBox() {
-        const MessageHandler previous =
-            SetMessageHandler(messageBoxHandler([this] { return window(); }));
         clickEntry(0);
         pickFromChart(QPoint(127, 260));
         clickSlot(0);
@@ -319,7 +317,6 @@ class FormEditingTest : public QObject {
             box->button(QMessageBox::Ok)->click();
         });
         QTest::mouseClick(m_fixture->control<QPushButton>("Command1"), Qt::LeftButton);
-        SetMessageHandler(previous);
         QCOMPARE(shownText, QString("INI file saved"));
         QCOMPARE(shownTitle, QString("Brannic's Orvex Color Configuration"));
         QCOMPARE(shownParent, window());

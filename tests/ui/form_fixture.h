@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/messages.h"
 #include "profile/profile.h"
 #include "ui/form1.h"
+#include "ui/message_box.h"
 
 namespace orvex::test {
 
@@ -27,17 +27,16 @@ inline std::string windowsFolder(const QString& hostFolder) {
     return path.toStdString();
 }
 
-// Collects the texts of the messages shown while it lives.
-class RecordedMessages {
+// Collects the messages the window shows while it lives; texts() gives their texts.
+class RecordedMessages : public MessageBoxRecorder {
   public:
-    RecordedMessages()
-        : m_previous(SetMessageHandler(
-              [this](const std::string& text, const std::string&) { texts.push_back(text); })) {}
-    ~RecordedMessages() { SetMessageHandler(m_previous); }
-    std::vector<std::string> texts;
-
-  private:
-    MessageHandler m_previous;
+    std::vector<std::string> texts() const {
+        std::vector<std::string> all;
+        for (const UserMessage& message : messages()) {
+            all.push_back(message.text);
+        }
+        return all;
+    }
 };
 
 // A load step that finds the game's output folder at `hostFolder`.

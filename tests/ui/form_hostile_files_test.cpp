@@ -10,9 +10,9 @@
 #include <QTest>
 
 #include "form_fixture.h"
-#include "platform/messages.h"
 #include "ui/file_list_box.h"
 #include "ui/form_label.h"
+#include "ui/message_box.h"
 
 using namespace orvex;
 using namespace orvex::test;
@@ -125,20 +125,20 @@ class FormHostileFilesTest : public QObject {
         qInfo("load: %lld ms", elapsed);
         QVERIFY2(elapsed < kLoadLimitMs, qPrintable(QString("the load took %1 ms").arg(elapsed)));
         QCOMPARE(slotLabel(0)->text(), slot0Caption);
-        QCOMPARE(messages.texts.size(), reported ? std::size_t{1} : std::size_t{0});
+        QCOMPARE(messages.texts().size(), reported ? std::size_t{1} : std::size_t{0});
         QVERIFY(window()->isVisible());
 
         // A save either leaves the file as it was or keeps everything in it.
-        messages.texts.clear();
+        messages.clear();
         QTest::mouseClick(m_fixture->control<QPushButton>("Command1"), Qt::LeftButton);
-        QCOMPARE(messages.texts.size(), std::size_t{1});
+        QCOMPARE(messages.texts().size(), std::size_t{1});
         const QByteArray after = m_fixture->read(kName);
-        if (messages.texts[0] == "INI file saved") {
+        if (messages.texts()[0] == "INI file saved") {
             QVERIFY(after.size() >= bytes.size() - 24 * 8);
             QCOMPARE(after.left(3), bytes.left(3));
         } else {
             QCOMPARE(after, bytes);
-            QVERIFY(messages.texts[0].find(kName) != std::string::npos);
+            QVERIFY(messages.texts()[0].find(kName) != std::string::npos);
         }
     }
 
@@ -174,13 +174,13 @@ class FormHostileFilesTest : public QObject {
         timer.start();
         clickRow(row);
         QVERIFY2(timer.elapsed() < kLoadLimitMs, "the load waited on the file");
-        QCOMPARE(messages.texts.size(), std::size_t{1});
+        QCOMPARE(messages.texts().size(), std::size_t{1});
         QCOMPARE(slotLabel(0)->text(), QString("Bad Read"));
 
-        messages.texts.clear();
+        messages.clear();
         QTest::mouseClick(m_fixture->control<QPushButton>("Command1"), Qt::LeftButton);
-        QCOMPARE(messages.texts.size(), std::size_t{1});
-        QVERIFY(messages.texts[0] != "INI file saved");
+        QCOMPARE(messages.texts().size(), std::size_t{1});
+        QVERIFY(messages.texts()[0] != "INI file saved");
     }
 };
 

@@ -12,11 +12,11 @@
 
 #include "form_fixture.h"
 #include "platform/host_path.h"
-#include "platform/messages.h"
 #include "test_support.h"
 #include "ui/colour_chart.h"
 #include "ui/file_list_box.h"
 #include "ui/form_label.h"
+#include "ui/message_box.h"
 
 using namespace orvex;
 
@@ -95,7 +95,7 @@ class StartupTest : public QObject {
     void gameInAProtonPrefixIsFoundListedNamedAndSaved() {
         const ScopedEnv home("HOME", m_home.path().toLocal8Bit());
         const ScopedEnv noWinePrefix("WINEPREFIX", QByteArray());
-        test::MessageRecorder messages;
+        MessageBoxRecorder messages;
 
         Form1 form(DiscoverStartup);
         form.show();

@@ -5,7 +5,9 @@
 #include <set>
 #include <string_view>
 
-#include "profile/ini_document.h"
+#include "ini_line_model.h"
+#include "platform/text.h"
+#include "profile/ini_text.h"
 
 namespace orvex::test {
 
@@ -304,7 +306,7 @@ std::string Describe(const IniOperation& op) {
 
 std::vector<IniOperation> ReadsOfEverything(const std::string& a, const std::string& b,
                                             const IniOperation& write) {
-    std::set<std::string> sections = {"", std::string(iniTrimmed(*write.section))};
+    std::set<std::string> sections = {"", std::string(TrimIniBlanks(*write.section))};
     std::vector<IniOperation> reads;
     reads.push_back(
         {IniOperation::Kind::Read, std::nullopt, std::nullopt, std::nullopt, std::nullopt, 32767});
@@ -314,7 +316,7 @@ std::vector<IniOperation> ReadsOfEverything(const std::string& a, const std::str
         }
     }
     for (const std::string& section : sections) {
-        std::set<std::string> keys = {std::string(iniTrimmed(*write.key))};
+        std::set<std::string> keys = {std::string(TrimIniBlanks(*write.key))};
         for (const std::string* bytes : {&a, &b}) {
             for (const std::string& key :
                  IniDocument(*bytes).keyNames(section).value_or(std::vector<std::string>{})) {
@@ -335,10 +337,10 @@ bool HasEmptyHeader(const std::string& bytes) {
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         const std::size_t end = std::min(bytes.find_first_of("\r\n", pos), bytes.size());
-        const std::string_view line = iniTrimmed(std::string_view(bytes).substr(pos, end - pos));
+        const std::string_view line = TrimIniBlanks(std::string_view(bytes).substr(pos, end - pos));
         const std::size_t close = line.rfind(']');
         if (!line.empty() && line.front() == '[' && close != std::string_view::npos &&
-            iniTrimmed(line.substr(1, close - 1)).empty()) {
+            TrimIniBlanks(line.substr(1, close - 1)).empty()) {
             return true;
         }
         pos = end + 1;

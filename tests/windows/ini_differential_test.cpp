@@ -260,9 +260,9 @@ TEST_F(IniDifferential, WritesLeaveFilesThatReadTheSame) {
     for (const std::size_t f : writers) {
         const IniOperation& op = s_files[f].operations.back();
         const std::string stem = "write" + std::to_string(f);
-        const ProfileStatus status = ProfileWriteString(op.section->c_str(), op.key->c_str(),
-                                                        op.value ? op.value->c_str() : nullptr,
-                                                        path(stem + "-ours.ini").string());
+        const Status status = ProfileWriteString(op.section->c_str(), op.key->c_str(),
+                                                 op.value ? op.value->c_str() : nullptr,
+                                                 path(stem + "-ours.ini").string());
         if (!status.ok) {
             report(problems, "file " + std::to_string(f) + ": " + test::Describe(op) +
                                  " refused: " + status.reason);
@@ -364,9 +364,8 @@ TEST_F(IniDifferential, DeliberateDifferencesWhereTheServiceCorruptsTheFile) {
         const Row& row = rows[i];
         const fs::path ours = path("deliberate" + std::to_string(i) + "-ours.ini");
         test::WriteBytes(ours, row.before);
-        const ProfileStatus status =
-            ProfileWriteString(row.write.section->c_str(), row.write.key->c_str(),
-                               row.write.value->c_str(), ours.string());
+        const Status status = ProfileWriteString(row.write.section->c_str(), row.write.key->c_str(),
+                                                 row.write.value->c_str(), ours.string());
         const ReadResult service = serviceRead(results[probes[i]]);
         EXPECT_EQ(service.bytes, row.serviceReads + '\0') << row.name << ": the service";
         EXPECT_EQ(ourRead(ours, row.probe).bytes, row.oursReads + '\0') << row.name << ": ours";

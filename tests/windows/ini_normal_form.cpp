@@ -2,7 +2,9 @@
 
 #include <string_view>
 
-#include "profile/ini_document.h"
+#include "ini_line_model.h"
+#include "platform/text.h"
+#include "profile/ini_text.h"
 
 namespace orvex {
 
@@ -11,15 +13,15 @@ namespace {
 std::string normalLine(std::string_view line) {
     const std::size_t close = line.rfind(']');
     if (line.front() == '[' && close != std::string_view::npos) {
-        const std::string_view name = iniTrimmed(line.substr(1, close - 1));
+        const std::string_view name = TrimIniBlanks(line.substr(1, close - 1));
         return name.empty() ? std::string() : "[" + std::string(name) + "]";
     }
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) {
         return std::string(line);
     }
-    return std::string(iniTrimmed(line.substr(0, equals))) + "=" +
-           std::string(iniTrimmed(line.substr(equals + 1)));
+    return std::string(TrimIniBlanks(line.substr(0, equals))) + "=" +
+           std::string(TrimIniBlanks(line.substr(equals + 1)));
 }
 
 }  // namespace
@@ -29,7 +31,7 @@ std::string IniNormalForm(const std::string& bytes) {
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         const std::size_t end = std::min(bytes.find_first_of("\r\n", pos), bytes.size());
-        const std::string_view line = iniTrimmed(std::string_view(bytes).substr(pos, end - pos));
+        const std::string_view line = TrimIniBlanks(std::string_view(bytes).substr(pos, end - pos));
         pos = std::min(bytes.find_first_not_of("\r\n", end), bytes.size());
         const std::string written = line.empty() ? std::string() : normalLine(line);
         if (!written.empty()) {

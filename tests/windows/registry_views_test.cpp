@@ -35,7 +35,8 @@ TEST(MachineRegistryViews, ThirtyTwoBitViewFirstThenSixtyFour) {
     };
     for (const Row& row : rows) {
         EXPECT_EQ(
-            describe(RegistryGetKeyValue(kHkeyLocalMachine, row.key, row.value, "<default>"s)),
+            describe(
+                RegistryGetKeyValue(kHkeyLocalMachine, row.key, row.value, "<default>"s).value),
             describe(row.expected))
             << row.name;
     }

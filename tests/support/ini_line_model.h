@@ -6,9 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "profile/ini_text.h"
+
 namespace orvex {
 
-// One INI file held as lines that keep every byte, read in the dialect of the
+// The independent reference the scanner-based reads and edits are tested against:
+// one INI file held as lines that keep every byte, read in the dialect of the
 // Windows private-profile service and edited with the smallest change:
 // - any run of CR and LF ends a line; a UTF-8 byte order mark is skipped (and kept);
 // - white space (0x09-0x0D, 0x20, 0x1A) around names and values is ignored;
@@ -28,8 +31,8 @@ class IniDocument {
     // Section names in file order, duplicates kept, empty names left out.
     std::vector<std::string> sectionNames() const;
 
-    // The key names of the first section called `section`, without comments, lines
-    // without '=' and empty names; nothing when there is no such section.
+    // The key names of the first section called `section`, without comments and lines
+    // without '='; nothing when there is no such section.
     std::optional<std::vector<std::string>> keyNames(std::string_view section) const;
 
     // The value of `key` as it stands in the file (quotes kept, cut at a NUL);
@@ -93,31 +96,10 @@ class IniDocument {
     std::vector<Section> m_sections;
 };
 
-// `value` without one pair of matching quotes around it, as a read returns it.
-std::string_view unquotedValue(std::string_view value);
-
-// `text` without the white space that surrounds names and values in a file.
-std::string_view iniTrimmed(std::string_view text);
-
-// Single passes over a file's bytes that answer the reads as IniDocument does,
-// without building its line model: they look at header lines only until the
-// section is found, then at the lines of that section, and allocate nothing.
-
-// As IniDocument(text).rawValue(section, key).
-std::optional<std::string_view> iniScanValue(std::string_view text, std::string_view section,
-                                             std::string_view key);
-
-// As IniDocument(text).keyNames(section).
-std::optional<std::vector<std::string>> iniScanKeyNames(std::string_view text,
-                                                        std::string_view section);
-
-// As IniDocument(text).edited(section, key, value).
-std::optional<std::string> iniEdited(std::string_view text, std::string_view section,
-                                     std::string_view key, const char* value);
-
-// As IniDocument(text).sectionNames(), but stops after the name that brings the
-// list, each name with one NUL after it, to `limit` characters or more.
-std::vector<std::string> iniScanSectionNames(std::string_view text,
-                                             std::size_t limit = std::string::npos);
+// One edit as the single-key write functions take it: a null value deletes.
+inline IniEdit IniEditOf(std::string_view section, std::string_view key, const char* value) {
+    return {std::string(section), std::string(key),
+            value != nullptr ? std::optional<std::string>(value) : std::nullopt};
+}
 
 }  // namespace orvex

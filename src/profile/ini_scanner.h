@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace orvex {
+
+// One line of an INI file as the private-profile dialect reads it:
+// - any run of CR and LF ends a line; a UTF-8 byte order mark before the first line
+//   is skipped (and kept in the file);
+// - blanks (see IsIniBlank) around the line, names and values are ignored;
+// - a header is a line starting with '[' that holds a ']': its name runs to the last
+//   ']'; "[" without "]" is an entry without '=';
+// - an entry splits at its first '='; a name or value ends at a NUL;
+// - a line starting with ';' is a comment entry (only key lists skip it).
+struct IniLine {
+    enum class Kind { Blank, Header, Entry };
+
+    Kind kind = Kind::Blank;
+    std::size_t begin = 0;     // first byte of the line
+    std::size_t end = 0;       // where its run of line breaks starts
+    std::size_t next = 0;      // where the next line starts
+    std::string_view content;  // the line without the blanks around it
+    std::string_view name;     // header or key name, trimmed, cut at a NUL
+    bool hasEquals = false;    // an entry with '='
+    std::string_view rawValue; // an entry's text after '=', trimmed (NULs kept)
+
+    // The value as a read returns it: rawValue cut at its first NUL.
+    std::string_view value() const { return rawValue.substr(0, rawValue.find('\0')); }
+    bool isComment() const { return kind == Kind::Entry && content.front() == ';'; }
+    bool hasLineBreak() const { return next > end; }
+};
+
+// The one pass over an INI file's bytes that every read and edit is built on.
+class IniScanner {
+  public:
+    explicit IniScanner(std::string_view text);
+
+    // Where the first line starts: after a UTF-8 byte order mark, if any.
+    std::size_t bodyStart() const { return m_bodyStart; }
+
+    // Classifies the next line into `line`; false once the text is used up.
+    bool next(IniLine& line);
+
+  private:
+    void classify(IniLine& line) const;
+
+    std::string_view m_text;
+    std::size_t m_bodyStart;
+    std::size_t m_pos;
+};
+
+}  // namespace orvex
