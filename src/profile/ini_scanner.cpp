@@ -43,7 +43,8 @@ bool IniScanner::next(IniLine& line) {
 }
 
 void IniScanner::classify(IniLine& line) const {
-    const std::string_view content = TrimIniBlanks(m_text.substr(line.begin, line.end - line.begin));
+    const std::string_view content =
+        TrimIniBlanks(m_text.substr(line.begin, line.end - line.begin));
     line.content = content;
     if (content.empty()) {
         return;

@@ -17,13 +17,13 @@ struct IniLine {
     enum class Kind { Blank, Header, Entry };
 
     Kind kind = Kind::Blank;
-    std::size_t begin = 0;     // first byte of the line
-    std::size_t end = 0;       // where its run of line breaks starts
-    std::size_t next = 0;      // where the next line starts
-    std::string_view content;  // the line without the blanks around it
-    std::string_view name;     // header or key name, trimmed, cut at a NUL
-    bool hasEquals = false;    // an entry with '='
-    std::string_view rawValue; // an entry's text after '=', trimmed (NULs kept)
+    std::size_t begin = 0;      // first byte of the line
+    std::size_t end = 0;        // where its run of line breaks starts
+    std::size_t next = 0;       // where the next line starts
+    std::string_view content;   // the line without the blanks around it
+    std::string_view name;      // header or key name, trimmed, cut at a NUL
+    bool hasEquals = false;     // an entry with '='
+    std::string_view rawValue;  // an entry's text after '=', trimmed (NULs kept)
 
     // The value as a read returns it: rawValue cut at its first NUL.
     std::string_view value() const { return rawValue.substr(0, rawValue.find('\0')); }

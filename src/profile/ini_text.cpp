@@ -28,8 +28,7 @@ std::size_t endingLength(std::string_view text, const IniLine& line) {
     if (!line.hasLineBreak()) {
         return 0;
     }
-    return text[line.end] == '\r' && line.end + 1 < line.next && text[line.end + 1] == '\n' ? 2
-                                                                                           : 1;
+    return text[line.end] == '\r' && line.end + 1 < line.next && text[line.end + 1] == '\n' ? 2 : 1;
 }
 
 std::string firstLineEnding(std::string_view text, std::size_t bodyStart) {
@@ -144,7 +143,8 @@ struct SectionEdits {
 // The first section of each name in `groups`, scanned in one pass; `keyLines[i]` gets
 // the first line of edit i's key. The empty name is the part before the first header.
 void scanSections(std::string_view text, std::vector<SectionEdits>& groups,
-                  const std::vector<IniEdit>& edits, std::vector<std::optional<IniLine>>& keyLines) {
+                  const std::vector<IniEdit>& edits,
+                  std::vector<std::optional<IniLine>>& keyLines) {
     const auto groupNamed = [&groups](std::string_view name) -> SectionEdits* {
         for (SectionEdits& group : groups) {
             if (EqualsIgnoringAsciiCase(group.name, name)) {
@@ -194,9 +194,20 @@ std::vector<SectionEdits> groupedBySection(const std::vector<IniEdit>& edits) {
     return groups;
 }
 
+// Whether lines added one by one after `last` would stand exactly as the added block
+// does. Not when a lone CR is the file's line ending and an LF follows the insertion
+// point: each added CR joins that LF into one CRLF ending, and moves the next line.
+bool addsAsABlock(std::string_view text, const IniLine& last, std::size_t lines,
+                  const std::string& eol) {
+    const std::size_t at = last.end + endingLength(text, last);
+    return lines < 2 || !last.hasLineBreak() || eol != "\r" || at >= text.size() ||
+           text[at] != '\n';
+}
+
 // The splices of one section's edits; lines for keys the section lacks are collected
-// and added after its last line, or with the section at the end of the text.
-void spliceSection(std::string_view text, std::size_t bodyStart, const SectionEdits& group,
+// and added after its last line, or with the section at the end of the text. False
+// when the section's added lines cannot be placed as one block.
+bool spliceSection(std::string_view text, std::size_t bodyStart, const SectionEdits& group,
                    const std::vector<IniEdit>& edits,
                    const std::vector<std::optional<IniLine>>& keyLines, const std::string& eol,
                    std::vector<Splice>& splices) {
@@ -210,11 +221,14 @@ void spliceSection(std::string_view text, std::size_t bodyStart, const SectionEd
         }
     }
     if (added.empty()) {
-        return;
+        return true;
     }
     if (!group.found) {
         splices.push_back(sectionAtEnd(text, bodyStart, group.name, added, eol));
     } else if (group.last) {
+        if (!addsAsABlock(text, *group.last, added.size(), eol)) {
+            return false;
+        }
         splices.push_back(linesAfter(text, *group.last, added, eol));
     } else {
         std::string inserted;
@@ -223,6 +237,7 @@ void spliceSection(std::string_view text, std::size_t bodyStart, const SectionEd
         }
         splices.push_back({bodyStart, 0, inserted, 1});
     }
+    return true;
 }
 
 // One pass for the common case: values set (no deletions), one edit per key.
@@ -241,8 +256,10 @@ bool fitsOnePass(const std::vector<IniEdit>& edits) {
     return true;
 }
 
-std::optional<std::string> editedInOnePass(std::string_view text,
-                                           const std::vector<IniEdit>& edits) {
+// The edited text in one pass; sets `exact` false (and gives nothing) when the result
+// would differ from the edits made one by one.
+std::optional<std::string> editedInOnePass(std::string_view text, const std::vector<IniEdit>& edits,
+                                           bool& exact) {
     const std::size_t bodyStart = IniScanner(text).bodyStart();
     const std::string eol = firstLineEnding(text, bodyStart);
     std::vector<SectionEdits> groups = groupedBySection(edits);
@@ -250,7 +267,10 @@ std::optional<std::string> editedInOnePass(std::string_view text,
     scanSections(text, groups, edits, keyLines);
     std::vector<Splice> splices;
     for (const SectionEdits& group : groups) {
-        spliceSection(text, bodyStart, group, edits, keyLines, eol, splices);
+        exact = spliceSection(text, bodyStart, group, edits, keyLines, eol, splices);
+        if (!exact) {
+            return std::nullopt;
+        }
     }
     if (splices.empty()) {
         return std::nullopt;
@@ -260,11 +280,13 @@ std::optional<std::string> editedInOnePass(std::string_view text,
 
 std::optional<std::string> editedOnce(std::string_view text, const IniEdit& edit) {
     if (edit.value) {
-        return editedInOnePass(text, {edit});
+        bool exact = true;  // a single edit adds one line at most
+        return editedInOnePass(text, {edit}, exact);
     }
-    std::vector<SectionEdits> groups = groupedBySection({edit});
+    const std::vector<IniEdit> one = {edit};  // the groups keep views of its names
+    std::vector<SectionEdits> groups = groupedBySection(one);
     std::vector<std::optional<IniLine>> keyLines(1);
-    scanSections(text, groups, {edit}, keyLines);
+    scanSections(text, groups, one, keyLines);
     if (!keyLines[0]) {
         return std::nullopt;
     }
@@ -340,8 +362,12 @@ std::vector<std::string> IniSectionNames(std::string_view text, std::size_t limi
 }
 
 std::optional<std::string> IniEdited(std::string_view text, const std::vector<IniEdit>& edits) {
-    if (fitsOnePass(edits)) {
-        return editedInOnePass(text, edits);
+    bool exact = fitsOnePass(edits);
+    if (exact) {
+        std::optional<std::string> result = editedInOnePass(text, edits, exact);
+        if (exact) {
+            return result;
+        }
     }
     std::optional<std::string> result;
     for (const IniEdit& edit : edits) {

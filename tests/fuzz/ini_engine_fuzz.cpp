@@ -8,11 +8,14 @@
 // - a write, when the engine accepts the names, reads back as the written value,
 //   leaves every other key's value as it was, and changes only the bytes of one
 //   value, or adds lines (one entry, and a header for a new section), or removes
-//   one line.
+//   one line;
+// - several writes in one edit leave exactly the bytes the line model leaves after
+//   the same writes one by one.
 // ORVEX_FUZZ_DEBUG=1 prints the bytes an edit changed, to read a failing input.
 #include <fuzzer/FuzzedDataProvider.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -115,6 +118,16 @@ bool hasBreak(std::string_view text) {
     return text.find_first_of("\r\n") != std::string_view::npos;
 }
 
+std::string printable(std::string_view bytes) {
+    std::string out;
+    for (const unsigned char c : bytes) {
+        char escaped[8];
+        std::snprintf(escaped, sizeof escaped, c >= 0x20 && c < 0x7f ? "%c" : "\\x%02x", c);
+        out += escaped;
+    }
+    return out;
+}
+
 void checkEditShape(const IniDocument& before, const IniDocument& after, bool keyExisted,
                     bool sectionExisted, bool deleting) {
     const Difference difference = differenceOf(before.text(), after.text());
@@ -122,11 +135,7 @@ void checkEditShape(const IniDocument& before, const IniDocument& after, bool ke
         std::fprintf(stderr, "key existed %d, section existed %d, delete %d\n", keyExisted,
                      sectionExisted, deleting);
         for (std::string_view part : {difference.removed, difference.added}) {
-            std::fputc('[', stderr);
-            for (unsigned char c : part) {
-                std::fprintf(stderr, c >= 0x20 && c < 0x7f ? "%c" : "\\x%02x", c);
-            }
-            std::fputs("]\n", stderr);
+            std::fprintf(stderr, "[%s]\n", printable(part).c_str());
         }
     }
     if (deleting) {
@@ -166,7 +175,7 @@ void checkOthersKept(const IniDocument& before, const IniDocument& after, std::s
 void checkWrite(const std::string& bytes, const std::string& section, const std::string& key,
                 const std::string& value) {
     const bool deleting = value.empty();
-    const orvex::ProfileStatus status = orvex::ProfileWriteString(
+    const orvex::Status status = orvex::ProfileWriteString(
         section.c_str(), key.c_str(), deleting ? nullptr : value.c_str(), scratchFile());
     if (!status.ok) {
         return;  // refused names: nothing to check but that the file is untouched
@@ -189,6 +198,56 @@ void checkWrite(const std::string& bytes, const std::string& section, const std:
     }
 }
 
+bool storable(std::string_view section, std::string_view key, std::string_view value) {
+    const auto clean = [](std::string_view text) {
+        return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+    };
+    return clean(section) && clean(key) && clean(value) && !key.empty() &&
+           key.find('=') == std::string_view::npos && key.front() != '[' && key.front() != ';' &&
+           key.compare(0, 3, "\xEF\xBB\xBF") != 0;
+}
+
+// Writes to the file's own first sections, to the fuzzed names and to a new section,
+// all at once, against the line model applying them one after the other.
+void checkBatch(const std::string& bytes, const std::string& section, const std::string& key,
+                const std::string& value) {
+    std::vector<std::string> sections = IniDocument(bytes).sectionNames();
+    sections.resize(std::min<std::size_t>(sections.size(), 3));
+    sections.push_back(std::string(orvex::TrimIniBlanks(section)));
+    sections.push_back("Added");
+    const std::string keys[] = {std::string(orvex::TrimIniBlanks(key)), "OptionValue"};
+    std::vector<orvex::IniEdit> edits;
+    for (const std::string& name : sections) {
+        for (const std::string& keyName : keys) {
+            const bool duplicate = std::any_of(edits.begin(), edits.end(), [&](const auto& edit) {
+                return orvex::EqualsIgnoringAsciiCase(edit.section, name) &&
+                       orvex::EqualsIgnoringAsciiCase(edit.key, keyName);
+            });
+            const std::string text = edits.size() % 2 == 0 ? value : "0.5,0.5,0.5";
+            if (!duplicate && storable(name, keyName, text)) {
+                edits.push_back({name, keyName, text});
+            }
+        }
+    }
+    std::string expected = bytes;
+    for (const orvex::IniEdit& edit : edits) {
+        if (auto next = IniDocument(expected).edited(edit.section, edit.key, edit.value->c_str())) {
+            expected = std::move(*next);
+        }
+    }
+    const std::string got = orvex::IniEdited(bytes, edits).value_or(bytes);
+    if (got != expected && std::getenv("ORVEX_FUZZ_DEBUG") != nullptr) {
+        for (const orvex::IniEdit& edit : edits) {
+            std::fprintf(stderr, "edit [%s] %s=%s\n", edit.section.c_str(), edit.key.c_str(),
+                         edit.value->c_str());
+        }
+        std::fprintf(stderr, "before:   %s\n", printable(bytes).c_str());
+        std::fprintf(stderr, "one pass: %s\nexpected: %s\n", printable(got).c_str(),
+                     printable(expected).c_str());
+    }
+    check(got == expected);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -203,5 +262,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     writeScratch(bytes);
     checkReads(section, key, bufferSize);
     checkWrite(bytes, section, key, value);
+    checkBatch(bytes, section, key, value);
     return 0;
 }

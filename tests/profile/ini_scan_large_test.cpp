@@ -9,6 +9,7 @@
 #include "bench_files.h"
 #include "ini_line_model.h"
 #include "profile/ini_text.h"
+#include "test_support.h"
 
 namespace orvex {
 namespace {
@@ -16,11 +17,7 @@ namespace {
 using bench::kOptionsFileSizes;
 using bench::OptionsFileSize;
 using bench::syntheticOptionsFile;
-
-std::string slotSection(int slot) {
-    const std::string digits = "00" + std::to_string(slot);
-    return "VECTOR3-" + digits.substr(digits.size() - 3);
-}
+using test::SlotSection;
 
 // The three smaller sizes; the 10 MB one adds time, not cases.
 std::vector<OptionsFileSize> testedSizes() {
@@ -46,7 +43,7 @@ TEST(SyntheticOptionsFile, HasTheShapeTheBenchmarksAssume) {
             << size.label << ": no CR without LF";
         std::size_t previous = 0;
         for (int slot = 0; slot < 24; ++slot) {
-            const std::size_t at = text.find("[" + slotSection(slot) + "]\r\n");
+            const std::size_t at = text.find("[" + SlotSection(slot) + "]\r\n");
             ASSERT_NE(at, std::string::npos) << size.label << " slot " << slot;
             EXPECT_GT(at, previous) << size.label << ": slots in order";
             // Spread evenly: slot i near (2i + 1) / 48 of the file.
@@ -64,12 +61,12 @@ TEST(IniScanLarge, ReadsMatchTheLineModel) {
         const IniDocument document(text);
         for (int slot = 0; slot < 24; ++slot) {
             for (const char* key : {"OptionName", "OptionValue", "Missing"}) {
-                EXPECT_EQ(IniValue(text, slotSection(slot), key),
-                          document.rawValue(slotSection(slot), key))
-                    << size.label << " " << slotSection(slot) << "/" << key;
+                EXPECT_EQ(IniValue(text, SlotSection(slot), key),
+                          document.rawValue(SlotSection(slot), key))
+                    << size.label << " " << SlotSection(slot) << "/" << key;
             }
-            EXPECT_EQ(IniKeyNames(text, slotSection(slot)), document.keyNames(slotSection(slot)))
-                << size.label << " " << slotSection(slot);
+            EXPECT_EQ(IniKeyNames(text, SlotSection(slot)), document.keyNames(SlotSection(slot)))
+                << size.label << " " << SlotSection(slot);
         }
         EXPECT_TRUE(IniValue(text, "VECTOR3-023", "OptionName").has_value()) << size.label;
         EXPECT_FALSE(IniValue(text, "VECTOR3-024", "OptionName").has_value()) << size.label;
@@ -90,9 +87,9 @@ TEST(IniScanLarge, EditsMatchTheLineModel) {
         const char* value;
     };
     const std::vector<Edit> edits = {
-        {"replace in the last slot", slotSection(23), "OptionValue", "0.5,0.5,0.5"},
-        {"add to a slot", slotSection(11), "Extra", "1"},
-        {"delete from the first slot", slotSection(0), "OptionName", nullptr},
+        {"replace in the last slot", SlotSection(23), "OptionValue", "0.5,0.5,0.5"},
+        {"add to a slot", SlotSection(11), "Extra", "1"},
+        {"delete from the first slot", SlotSection(0), "OptionName", nullptr},
         {"add a section at the end", "VECTOR3-024", "OptionValue", "1,1,1"},
     };
     for (const OptionsFileSize& size : testedSizes()) {
@@ -104,6 +101,28 @@ TEST(IniScanLarge, EditsMatchTheLineModel) {
             EXPECT_TRUE(scanned == document.edited(edit.section, edit.key, edit.value))
                 << size.label << ": " << edit.name;
         }
+    }
+}
+
+// A save's 24 writes (and a few a game might add) made in one pass leave exactly the
+// bytes the line model leaves after the same writes one by one.
+TEST(IniScanLarge, OneEditOfManyKeysEqualsTheWritesInOrder) {
+    std::vector<IniEdit> edits;
+    for (int slot = 23; slot >= 0; --slot) {
+        edits.push_back({SlotSection(slot), "OptionValue", "0.500000,0.250000,1.000000"});
+    }
+    edits.push_back({SlotSection(5), "Added", "1"});
+    edits.push_back({"VECTOR3-024", "OptionValue", "1,1,1"});
+    edits.push_back({"VECTOR3-024", "OptionName", "Spare"});
+    for (const OptionsFileSize& size : testedSizes()) {
+        const std::string text = syntheticOptionsFile(size.bytes);
+        std::string expected = text;
+        for (const IniEdit& edit : edits) {
+            expected = IniDocument(expected)
+                           .edited(edit.section, edit.key, edit.value->c_str())
+                           .value_or(expected);
+        }
+        EXPECT_TRUE(IniEdited(text, edits) == expected) << size.label;
     }
 }
 

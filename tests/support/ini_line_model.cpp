@@ -11,10 +11,6 @@ namespace orvex {
 
 namespace {
 
-bool isIniSpace(char c) {
-    return (c >= 0x09 && c <= 0x0d) || c == 0x20 || c == 0x1a;
-}
-
 bool isLineBreak(char c) {
     return c == '\r' || c == '\n';
 }
