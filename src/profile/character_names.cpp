@@ -1,30 +1,11 @@
 #include "character_names.h"
 
+#include "platform/text.h"
 #include "profile.h"
 
 namespace orvex {
 
 namespace {
-
-// Lower case in the Windows-1252 code page in which file names reach us.
-char toLower1252(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) {
-        return static_cast<char>(byte + 0x20);
-    }
-    switch (byte) {
-        case 0x8A:
-            return static_cast<char>(0x9A);
-        case 0x8C:
-            return static_cast<char>(0x9C);
-        case 0x8E:
-            return static_cast<char>(0x9E);
-        case 0x9F:
-            return static_cast<char>(0xFF);
-        default:
-            return c;
-    }
-}
 
 // One pass, left to right, without looking again at what a removal joins.
 std::string removeAll(const std::string& text, const std::string& part) {
@@ -41,11 +22,8 @@ std::string removeAll(const std::string& text, const std::string& part) {
 }  // namespace
 
 std::string PlayerIdFromFileName(const std::string& fileName) {
-    std::string id = fileName;
-    for (char& c : id) {
-        c = toLower1252(c);
-    }
-    id = removeAll(id, "player");
+    // File names reach us in Windows-1252.
+    std::string id = removeAll(Lower1252(fileName), "player");
     id = removeAll(id, ".ini");
     return removeAll(id, "_options");
 }
