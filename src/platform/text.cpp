@@ -52,9 +52,8 @@ bool LessIgnoringAsciiCase(std::string_view a, std::string_view b) {
 }
 
 bool ContainsIgnoringAsciiCase(std::string_view text, std::string_view part) {
-    return std::search(text.begin(), text.end(), part.begin(), part.end(), [](char x, char y) {
-               return AsciiLower(x) == AsciiLower(y);
-           }) != text.end();
+    return std::search(text.begin(), text.end(), part.begin(), part.end(),
+                       [](char x, char y) { return AsciiLower(x) == AsciiLower(y); }) != text.end();
 }
 
 bool IsIniBlank(char c) {
