@@ -5,6 +5,7 @@
 #include "file_list.h"
 #include "text.h"
 #include "win32_error.h"
+#include "windows_path.h"
 
 namespace orvex {
 
@@ -23,11 +24,7 @@ FolderListing ListMatchingFiles(const std::string& hostFolder, const std::string
         listing.reason = Win32ErrorText(ERROR_PATH_NOT_FOUND);
         return listing;
     }
-    std::string query = hostFolder;
-    if (!query.empty() && query.back() != '\\' && query.back() != '/') {
-        query += '\\';
-    }
-    query += pattern;
+    const std::string query = JoinPath(hostFolder, pattern);
     WIN32_FIND_DATAA found{};
     const HANDLE search = FindFirstFileA(query.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
