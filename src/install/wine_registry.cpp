@@ -2,53 +2,17 @@
 
 #include <optional>
 
+#include "platform/text.h"
+
 namespace orvex {
 
 namespace {
-
-// The characters 0x80..0x9F of Windows-1252; 0 where the code page maps the byte to
-// the control character of the same number.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
-
-char toWindows1252(char16_t unit) {
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
-        return static_cast<char>(unit);
-    }
-    for (int index = 0; index < 32; ++index) {
-        const char16_t mapped = kCp1252High[index];
-        if (mapped == unit || (mapped == 0 && unit == 0x80 + index)) {
-            return static_cast<char>(0x80 + index);
-        }
-    }
-    return '?';
-}
 
 bool isHighSurrogate(char16_t unit) {
     return unit >= 0xD800 && unit <= 0xDBFF;
 }
 bool isLowSurrogate(char16_t unit) {
     return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
-char foldChar(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) {
-        return static_cast<char>(byte + 0x20);
-    }
-    switch (byte) {
-        case 0x8A:
-        case 0x8C:
-        case 0x8E:
-            return static_cast<char>(byte + 0x10);
-        case 0x9F:
-            return static_cast<char>(0xFF);
-        default:
-            return c;
-    }
 }
 
 int hexDigit(char c) {
@@ -235,11 +199,7 @@ std::optional<std::string> parseDword(std::string_view text) {
 }  // namespace
 
 std::string FoldRegistryName(const std::string& name) {
-    std::string folded = name;
-    for (char& c : folded) {
-        c = foldChar(c);
-    }
-    return folded;
+    return Lower1252(name);
 }
 
 std::string Utf16ToWindows1252(const std::u16string& text) {
@@ -253,7 +213,7 @@ std::string Utf16ToWindows1252(const std::u16string& text) {
         } else if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
             out += '?';
         } else {
-            out += toWindows1252(unit);
+            out += Encode1252(unit);
         }
     }
     return out;

@@ -2,22 +2,18 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 
 #include "file_list.h"
+#include "text.h"
 
 namespace orvex {
 
 namespace {
 
-bool sameCharIgnoringCase(char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) ==
-           std::tolower(static_cast<unsigned char>(b));
-}
-
-// '*' matches any run (also none), '?' exactly one character. Iterative with one
+// '*' matches any run (also none), '?' exactly one character; letters fold as ASCII,
+// whatever locale the window set. Iterative with one
 // backtrack point, so a long name cannot make it slow.
 bool matchesPattern(const std::string& name, const std::string& pattern) {
     std::size_t n = 0;
@@ -29,7 +25,7 @@ bool matchesPattern(const std::string& name, const std::string& pattern) {
             starAt = p++;
             resumeName = n;
         } else if (p < pattern.size() &&
-                   (pattern[p] == '?' || sameCharIgnoringCase(pattern[p], name[n]))) {
+                   (pattern[p] == '?' || AsciiLower(pattern[p]) == AsciiLower(name[n]))) {
             ++p;
             ++n;
         } else if (starAt != std::string::npos) {
@@ -43,17 +39,6 @@ bool matchesPattern(const std::string& name, const std::string& pattern) {
         ++p;
     }
     return p == pattern.size();
-}
-
-bool lessIgnoringCase(const std::string& a, const std::string& b) {
-    const auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
-    const bool less =
-        std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                     [&](char x, char y) { return lower(x) < lower(y); });
-    const bool greater =
-        std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(),
-                                     [&](char x, char y) { return lower(x) < lower(y); });
-    return less || (!greater && a < b);  // names equal but for case: a stable order
 }
 
 bool isRegularFile(const std::string& folder, const std::string& name) {
@@ -82,7 +67,7 @@ FolderListing ListMatchingFiles(const std::string& hostFolder, const std::string
         }
     }
     ::closedir(dir);
-    std::sort(listing.names.begin(), listing.names.end(), lessIgnoringCase);
+    std::sort(listing.names.begin(), listing.names.end(), LessIgnoringAsciiCase);
     listing.ok = true;
     return listing;
 }

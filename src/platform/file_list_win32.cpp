@@ -1,28 +1,15 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cctype>
 
 #include "file_list.h"
+#include "text.h"
 #include "win32_error.h"
+#include "windows_path.h"
 
 namespace orvex {
 
 namespace {
-
-// Byte order ignoring ASCII case, as on every other platform (lstrcmpiA would sort
-// by the user's locale and put "player_" before "player1").
-bool lessIgnoringCase(const std::string& a, const std::string& b) {
-    const auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
-    const auto byLower = [&](char x, char y) { return lower(x) < lower(y); };
-    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), byLower)) {
-        return true;
-    }
-    if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), byLower)) {
-        return false;
-    }
-    return a < b;
-}
 
 bool folderExists(const std::string& folder) {
     const DWORD attributes = GetFileAttributesA(folder.c_str());
@@ -37,11 +24,7 @@ FolderListing ListMatchingFiles(const std::string& hostFolder, const std::string
         listing.reason = Win32ErrorText(ERROR_PATH_NOT_FOUND);
         return listing;
     }
-    std::string query = hostFolder;
-    if (!query.empty() && query.back() != '\\' && query.back() != '/') {
-        query += '\\';
-    }
-    query += pattern;
+    const std::string query = JoinPath(hostFolder, pattern);
     WIN32_FIND_DATAA found{};
     const HANDLE search = FindFirstFileA(query.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
@@ -59,7 +42,9 @@ FolderListing ListMatchingFiles(const std::string& hostFolder, const std::string
         }
     } while (FindNextFileA(search, &found));
     FindClose(search);
-    std::sort(listing.names.begin(), listing.names.end(), lessIgnoringCase);
+    // The order of every platform (lstrcmpiA would sort by the user's locale and put
+    // "player_" before "player1").
+    std::sort(listing.names.begin(), listing.names.end(), LessIgnoringAsciiCase);
     listing.ok = true;
     return listing;
 }

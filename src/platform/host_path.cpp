@@ -36,34 +36,19 @@ std::string HostPath(const std::string& windowsPath) {
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include <cctype>
 #include <vector>
+
+#include "text.h"
+#include "windows_path.h"
 
 namespace orvex {
 
 namespace {
 
-bool isSeparator(char c) {
-    return c == '\\' || c == '/';
-}
-
 bool entryExists(const std::string& path) {
     struct stat info {};
     // lstat: a dangling link is still a name that exists (a write creates its target).
     return ::lstat(path.c_str(), &info) == 0;
-}
-
-bool sameIgnoringAsciiCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // The entry of `folder` whose name equals `name` ignoring case; empty when none.
@@ -74,7 +59,7 @@ std::string findIgnoringCase(const std::string& folder, const std::string& name)
     }
     std::string found;
     while (const dirent* entry = ::readdir(dir)) {
-        if (sameIgnoringAsciiCase(entry->d_name, name)) {
+        if (EqualsIgnoringAsciiCase(entry->d_name, name)) {
             found = entry->d_name;
             break;
         }
@@ -83,32 +68,9 @@ std::string findIgnoringCase(const std::string& folder, const std::string& name)
     return found;
 }
 
-std::vector<std::string> splitComponents(const std::string& path, std::size_t from) {
-    std::vector<std::string> parts;
-    std::string current;
-    for (std::size_t i = from; i < path.size(); ++i) {
-        if (isSeparator(path[i])) {
-            if (!current.empty()) {
-                parts.push_back(current);
-            }
-            current.clear();
-        } else {
-            current += path[i];
-        }
-    }
-    if (!current.empty()) {
-        parts.push_back(current);
-    }
-    return parts;
-}
-
-bool hasDriveLetter(const std::string& path) {
-    return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
-}
-
 // The host folder a drive letter stands for; empty when the drive is not mapped.
 std::string driveRoot(char letter) {
-    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
+    const char lower = AsciiLower(letter);
     if (!WinePrefix().empty()) {
         const std::string device = WinePrefix() + "/dosdevices/" + lower + ":";
         if (entryExists(device)) {
@@ -129,17 +91,15 @@ std::string joinPath(const std::string& base, const std::string& name) {
 
 std::string HostPath(const std::string& windowsPath) {
     std::string base;
-    std::size_t from = 0;
-    if (hasDriveLetter(windowsPath)) {
+    if (HasDriveLetter(windowsPath)) {
         base = driveRoot(windowsPath[0]);
         if (base.empty()) {
             return {};  // an unmapped drive: nothing there exists or can be created
         }
-        from = 2;
-    } else if (!windowsPath.empty() && isSeparator(windowsPath[0])) {
+    } else if (IsAbsolutePath(windowsPath)) {
         base = "/";
     }
-    const std::vector<std::string> parts = splitComponents(windowsPath, from);
+    const std::vector<std::string> parts = SplitPathComponents(windowsPath);
     // Most paths exist as spelled: one lstat instead of one per component.
     std::string exact = base;
     for (const std::string& part : parts) {
@@ -159,7 +119,7 @@ std::string HostPath(const std::string& windowsPath) {
         }
         base = candidate;
     }
-    if (!windowsPath.empty() && isSeparator(windowsPath.back()) && !base.empty() &&
+    if (!windowsPath.empty() && IsPathSeparator(windowsPath.back()) && !base.empty() &&
         base.back() != '/') {
         base += '/';
     }

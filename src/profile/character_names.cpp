@@ -22,6 +22,7 @@ std::string removeAll(const std::string& text, const std::string& part) {
 }  // namespace
 
 std::string PlayerIdFromFileName(const std::string& fileName) {
+    // File names reach us in Windows-1252.
     std::string id = removeAll(Lower1252(fileName), "player");
     id = removeAll(id, ".ini");
     return removeAll(id, "_options");

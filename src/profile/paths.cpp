@@ -2,19 +2,9 @@
 
 #include <limits>
 
+#include "platform/text.h"
+
 namespace orvex {
-
-namespace {
-
-std::string trimSpaces(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-}  // namespace
 
 std::string GetParentFolder(const std::string& path) {
     // The folder walk counts with a 16-bit index; a longer path cannot be walked
@@ -30,7 +20,7 @@ std::string GetParentFolder(const std::string& path) {
 }
 
 std::string AddTrailingBackslash(const std::string& path) {
-    std::string result = trimSpaces(path);
+    std::string result(TrimSpaces(path));
     // The test looks at the untrimmed path: "X\ " gets a second backslash, which
     // the collapse below removes again.
     if (path.empty() || path.back() != '\\') {

@@ -2,55 +2,16 @@
 
 #include <QFocusEvent>
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <system_error>
 #include <utility>
 
 #include "platform/file_list.h"
 #include "platform/host_path.h"
+#include "platform/windows_path.h"
 #include "text_1252.h"
 
 namespace orvex {
-
-namespace {
-
-bool hasDrive(const std::string& path) {
-    return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
-}
-
-bool isSeparator(char c) {
-    return c == '\\' || c == '/';
-}
-
-bool isAbsolute(const std::string& path) {
-    return hasDrive(path) || (!path.empty() && isSeparator(path[0]));
-}
-
-// The length of the part that names a root: "\" or "C:\" (or "C:").
-std::size_t rootLength(const std::string& path) {
-    if (hasDrive(path)) {
-        return path.size() >= 3 && isSeparator(path[2]) ? 3 : 2;
-    }
-    return !path.empty() && isSeparator(path[0]) ? 1 : 0;
-}
-
-std::string withoutFinalBackslash(std::string path) {
-    const std::size_t root = rootLength(path);
-    while (path.size() > root && isSeparator(path.back())) {
-        path.pop_back();
-    }
-    return path;
-}
-
-std::string joinFolder(const std::string& base, const std::string& relative) {
-    if (!base.empty() && isSeparator(base.back())) {
-        return base + relative;
-    }
-    return base + "\\" + relative;
-}
-
-}  // namespace
 
 FileListBox::FileListBox(std::string pattern, QWidget* parent)
     : QListWidget(parent), m_pattern(std::move(pattern)) {
@@ -58,7 +19,7 @@ FileListBox::FileListBox(std::string pattern, QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(this, &QListWidget::itemSelectionChanged, this, &FileListBox::reportSelection);
     if (!setFolder(currentFolder())) {
-        m_path = withoutFinalBackslash(currentFolder());
+        m_path = WithoutFinalSeparators(currentFolder());
     }
 }
 
@@ -73,7 +34,7 @@ std::string FileListBox::currentFolder() {
 
 bool FileListBox::setFolder(const std::string& windowsFolder) {
     const std::string absolute =
-        isAbsolute(windowsFolder) ? windowsFolder : joinFolder(currentFolder(), windowsFolder);
+        IsAbsolutePath(windowsFolder) ? windowsFolder : JoinPath(currentFolder(), windowsFolder);
     const FolderListing listing = ListMatchingFiles(HostPath(absolute), m_pattern);
     if (!listing.ok) {
         return false;
@@ -81,7 +42,7 @@ bool FileListBox::setFolder(const std::string& windowsFolder) {
     const QSignalBlocker quiet(this);
     clear();
     m_lastSelected = -1;
-    m_path = withoutFinalBackslash(absolute);
+    m_path = WithoutFinalSeparators(absolute);
     m_names = listing.names;
     for (const std::string& name : m_names) {
         addItem(fromAnsi(name));
