@@ -1,4 +1,4 @@
-#include "colour_values.h"
+#include "colour/colour_values.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,6 +6,8 @@
 #include <limits>
 #include <system_error>
 #include <vector>
+
+#include "platform/text.h"
 
 namespace orvex {
 
@@ -44,21 +46,8 @@ std::vector<std::string_view> splitAtCommas(std::string_view text) {
     }
 }
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 // The parts of a decimal number: [+|-] digits [. digits] [(e|E) [+|-] digits],
@@ -141,7 +130,7 @@ enum class PieceStatus { Number, NotANumber, Huge };
 
 PieceStatus pieceToDouble(std::string_view piece, double& value) {
     DecimalNumber number;
-    if (!scanDecimal(trimBlanks(piece), number)) {
+    if (!scanDecimal(TrimIniBlanks(piece), number)) {
         return PieceStatus::NotANumber;
     }
     const char* first = number.unsignedText.data();

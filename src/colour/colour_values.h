@@ -43,7 +43,8 @@ struct ColourTextResult {
 // component above 255 counts as 255. Pieces are examined blue, green, red, so the
 // first fault met is the one reported; within a piece: NotANumber, then Overflow,
 // then Negative.
-// A piece is a number when, after dropping spaces and tabs at both ends, it reads
+// A piece is a number when, after dropping the blanks of an INI file (IsIniBlank) at
+// both ends, it reads
 // [+|-] digits [. [digits]] [(e|E) [+|-] digits] or [+|-] . digits [exponent]:
 // "1", " 0.5 ", "+1", ".5", "1.", "5e-1". The empty piece, "nan", "inf", hex
 // ("0x1"), thousands separators and a "," as decimal separator are no numbers.
