@@ -91,6 +91,8 @@ std::string textToSave(const ColourSlot& slot) {
 
 }  // namespace
 
+ColourSlotTable::ColourSlotTable(FileSystem& fileSystem) : m_fileSystem(&fileSystem) {}
+
 void ColourSlotTable::setSelectionHook(SelectionHook hook) {
     m_selectionHook = std::move(hook);
 }
@@ -127,10 +129,10 @@ void ColourSlotTable::LoadColorSlots() {
         for (int index = 0; index < kSlotCount; ++index) {
             ColourSlot& current = m_slots[index];
             current.sectionName = sectionNameFor(index);
-            current.optionName =
-                ReadINI(m_currentIniPath, current.sectionName, kOptionNameKey, "Bad Read");
-            const IniRead value =
-                ReadINIEntry(m_currentIniPath, current.sectionName, kOptionValueKey, "1,1,1");
+            current.optionName = ReadINI(m_currentIniPath, current.sectionName, kOptionNameKey,
+                                         "Bad Read", *m_fileSystem);
+            const IniRead value = ReadINIEntry(m_currentIniPath, current.sectionName,
+                                               kOptionValueKey, "1,1,1", *m_fileSystem);
             current.toolTipText = kOriginalPrefix + value.value;
             current.originalFromFile = value.fromFile;
             const std::string colourText = withoutEveryOriginalPrefix(current.toolTipText);
@@ -166,8 +168,8 @@ bool ColourSlotTable::SaveColorSlots(const FileListView& fileList) {
             // written into the file's nameless section.
             return false;
         }
-        const ProfileStatus status =
-            WriteINI(m_currentIniPath, current.sectionName, kOptionValueKey, textToSave(current));
+        const ProfileStatus status = WriteINI(m_currentIniPath, current.sectionName,
+                                              kOptionValueKey, textToSave(current), *m_fileSystem);
         if (!status.ok) {
             std::string text =
                 "The colours could not be saved to " + m_currentIniPath + ".\n" + status.reason;

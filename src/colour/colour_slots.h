@@ -6,6 +6,7 @@
 #include <string>
 
 #include "colour_values.h"
+#include "platform/file_system.h"
 
 namespace orvex {
 
@@ -33,6 +34,9 @@ class ColourSlotTable {
   public:
     static constexpr int kSlotCount = 24;
     static constexpr int kLabelCount = 25;
+
+    // Loads and saves through `fileSystem`, which must outlive the table.
+    explicit ColourSlotTable(FileSystem& fileSystem = HostFileSystem());
 
     // Runs with the selected entry's text before a load (the character-name step).
     using SelectionHook = std::function<void(const std::string& entryText)>;
@@ -71,6 +75,7 @@ class ColourSlotTable {
     std::array<ColourSlot, kLabelCount> m_slots{};
     std::string m_currentIniPath;
     SelectionHook m_selectionHook;
+    FileSystem* m_fileSystem;
 };
 
 }  // namespace orvex

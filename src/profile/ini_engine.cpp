@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "ini_document.h"
-#include "platform/file_io.h"
 #include "platform/host_path.h"
 
 namespace orvex {
@@ -78,40 +77,29 @@ bool isUtf16(std::string_view bytes) {
     return start == "\xFF\xFE" || start == "\xFE\xFF";
 }
 
-FileReadResult readIniFile(const std::string& hostPath) {
-    FileReadResult read = ReadFileBytes(hostPath);
-    if (read.status == FileReadResult::Status::Ok && isUtf16(read.bytes)) {
-        read = {FileReadResult::Status::Failed, {}, kUtf16Refusal};
+FileRead readIniFile(FileSystem& fileSystem, const std::string& hostPath) {
+    FileRead read = fileSystem.readFile(hostPath, kLargestIniFile);
+    if (read.kind == FileRead::Kind::Ok && isUtf16(read.bytes)) {
+        read = {FileRead::Kind::Failed, {}, kUtf16Refusal};
     }
     return read;
 }
 
 // What the file holds, or nothing when it is missing or unreadable. The view
-// lives in storage kept for the next read of this thread; only its capacity is
-// reused.
-std::optional<std::string_view> loadText(const std::string& file, ProfileStatus* status) {
+// lives in storage kept until the next read of this thread.
+std::optional<std::string_view> loadText(FileSystem& fileSystem, const std::string& file,
+                                         ProfileStatus* status) {
     thread_local std::string storage;
-    std::size_t length = 0;
-    std::string reason;
-    FileReadResult::Status read = ReadFileInto(HostPath(file), storage, length, reason);
-    if (read == FileReadResult::Status::Ok && isUtf16(std::string_view(storage.data(), length))) {
-        read = FileReadResult::Status::Failed;
-        reason = kUtf16Refusal;
-    }
-    if (read == FileReadResult::Status::Failed && status != nullptr) {
+    FileRead read = readIniFile(fileSystem, HostPath(file));
+    if (read.kind == FileRead::Kind::Failed && status != nullptr) {
         status->ok = false;
-        status->reason = "Cannot read " + file + ": " + reason;
+        status->reason = "Cannot read " + file + ": " + read.reason;
     }
-    if (read != FileReadResult::Status::Ok) {
+    if (read.kind != FileRead::Kind::Ok) {
         return std::nullopt;
     }
-    // Storage that one huge file grew is given back once the files are small again.
-    constexpr std::size_t kStorageKept = 1 << 20;
-    if (storage.size() > kStorageKept && length < storage.size() / 8) {
-        storage.resize(length);
-        storage.shrink_to_fit();
-    }
-    return std::string_view(storage.data(), length);
+    storage = std::move(read.bytes);
+    return std::string_view(storage);
 }
 
 std::size_t readKeyList(const std::optional<std::string_view>& text, const char* section,
@@ -176,7 +164,7 @@ std::string unstorableArgument(std::string_view section, std::string_view key, c
 
 std::size_t ProfileGetString(const char* section, const char* key, const char* defaultValue,
                              char* buffer, std::size_t size, const std::string& file,
-                             ProfileStatus* status, bool* found) {
+                             ProfileStatus* status, bool* found, FileSystem& fileSystem) {
     if (status != nullptr) {
         *status = ProfileStatus{};
     }
@@ -186,7 +174,7 @@ std::size_t ProfileGetString(const char* section, const char* key, const char* d
     if (buffer == nullptr || size == 0) {
         return 0;
     }
-    const std::optional<std::string_view> text = loadText(file, status);
+    const std::optional<std::string_view> text = loadText(fileSystem, file, status);
     if (section == nullptr) {
         if (!text) {
             buffer[0] = '\0';
@@ -202,7 +190,7 @@ std::size_t ProfileGetString(const char* section, const char* key, const char* d
 }
 
 ProfileStatus ProfileWriteString(const char* section, const char* key, const char* value,
-                                 const std::string& file) {
+                                 const std::string& file, FileSystem& fileSystem) {
     if (section == nullptr || key == nullptr) {
         return refused(file, "no section or key given");
     }
@@ -213,16 +201,16 @@ ProfileStatus ProfileWriteString(const char* section, const char* key, const cha
         return refused(file, problem);
     }
     const std::string hostPath = HostPath(file);
-    FileReadResult read = readIniFile(hostPath);
-    if (read.status == FileReadResult::Status::Failed) {
+    FileRead read = readIniFile(fileSystem, hostPath);
+    if (read.kind == FileRead::Kind::Failed) {
         return refused(file, read.reason);
     }
     const std::optional<std::string> bytes = iniEdited(read.bytes, sectionName, keyName, value);
     if (!bytes) {
         return {};
     }
-    const FileWriteResult written = ReplaceFileBytes(hostPath, *bytes);
-    if (!written.ok) {
+    const Status written = fileSystem.replaceFile(hostPath, *bytes);
+    if (!written) {
         return refused(file, written.reason);
     }
     return {};

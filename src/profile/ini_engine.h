@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/file_system.h"
+
 namespace orvex {
 
 // Our private-profile service: the five operations that the INI functions of this
@@ -24,13 +26,15 @@ struct ProfileStatus {
 // from the default.
 std::size_t ProfileGetString(const char* section, const char* key, const char* defaultValue,
                              char* buffer, std::size_t size, const std::string& file,
-                             ProfileStatus* status = nullptr, bool* found = nullptr);
+                             ProfileStatus* status = nullptr, bool* found = nullptr,
+                             FileSystem& fileSystem = HostFileSystem());
 
 // Write one key (value given) or delete it (value null), creating the file and the
 // section as needed. Only the bytes of the replaced value, the added line or the
 // removed line change; the file is replaced atomically. A write whose value equals
 // what a read of the key returns now leaves the file untouched.
 ProfileStatus ProfileWriteString(const char* section, const char* key, const char* value,
-                                 const std::string& file);
+                                 const std::string& file,
+                                 FileSystem& fileSystem = HostFileSystem());
 
 }  // namespace orvex

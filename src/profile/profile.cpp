@@ -46,7 +46,8 @@ std::int16_t GetINISectionNames(const std::string& fileName,
 }
 
 IniRead ReadINIEntry(const std::string& fileName, const std::string& section,
-                     const std::string& key, const std::optional<std::string>& defaultValue) {
+                     const std::string& key, const std::optional<std::string>& defaultValue,
+                     FileSystem& fileSystem) {
     const std::string file = completedFileName(fileName);
     std::string buffer(kKeyBufferSize, ' ');
     ProfileStatus status;
@@ -54,7 +55,7 @@ IniRead ReadINIEntry(const std::string& fileName, const std::string& section,
     const char* defaultText = defaultValue ? defaultValue->c_str() : nullptr;
     const std::size_t count =
         ProfileGetString(section.c_str(), key.empty() ? nullptr : key.c_str(), defaultText,
-                         buffer.data(), kAnnouncedKeySize, file, &status, &found);
+                         buffer.data(), kAnnouncedKeySize, file, &status, &found, fileSystem);
     if (!status.ok) {
         ShowMessage(status.reason, "ReadINI");
     }
@@ -70,18 +71,18 @@ IniRead ReadINIEntry(const std::string& fileName, const std::string& section,
 }
 
 std::string ReadINI(const std::string& fileName, const std::string& section, const std::string& key,
-                    const std::optional<std::string>& defaultValue) {
-    return ReadINIEntry(fileName, section, key, defaultValue).value;
+                    const std::optional<std::string>& defaultValue, FileSystem& fileSystem) {
+    return ReadINIEntry(fileName, section, key, defaultValue, fileSystem).value;
 }
 
 ProfileStatus WriteINI(const std::string& fileName, const std::string& section,
-                       const std::string& key, const std::string& value) {
+                       const std::string& key, const std::string& value, FileSystem& fileSystem) {
     const std::string file = completedFileName(fileName);
     if (hasNul(section) || hasNul(key) || hasNul(value)) {
         return {false, "Cannot write " + file + ": a name or the value contains a NUL character"};
     }
     return ProfileWriteString(section.c_str(), key.c_str(), value.empty() ? nullptr : value.c_str(),
-                              file);
+                              file, fileSystem);
 }
 
 }  // namespace orvex

@@ -28,13 +28,16 @@ struct IniRead {
 // cannot be read is reported in a message titled "ReadINI" and yields the default.
 IniRead ReadINIEntry(const std::string& fileName, const std::string& section,
                      const std::string& key,
-                     const std::optional<std::string>& defaultValue = std::nullopt);
+                     const std::optional<std::string>& defaultValue = std::nullopt,
+                     FileSystem& fileSystem = HostFileSystem());
 std::string ReadINI(const std::string& fileName, const std::string& section, const std::string& key,
-                    const std::optional<std::string>& defaultValue = std::nullopt);
+                    const std::optional<std::string>& defaultValue = std::nullopt,
+                    FileSystem& fileSystem = HostFileSystem());
 
 // Writes `value` as `key` of `section`; an empty value deletes the key. Tells the
 // caller whether the file was written and, if not, why.
 ProfileStatus WriteINI(const std::string& fileName, const std::string& section,
-                       const std::string& key, const std::string& value);
+                       const std::string& key, const std::string& value,
+                       FileSystem& fileSystem = HostFileSystem());
 
 }  // namespace orvex

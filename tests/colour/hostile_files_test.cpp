@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <random>
@@ -196,6 +197,13 @@ TEST_F(HostileFileTest, SomethingOtherThanAFileIsReportedAndLeftAlone) {
     const Row rows[] = {
         {"a FIFO", [](const fs::path& f) { ::mkfifo(f.c_str(), 0644); }, false},
         {"a folder", [](const fs::path& f) { fs::create_directory(f); }, false},
+        // Once ended the program with an uncaught std::bad_alloc.
+        {"a 64 GiB sparse file",
+         [](const fs::path& f) {
+             test::WriteBytes(f, "");
+             fs::resize_file(f, std::uint64_t{64} << 30);
+         },
+         false},
         {"an unreadable file",
          [](const fs::path& f) {
              test::WriteBytes(f, colourSections("1,0,0"));

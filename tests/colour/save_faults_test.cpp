@@ -6,13 +6,15 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "colour/colour_slots.h"
-#include "platform/file_io_faults.h"
+#include "failing_file_system.h"
+#include "platform/system_file_system.h"
 #include "profile/profile.h"
 #include "slot_test_support.h"
 #include "test_support.h"
@@ -21,6 +23,7 @@ namespace orvex {
 namespace {
 
 namespace fs = std::filesystem;
+using Step = test::FailingFileSystem::Step;
 
 constexpr const char* kEntry = "player3_options.ini";
 constexpr PackedColor kRed = 0x000000FF;
@@ -56,11 +59,12 @@ class SaveFaultTest : public ::testing::Test {
     fs::path file() const { return dir.path() / kEntry; }
     // Edits the slots from `first` on, so that the first file write of the save is
     // the one for slot `first` (unchanged slots write nothing).
-    void editFrom(int first) {
+    static void editFrom(ColourSlotTable& slots, int first) {
         for (int slot = first; slot < ColourSlotTable::kSlotCount; ++slot) {
-            table.slot(slot).currentColour = kRed;
+            slots.slot(slot).currentColour = kRed;
         }
     }
+    void editFrom(int first) { editFrom(table, first); }
     void expectOneFailureMessage(const std::string& reasonPart, const std::string& row) {
         ASSERT_EQ(messages.messages().size(), 1u) << row;
         const std::string& text = messages.messages()[0].text;
@@ -78,40 +82,39 @@ class SaveFaultTest : public ::testing::Test {
 TEST_F(SaveFaultTest, InjectedFailureAtEveryStepOfEveryWriteKeepsTheOldFile) {
     struct Row {
         const char* name;
-        faults::ReplaceStep step;
+        Step step;
         int error;
         const char* reason;
     };
     const Row rows[] = {
-        {"no space for the temporary file", faults::ReplaceStep::OpenTemp, ENOSPC,
+        {"no space for the temporary file", Step::CreateTemporary, ENOSPC,
          "No space left on device (creating a temporary file)"},
-        {"read-only folder", faults::ReplaceStep::OpenTemp, EACCES,
+        {"read-only folder", Step::CreateTemporary, EACCES,
          "Permission denied (creating a temporary file)"},
-        {"disk full while writing", faults::ReplaceStep::Write, ENOSPC,
-         "No space left on device (writing)"},
-        {"quota exceeded while writing", faults::ReplaceStep::Write, EDQUOT, "(writing)"},
-        {"device gone while writing", faults::ReplaceStep::Write, EIO,
-         "Input/output error (writing)"},
-        {"permissions cannot be copied", faults::ReplaceStep::Chmod, EPERM,
+        {"disk full while writing", Step::Write, ENOSPC, "No space left on device (writing)"},
+        {"quota exceeded while writing", Step::Write, EDQUOT, "(writing)"},
+        {"device gone while writing", Step::Write, EIO, "Input/output error (writing)"},
+        {"permissions cannot be copied", Step::SetMode, EPERM,
          "Operation not permitted (setting permissions)"},
-        {"flush fails", faults::ReplaceStep::Sync, EIO, "Input/output error (flushing to disk)"},
-        {"flush finds the disk full", faults::ReplaceStep::Sync, ENOSPC,
+        {"flush fails", Step::Flush, EIO, "Input/output error (flushing to disk)"},
+        {"flush finds the disk full", Step::Flush, ENOSPC,
          "No space left on device (flushing to disk)"},
-        {"rename across devices", faults::ReplaceStep::Rename, EXDEV,
+        {"rename across devices", Step::Rename, EXDEV,
          "Invalid cross-device link (replacing the file)"},
-        {"rename refused", faults::ReplaceStep::Rename, EACCES,
-         "Permission denied (replacing the file)"},
+        {"rename refused", Step::Rename, EACCES, "Permission denied (replacing the file)"},
     };
     const std::string before = test::ReadBytes(file());
     for (const Row& row : rows) {
         for (const int first : {0, 11, 23}) {
             const std::string name = std::string(row.name) + ", slot " + std::to_string(first);
-            table.LoadSelectedFile(list);
-            editFrom(first);
+            test::FailingFileSystem disk;
+            ColourSlotTable failing(disk);
+            failing.LoadSelectedFile(list);
+            editFrom(failing, first);
             messages.clear();
-            faults::ScopedReplaceFault fault({row.step, row.error, 0});
+            disk.failFrom(row.step, row.error);
 
-            EXPECT_FALSE(table.SaveColorSlots(list)) << name;
+            EXPECT_FALSE(failing.SaveColorSlots(list)) << name;
             expectOneFailureMessage(row.reason, name);
             EXPECT_EQ(test::ReadBytes(file()), before) << name;
             EXPECT_EQ(entriesIn(dir.path()), 1u) << name << ": a temporary file was left";
@@ -120,9 +123,13 @@ TEST_F(SaveFaultTest, InjectedFailureAtEveryStepOfEveryWriteKeepsTheOldFile) {
 }
 
 TEST_F(SaveFaultTest, ShortWritesStillSaveTheWholeFile) {
-    editFrom(0);
-    faults::ScopedReplaceFault fault({faults::ReplaceStep::None, 0, 1});
-    EXPECT_TRUE(table.SaveColorSlots(list));
+    test::FailingFileSystem disk;
+    disk.limitWrites(1);
+    ColourSlotTable shortWrites(disk);
+    shortWrites.LoadSelectedFile(list);
+    editFrom(shortWrites, 0);
+    messages.clear();
+    EXPECT_TRUE(shortWrites.SaveColorSlots(list));
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_EQ(messages.messages()[0].text, "INI file saved");
     std::string expected = gameFile();
@@ -226,15 +233,20 @@ TEST_F(SaveFaultTest, ChangesOfAnotherProgramBetweenLoadAndSaveSurvive) {
     EXPECT_EQ(after, expected);
 }
 
-// Saves killed between writing and renaming once left their temporary files in
-// the game's folder for good.
+// Saves killed between naming and renaming leave their temporary files; the next
+// save removes those, and only those: a user's ".player3_options.ini.backup" and
+// the live temporary file of another save once went with them.
 TEST_F(SaveFaultTest, TemporaryFilesOfKilledSavesAreRemovedByTheNextSave) {
-    const std::vector<std::string> left{".player3_options.ini.Ab12Cd",
-                                        ".player3_options.ini.zzzzzz"};
-    const std::vector<std::string> kept{".player3_options.ini.keep", "player3_options.ini.Ab12Cd",
-                                        ".player4_options.ini.Ab12Cd", "notes.txt"};
+    const std::vector<std::string> left{SystemFileSystem::TemporaryName(kEntry),
+                                        SystemFileSystem::TemporaryName(kEntry)};
+    const std::vector<std::string> kept{
+        ".player3_options.ini.backup", ".player3_options.ini.Ab12Cd",
+        SystemFileSystem::TemporaryName(kEntry),
+        SystemFileSystem::TemporaryName("player4_options.ini"), "notes.txt"};
+    const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(2);
     for (const auto& name : left) {
         test::WriteBytes(dir.path() / name, "half a file");
+        fs::last_write_time(dir.path() / name, longAgo);
     }
     for (const auto& name : kept) {
         test::WriteBytes(dir.path() / name, "not ours");

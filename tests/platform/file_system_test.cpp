@@ -1,12 +1,14 @@
-#include "platform/file_io.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+
+#include "platform/system_file_system.h"
 #ifndef _WIN32
 #include <unistd.h>
 #endif
 
 #include <filesystem>
+#include <iterator>
+#include <new>
 #include <string>
 
 #include "test_support.h"
@@ -16,11 +18,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(ReadFileBytes, TellsMissingFromUnreadable) {
+TEST(ReadFile, TellsMissingFromUnreadable) {
     struct Row {
         const char* name;
         std::string path;
-        FileReadResult::Status status;
+        FileRead::Kind status;
     };
     test::TempDir dir;
     test::WriteBytes(dir.path() / "file.ini", "x");
@@ -30,30 +32,55 @@ TEST(ReadFileBytes, TellsMissingFromUnreadable) {
 #endif
     const Row rows[] = {
 #ifndef _WIN32
-        {"a FIFO is refused, not waited on", dir.file("fifo.ini"), FileReadResult::Status::Failed},
+        {"a FIFO is refused, not waited on", dir.file("fifo.ini"), FileRead::Kind::Failed},
 #endif
-        {"missing file", dir.file("missing.ini"), FileReadResult::Status::NotFound},
-        {"missing folder", dir.file("nowhere/x.ini"), FileReadResult::Status::NotFound},
-        {"a file used as a folder", dir.file("file.ini/x.ini"), FileReadResult::Status::NotFound},
-        {"empty path", "", FileReadResult::Status::NotFound},
-        {"a folder", dir.file("folder"), FileReadResult::Status::Failed},
-        {"a file", dir.file("file.ini"), FileReadResult::Status::Ok},
+        {"missing file", dir.file("missing.ini"), FileRead::Kind::NotFound},
+        {"missing folder", dir.file("nowhere/x.ini"), FileRead::Kind::NotFound},
+        {"a file used as a folder", dir.file("file.ini/x.ini"), FileRead::Kind::NotFound},
+        {"empty path", "", FileRead::Kind::NotFound},
+        {"a folder", dir.file("folder"), FileRead::Kind::Failed},
+        {"a file", dir.file("file.ini"), FileRead::Kind::Ok},
     };
     for (const Row& row : rows) {
-        const FileReadResult read = ReadFileBytes(row.path);
-        EXPECT_EQ(read.status, row.status) << row.name;
-        EXPECT_EQ(read.reason.empty(), row.status != FileReadResult::Status::Failed) << row.name;
+        const FileRead read = HostFileSystem().readFile(row.path, kLargestIniFile);
+        EXPECT_EQ(read.kind, row.status) << row.name;
+        EXPECT_EQ(read.reason.empty(), row.status != FileRead::Kind::Failed) << row.name;
     }
 }
 
-TEST(ReadFileBytes, ReadsEveryByte) {
+TEST(ReadFile, ReadsEveryByte) {
     test::TempDir dir;
     std::string bytes(200000, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         bytes[i] = static_cast<char>(i * 7);
     }
     test::WriteBytes(dir.path() / "big.bin", bytes);
-    EXPECT_EQ(ReadFileBytes(dir.file("big.bin")).bytes, bytes);
+    EXPECT_EQ(HostFileSystem().readFile(dir.file("big.bin"), kLargestIniFile).bytes, bytes);
+}
+
+// Memory running out in the middle of a read or a write once ended the program.
+class OutOfMemory : public SystemFileSystem {
+  protected:
+    Error readSome(Handle, char*, std::size_t, std::size_t&) override { throw std::bad_alloc(); }
+    Error writeSome(Handle, const char*, std::size_t, std::size_t&) override {
+        throw std::bad_alloc();
+    }
+};
+
+TEST(FileSystem, RunningOutOfMemoryIsReportedAndLeavesTheFile) {
+    test::TempDir dir;
+    const std::string file = dir.file("player1_options.ini");
+    test::WriteBytes(file, "old");
+    OutOfMemory disk;
+    const FileRead read = disk.readFile(file, kLargestIniFile);
+    EXPECT_EQ(read.kind, FileRead::Kind::Failed);
+    EXPECT_NE(read.reason.find("not enough memory"), std::string::npos) << read.reason;
+    const Status written = disk.replaceFile(file, "new");
+    EXPECT_FALSE(written.ok);
+    EXPECT_NE(written.reason.find("not enough memory"), std::string::npos) << written.reason;
+    EXPECT_EQ(test::ReadBytes(file), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1)
+        << "a temporary file was left";
 }
 
 #ifndef _WIN32  // POSIX modes, owners and symlinks
@@ -64,20 +91,20 @@ mode_t modeOf(const std::string& path) {
     return info.st_mode & 07777;
 }
 
-TEST(ReplaceFileBytes, KeepsPermissionBits) {
+TEST(ReplaceFile, KeepsPermissionBits) {
     const mode_t modes[] = {0640, 0600, 0666, 0755, 0200};
     test::TempDir dir;
     for (const mode_t mode : modes) {
         const std::string file = dir.file("mode" + std::to_string(mode) + ".ini");
         test::WriteBytes(file, "old");
         ::chmod(file.c_str(), mode);
-        ASSERT_TRUE(ReplaceFileBytes(file, "new").ok) << std::oct << mode;
+        ASSERT_TRUE(HostFileSystem().replaceFile(file, "new").ok) << std::oct << mode;
         EXPECT_EQ(modeOf(file), mode) << std::oct << mode;
         EXPECT_EQ(test::ReadBytes(file), "new");
     }
 }
 
-TEST(ReplaceFileBytes, KeepsTheOwnerWhenRunAsRoot) {
+TEST(ReplaceFile, KeepsTheOwnerWhenRunAsRoot) {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "only root can give a file to another user";
     }
@@ -85,43 +112,43 @@ TEST(ReplaceFileBytes, KeepsTheOwnerWhenRunAsRoot) {
     const std::string file = dir.file("owned.ini");
     test::WriteBytes(file, "old");
     ASSERT_EQ(::chown(file.c_str(), 4321, 4322), 0);
-    ASSERT_TRUE(ReplaceFileBytes(file, "new").ok);
+    ASSERT_TRUE(HostFileSystem().replaceFile(file, "new").ok);
     struct stat info {};
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
     EXPECT_EQ(info.st_uid, 4321u);
     EXPECT_EQ(info.st_gid, 4322u);
 }
 
-TEST(ReplaceFileBytes, NewFileGetsTheUsualMode) {
+TEST(ReplaceFile, NewFileGetsTheUsualMode) {
     test::TempDir dir;
     const mode_t mask = ::umask(022);
     const std::string file = dir.file("new.ini");
-    ASSERT_TRUE(ReplaceFileBytes(file, "x").ok);
+    ASSERT_TRUE(HostFileSystem().replaceFile(file, "x").ok);
     ::umask(mask);
     EXPECT_EQ(modeOf(file), 0644u);
 }
 
-TEST(ReplaceFileBytes, FollowsSymlinksToTheirTarget) {
+TEST(ReplaceFile, FollowsSymlinksToTheirTarget) {
     test::TempDir dir;
     fs::create_directory(dir.path() / "real");
     test::WriteBytes(dir.path() / "real" / "target.ini", "old");
     fs::create_symlink("real/target.ini", dir.path() / "link.ini");
     fs::create_symlink("link.ini", dir.path() / "chain.ini");
-    ASSERT_TRUE(ReplaceFileBytes(dir.file("chain.ini"), "new").ok);
+    ASSERT_TRUE(HostFileSystem().replaceFile(dir.file("chain.ini"), "new").ok);
     EXPECT_TRUE(fs::is_symlink(dir.path() / "chain.ini"));
     EXPECT_TRUE(fs::is_symlink(dir.path() / "link.ini"));
     EXPECT_EQ(test::ReadBytes(dir.path() / "real" / "target.ini"), "new");
 }
 
-TEST(ReplaceFileBytes, DanglingLinkCreatesItsTarget) {
+TEST(ReplaceFile, DanglingLinkCreatesItsTarget) {
     test::TempDir dir;
     fs::create_symlink("nothere.ini", dir.path() / "dangle.ini");
-    ASSERT_TRUE(ReplaceFileBytes(dir.file("dangle.ini"), "made").ok);
+    ASSERT_TRUE(HostFileSystem().replaceFile(dir.file("dangle.ini"), "made").ok);
     EXPECT_TRUE(fs::is_symlink(dir.path() / "dangle.ini"));
     EXPECT_EQ(test::ReadBytes(dir.path() / "nothere.ini"), "made");
 }
 
-TEST(ReplaceFileBytes, RefusesWhatItMustNotReplace) {
+TEST(ReplaceFile, RefusesWhatItMustNotReplace) {
     struct Row {
         const char* name;
         std::string path;
@@ -140,13 +167,33 @@ TEST(ReplaceFileBytes, RefusesWhatItMustNotReplace) {
         {"empty path", "", "No such file or directory"},
     };
     for (const Row& row : rows) {
-        const FileWriteResult result = ReplaceFileBytes(row.path, "new");
+        const Status result = HostFileSystem().replaceFile(row.path, "new");
         EXPECT_FALSE(result.ok) << row.name;
         EXPECT_NE(result.reason.find(row.reasonPart), std::string::npos)
             << row.name << ": " << result.reason;
     }
     EXPECT_EQ(test::ReadBytes(dir.path() / "readonly.ini"), "old");
     EXPECT_TRUE(fs::is_directory(dir.path() / "folder.ini"));
+}
+
+// Saves a second time, as another copy of the tool would, while its own named
+// temporary file waits for the rename.
+class InterruptedByAnotherSave : public SystemFileSystem {
+  protected:
+    Error renameOver(const std::string& from, const std::string& to) override {
+        HostFileSystem().replaceFile(to, "other tool");
+        return SystemFileSystem::renameOver(from, to);
+    }
+};
+
+TEST(ReplaceFile, TwoSavesInOneFolderKeepEachOthersTemporaries) {
+    test::TempDir dir;
+    const std::string file = dir.file("player5_options.ini");
+    test::WriteBytes(file, "old");
+    InterruptedByAnotherSave first;
+    const Status saved = first.replaceFile(file, "first tool");
+    EXPECT_TRUE(saved.ok) << saved.reason;
+    EXPECT_EQ(test::ReadBytes(file), "first tool");
 }
 
 #endif
