@@ -94,6 +94,23 @@ struct Inherited {
     gid_t group = 0;
 };
 
+// Why an existing regular file must not be replaced; empty when it may be.
+std::string writeRefusal(const std::string& target, const struct stat& info) {
+    if (::access(target.c_str(), W_OK) != 0) {
+        // The system's own reason: a read-only mount or an immutable file is not a
+        // question of permission bits.
+        const int error = errno;
+        return error == EACCES ? failure(error, "the file is read-only")
+                               : failure(error, "the file cannot be written");
+    }
+    // root passes access(W_OK) on any file; a file without write bits still means
+    // its owner made it read-only on purpose.
+    if ((info.st_mode & 0222) == 0) {
+        return failure(EACCES, "the file is read-only");
+    }
+    return {};
+}
+
 // The permission bits and owner the new content gets, or a refusal.
 bool inheritedFrom(const std::string& target, Inherited& inherited, std::string& reason) {
     struct stat info {};
@@ -109,10 +126,8 @@ bool inheritedFrom(const std::string& target, Inherited& inherited, std::string&
         reason = failure(EINVAL, "not a regular file");
         return false;
     }
-    // root passes access(W_OK) on any file; a file without write bits still means
-    // its owner made it read-only on purpose.
-    if (::access(target.c_str(), W_OK) != 0 || (info.st_mode & 0222) == 0) {
-        reason = failure(EACCES, "the file is read-only");
+    reason = writeRefusal(target, info);
+    if (!reason.empty()) {
         return false;
     }
     inherited = {static_cast<mode_t>(info.st_mode & 07777), true, info.st_uid, info.st_gid};

@@ -3,6 +3,10 @@
 
 #include "platform/system_file_system.h"
 #ifndef _WIN32
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <unistd.h>
 #endif
 
@@ -194,6 +198,74 @@ TEST(ReplaceFile, TwoSavesInOneFolderKeepEachOthersTemporaries) {
     const Status saved = first.replaceFile(file, "first tool");
     EXPECT_TRUE(saved.ok) << saved.reason;
     EXPECT_EQ(test::ReadBytes(file), "first tool");
+}
+
+// A tmpfs of our own, so that it can be made read-only; root only.
+class ScratchMount {
+  public:
+    ScratchMount() : m_path(m_dir.path() / "mnt") {
+        fs::create_directory(m_path);
+        m_mounted = ::mount("tmpfs", m_path.c_str(), "tmpfs", 0, "size=1m") == 0;
+    }
+    ~ScratchMount() {
+        if (m_mounted) {
+            ::umount2(m_path.c_str(), MNT_DETACH);
+        }
+    }
+    bool mounted() const { return m_mounted; }
+    bool makeReadOnly() {
+        return ::mount(nullptr, m_path.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+    std::string file(const std::string& name) const { return (m_path / name).string(); }
+
+  private:
+    test::TempDir m_dir;
+    fs::path m_path;
+    bool m_mounted = false;
+};
+
+bool setImmutable(const std::string& path, bool on) {
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    int flags = 0;
+    bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return done;
+}
+
+// Both were once reported as "Permission denied (the file is read-only)".
+TEST(ReplaceFile, ReportsTheReasonTheSystemGives) {
+    struct Row {
+        const char* name;
+        bool (*breakIt)(ScratchMount& mount, const std::string& file);
+        const char* reason;
+    };
+    const Row rows[] = {
+        {"read-only mount", [](ScratchMount& m, const std::string&) { return m.makeReadOnly(); },
+         "Read-only file system (the file cannot be written)"},
+        {"immutable file",
+         [](ScratchMount&, const std::string& f) { return setImmutable(f, true); },
+         "Operation not permitted (the file cannot be written)"},
+        {"no write bits, even for root",
+         [](ScratchMount&, const std::string& f) { return ::chmod(f.c_str(), 0444) == 0; },
+         "Permission denied (the file is read-only)"},
+    };
+    for (const Row& row : rows) {
+        ScratchMount mount;
+        if (!mount.mounted()) {
+            GTEST_SKIP() << "mounting a tmpfs needs root";
+        }
+        const std::string file = mount.file("player1_options.ini");
+        test::WriteBytes(file, "old");
+        ASSERT_TRUE(row.breakIt(mount, file)) << row.name;
+        const Status result = HostFileSystem().replaceFile(file, "new");
+        setImmutable(file, false);
+        EXPECT_FALSE(result.ok) << row.name;
+        EXPECT_NE(result.reason.find(row.reason), std::string::npos)
+            << row.name << ": " << result.reason;
+        EXPECT_EQ(test::ReadBytes(file), "old") << row.name;
+    }
 }
 
 #endif
