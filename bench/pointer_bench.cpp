@@ -10,7 +10,6 @@
 #include <memory>
 #include <vector>
 
-#include "platform/messages.h"
 #include "ui/form1.h"
 
 namespace {

@@ -9,7 +9,6 @@
 
 #include "bench_files.h"
 #include "colour/colour_slots.h"
-#include "platform/messages.h"
 #include "profile/profile.h"
 
 namespace {

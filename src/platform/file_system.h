@@ -8,6 +8,10 @@
 
 namespace orvex {
 
+// The largest INI file the tool reads: far beyond any options file (a few KB), yet
+// small enough that a huge or sparse file is refused before anything is allocated.
+constexpr std::uint64_t kLargestIniFile = std::uint64_t{256} << 20;
+
 // What reading a whole file gave.
 struct FileRead {
     enum class Kind { Ok, NotFound, Failed };

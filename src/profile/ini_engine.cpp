@@ -1,8 +1,10 @@
 #include "profile/ini_engine.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <string_view>
+#include <system_error>
 
 #include "platform/host_path.h"
 #include "platform/text.h"
@@ -116,16 +118,27 @@ IniEdit matchedAsTheServiceDoes(IniEdit edit) {
     return edit;
 }
 
-std::string missingKeys(std::string_view text, const std::vector<IniKey>& mustExist) {
-    const auto values = IniValues(text, mustExist);
-    std::string missing;
-    for (std::size_t index = 0; index < values.size(); ++index) {
-        if (!values[index]) {
-            missing += (missing.empty() ? "" : ", ") + std::string(mustExist[index].section) + " " +
-                       std::string(mustExist[index].key);
-        }
+// Why the file as it is now cannot be the one the caller saw; empty when it can.
+std::string vanishedKeys(const std::optional<std::string>& text,
+                         const std::vector<IniKey>& mustExist) {
+    if (mustExist.empty()) {
+        return {};
     }
-    return missing;
+    if (!text) {
+        return "the file is gone (" + std::generic_category().message(ENOENT) +
+               "). It was not created anew, which would lose the game's other settings in it.";
+    }
+    const auto values = IniValues(*text, mustExist);
+    const auto missing = std::find(values.begin(), values.end(), std::nullopt);
+    if (missing == values.end()) {
+        return {};
+    }
+    const IniKey& first = mustExist[static_cast<std::size_t>(missing - values.begin())];
+    const auto more = std::count(missing + 1, values.end(), std::nullopt);
+    return "it has changed since it was loaded ([" + std::string(first.section) + "] " +
+           std::string(first.key) + (more > 0 ? " and " + std::to_string(more) + " more" : "") +
+           " gone), perhaps because the game is rewriting it. It was left as it is; select it "
+           "again to load it as it is now.";
 }
 
 Status writeEdits(const std::vector<IniEdit>& edits, const std::vector<IniKey>& mustExist,
@@ -140,13 +153,11 @@ Status writeEdits(const std::vector<IniEdit>& edits, const std::vector<IniKey>& 
     if (!current.status()) {
         return refused(file, current.status().reason);
     }
-    const std::string_view text = current.text() ? *current.text() : std::string_view();
-    const std::string missing = missingKeys(text, mustExist);
-    if (!missing.empty()) {
-        return refused(file, "it has changed since it was loaded (" + missing +
-                                 " is gone), perhaps because the game is rewriting it. "
-                                 "It was left as it is; select it again to load it as it is now.");
+    const std::string vanished = vanishedKeys(current.text(), mustExist);
+    if (!vanished.empty()) {
+        return refused(file, vanished);
     }
+    const std::string_view text = current.text() ? *current.text() : std::string_view();
     const std::optional<std::string> bytes = IniEdited(text, edits);
     if (!bytes) {
         return Status::Success();

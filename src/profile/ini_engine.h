@@ -15,9 +15,6 @@ namespace orvex {
 // on, with the buffer semantics of the Windows service they replace. `file` is a
 // Windows-form path (see HostPath). Nothing is cached: each call reads the file anew.
 
-// Files larger than this are refused: no options file comes near it.
-constexpr std::uint64_t kLargestIniFile = 256u * 1024 * 1024;
-
 // One version of a file as the service answers from it. A missing file reads as
 // empty; a file that exists but cannot be read (or is UTF-16, or too large) also
 // answers nothing, and `status` says why.

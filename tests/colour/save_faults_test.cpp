@@ -6,21 +6,23 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "colour/colour_slots.h"
-#include "platform/file_io_faults.h"
+#include "failing_file_system.h"
+#include "platform/system_file_system.h"
 #include "profile/profile.h"
-#include "slot_test_support.h"
 #include "test_support.h"
 
 namespace orvex {
 namespace {
 
 namespace fs = std::filesystem;
+using Step = test::FailingFileSystem::Step;
 
 constexpr const char* kEntry = "player3_options.ini";
 constexpr PackedColour kRed = 0x000000FF;
@@ -30,7 +32,7 @@ constexpr PackedColour kRed = 0x000000FF;
 std::string gameFile() {
     std::string text = "; game settings\n[General]\nVersion=3\n";
     for (int slot = 0; slot < 24; ++slot) {
-        text += "[" + test::slotSection(slot) + "]\nOptionName=Chat " + std::to_string(slot) +
+        text += "[" + test::SlotSection(slot) + "]\nOptionName=Chat " + std::to_string(slot) +
                 "\nOptionValue=0.5,0.5,0.5\nOptionType=Color\n";
     }
     return text + "[Window]\nX=10\n";
@@ -49,18 +51,19 @@ class SaveFaultTest : public ::testing::Test {
     SaveFaultTest() {
         list.folder = dir.path().string();
         test::WriteBytes(file(), gameFile());
-        table.LoadSelectedFile(list);
+        messages.record(table.LoadSelectedFile(list));
         messages.clear();
     }
 
     fs::path file() const { return dir.path() / kEntry; }
     // Edits the slots from `first` on, so that the first file write of the save is
     // the one for slot `first` (unchanged slots write nothing).
-    void editFrom(int first) {
+    static void editFrom(ColourSlotTable& slots, int first) {
         for (int slot = first; slot < ColourSlotTable::kSlotCount; ++slot) {
-            table.slot(slot).currentColour = kRed;
+            slots.GiveColour(slot, kRed);
         }
     }
+    void editFrom(int first) { editFrom(table, first); }
     void expectOneFailureMessage(const std::string& reasonPart, const std::string& row) {
         ASSERT_EQ(messages.messages().size(), 1u) << row;
         const std::string& text = messages.messages()[0].text;
@@ -70,48 +73,47 @@ class SaveFaultTest : public ::testing::Test {
     }
 
     test::TempDir dir;
-    test::MessageRecorder messages;
-    test::OneFileList list{kEntry};
+    test::MessageLog messages;
+    test::FakeFileList list{kEntry};
     ColourSlotTable table;
 };
 
 TEST_F(SaveFaultTest, InjectedFailureAtEveryStepOfEveryWriteKeepsTheOldFile) {
     struct Row {
         const char* name;
-        faults::ReplaceStep step;
+        Step step;
         int error;
         const char* reason;
     };
     const Row rows[] = {
-        {"no space for the temporary file", faults::ReplaceStep::OpenTemp, ENOSPC,
+        {"no space for the temporary file", Step::CreateTemporary, ENOSPC,
          "No space left on device (creating a temporary file)"},
-        {"read-only folder", faults::ReplaceStep::OpenTemp, EACCES,
+        {"read-only folder", Step::CreateTemporary, EACCES,
          "Permission denied (creating a temporary file)"},
-        {"disk full while writing", faults::ReplaceStep::Write, ENOSPC,
-         "No space left on device (writing)"},
-        {"quota exceeded while writing", faults::ReplaceStep::Write, EDQUOT, "(writing)"},
-        {"device gone while writing", faults::ReplaceStep::Write, EIO,
-         "Input/output error (writing)"},
-        {"permissions cannot be copied", faults::ReplaceStep::Chmod, EPERM,
+        {"disk full while writing", Step::Write, ENOSPC, "No space left on device (writing)"},
+        {"quota exceeded while writing", Step::Write, EDQUOT, "(writing)"},
+        {"device gone while writing", Step::Write, EIO, "Input/output error (writing)"},
+        {"permissions cannot be copied", Step::SetMode, EPERM,
          "Operation not permitted (setting permissions)"},
-        {"flush fails", faults::ReplaceStep::Sync, EIO, "Input/output error (flushing to disk)"},
-        {"flush finds the disk full", faults::ReplaceStep::Sync, ENOSPC,
+        {"flush fails", Step::Flush, EIO, "Input/output error (flushing to disk)"},
+        {"flush finds the disk full", Step::Flush, ENOSPC,
          "No space left on device (flushing to disk)"},
-        {"rename across devices", faults::ReplaceStep::Rename, EXDEV,
+        {"rename across devices", Step::Rename, EXDEV,
          "Invalid cross-device link (replacing the file)"},
-        {"rename refused", faults::ReplaceStep::Rename, EACCES,
-         "Permission denied (replacing the file)"},
+        {"rename refused", Step::Rename, EACCES, "Permission denied (replacing the file)"},
     };
     const std::string before = test::ReadBytes(file());
     for (const Row& row : rows) {
         for (const int first : {0, 11, 23}) {
             const std::string name = std::string(row.name) + ", slot " + std::to_string(first);
-            table.LoadSelectedFile(list);
-            editFrom(first);
+            test::FailingFileSystem disk;
+            ColourSlotTable failing(disk);
+            messages.record(failing.LoadSelectedFile(list));
+            editFrom(failing, first);
             messages.clear();
-            faults::ScopedReplaceFault fault({row.step, row.error, 0});
+            disk.failFrom(row.step, row.error);
 
-            EXPECT_FALSE(table.SaveColorSlots(list)) << name;
+            EXPECT_FALSE(messages.record(failing.SaveColorSlots(list))) << name;
             expectOneFailureMessage(row.reason, name);
             EXPECT_EQ(test::ReadBytes(file()), before) << name;
             EXPECT_EQ(entriesIn(dir.path()), 1u) << name << ": a temporary file was left";
@@ -120,9 +122,13 @@ TEST_F(SaveFaultTest, InjectedFailureAtEveryStepOfEveryWriteKeepsTheOldFile) {
 }
 
 TEST_F(SaveFaultTest, ShortWritesStillSaveTheWholeFile) {
-    editFrom(0);
-    faults::ScopedReplaceFault fault({faults::ReplaceStep::None, 0, 1});
-    EXPECT_TRUE(table.SaveColorSlots(list));
+    test::FailingFileSystem disk;
+    disk.limitWrites(1);
+    ColourSlotTable shortWrites(disk);
+    messages.record(shortWrites.LoadSelectedFile(list));
+    editFrom(shortWrites, 0);
+    messages.clear();
+    EXPECT_TRUE(messages.record(shortWrites.SaveColorSlots(list)));
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_EQ(messages.messages()[0].text, "INI file saved");
     std::string expected = gameFile();
@@ -162,13 +168,13 @@ TEST_F(SaveFaultTest, FileSystemStatesBetweenLoadAndSave) {
         list.folder = rowDir.path().string();
         const fs::path rowFile = rowDir.path() / kEntry;
         test::WriteBytes(rowFile, gameFile());
-        table.LoadSelectedFile(list);
+        messages.record(table.LoadSelectedFile(list));
         editFrom(0);
         row.breakIt(rowFile);
         const bool wasFile = fs::is_regular_file(fs::symlink_status(rowFile));
         messages.clear();
 
-        EXPECT_FALSE(table.SaveColorSlots(list)) << row.name;
+        EXPECT_FALSE(messages.record(table.SaveColorSlots(list))) << row.name;
         expectOneFailureMessage(row.reason, row.name);
         if (wasFile) {
             EXPECT_EQ(test::ReadBytes(rowFile), gameFile()) << row.name;
@@ -185,24 +191,20 @@ TEST_F(SaveFaultTest, ReadOnlyFolderForAnOrdinaryUser) {
     }
     editFrom(0);
     ::chmod(dir.path().c_str(), 0555);
-    const bool saved = table.SaveColorSlots(list);
+    const bool saved = messages.record(table.SaveColorSlots(list));
     ::chmod(dir.path().c_str(), 0755);
     EXPECT_FALSE(saved);
     expectOneFailureMessage("Permission denied", "read-only folder");
     EXPECT_EQ(test::ReadBytes(file()), gameFile());
 }
 
-TEST_F(SaveFaultTest, FileDeletedAfterLoadIsWrittenAnewAndComplete) {
+// Written anew, it would hold the 24 colours and nothing else of what the game kept.
+TEST_F(SaveFaultTest, FileDeletedAfterLoadIsNotCreatedAnew) {
     editFrom(0);
     fs::remove(file());
-    EXPECT_TRUE(table.SaveColorSlots(list));
-    for (int slot = 0; slot < ColourSlotTable::kSlotCount; ++slot) {
-        EXPECT_EQ(ReadINI(table.currentIniPath(), test::slotSection(slot), "OptionValue"),
-                  "1.000000,0.000000,0.000000")
-            << slot;
-    }
-    ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_EQ(messages.messages()[0].text, "INI file saved");
+    EXPECT_FALSE(messages.record(table.SaveColorSlots(list)));
+    expectOneFailureMessage("the file is gone", "deleted");
+    EXPECT_FALSE(fs::exists(file()));
 }
 
 TEST_F(SaveFaultTest, ChangesOfAnotherProgramBetweenLoadAndSaveSurvive) {
@@ -213,7 +215,7 @@ TEST_F(SaveFaultTest, ChangesOfAnotherProgramBetweenLoadAndSaveSurvive) {
     changed.replace(changed.find("X=10"), 4, "X=99");
     test::WriteBytes(file(), changed);
 
-    EXPECT_TRUE(table.SaveColorSlots(list));
+    EXPECT_TRUE(messages.record(table.SaveColorSlots(list)));
     const std::string after = test::ReadBytes(file());
     std::string expected = changed;
     std::size_t at = 0;
@@ -226,21 +228,26 @@ TEST_F(SaveFaultTest, ChangesOfAnotherProgramBetweenLoadAndSaveSurvive) {
     EXPECT_EQ(after, expected);
 }
 
-// Saves killed between writing and renaming once left their temporary files in
-// the game's folder for good.
+// Saves killed between naming and renaming leave their temporary files; the next
+// save removes those, and only those: a user's ".player3_options.ini.backup" and
+// the live temporary file of another save once went with them.
 TEST_F(SaveFaultTest, TemporaryFilesOfKilledSavesAreRemovedByTheNextSave) {
-    const std::vector<std::string> left{".player3_options.ini.Ab12Cd",
-                                        ".player3_options.ini.zzzzzz"};
-    const std::vector<std::string> kept{".player3_options.ini.keep", "player3_options.ini.Ab12Cd",
-                                        ".player4_options.ini.Ab12Cd", "notes.txt"};
+    const std::vector<std::string> left{SystemFileSystem::TemporaryName(kEntry),
+                                        SystemFileSystem::TemporaryName(kEntry)};
+    const std::vector<std::string> kept{
+        ".player3_options.ini.backup", ".player3_options.ini.Ab12Cd",
+        SystemFileSystem::TemporaryName(kEntry),
+        SystemFileSystem::TemporaryName("player4_options.ini"), "notes.txt"};
+    const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(2);
     for (const auto& name : left) {
         test::WriteBytes(dir.path() / name, "half a file");
+        fs::last_write_time(dir.path() / name, longAgo);
     }
     for (const auto& name : kept) {
         test::WriteBytes(dir.path() / name, "not ours");
     }
     editFrom(23);
-    ASSERT_TRUE(table.SaveColorSlots(list));
+    ASSERT_TRUE(messages.record(table.SaveColorSlots(list)));
     for (const auto& name : left) {
         EXPECT_FALSE(fs::exists(dir.path() / name)) << name;
     }

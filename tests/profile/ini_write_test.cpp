@@ -7,12 +7,14 @@
 #include <iterator>
 #include <string>
 
-#include "platform/file_io_faults.h"
+#include "failing_file_system.h"
 #include "profile/ini_engine.h"
 #include "test_support.h"
 
 namespace orvex {
 namespace {
+
+using Step = test::FailingFileSystem::Step;
 
 namespace fs = std::filesystem;
 
@@ -238,29 +240,28 @@ void expectReason(const std::string& reason, const std::string& file, const char
 TEST(ProfileWriteString, FailedWriteKeepsTheOldFileAndSaysWhy) {
     struct Row {
         const char* name;
-        faults::ReplaceStep step;
+        Step step;
         int error;
         const char* osMessage;
         const char* operation;
     };
     const Row rows[] = {
-        {"temporary file cannot be made", faults::ReplaceStep::OpenTemp, ENOSPC,
-         "No space left on device", "creating a temporary file"},
-        {"disk full while writing", faults::ReplaceStep::Write, ENOSPC, "No space left on device",
-         "writing"},
-        {"permissions cannot be set", faults::ReplaceStep::Chmod, EPERM, "Operation not permitted",
+        {"temporary file cannot be made", Step::CreateTemporary, ENOSPC, "No space left on device",
+         "creating a temporary file"},
+        {"disk full while writing", Step::Write, ENOSPC, "No space left on device", "writing"},
+        {"permissions cannot be set", Step::SetMode, EPERM, "Operation not permitted",
          "setting permissions"},
-        {"flush fails", faults::ReplaceStep::Sync, EIO, "Input/output error", "flushing to disk"},
-        {"rename fails", faults::ReplaceStep::Rename, EXDEV, "Invalid cross-device link",
-         "replacing the file"},
+        {"flush fails", Step::Flush, EIO, "Input/output error", "flushing to disk"},
+        {"rename fails", Step::Rename, EXDEV, "Invalid cross-device link", "replacing the file"},
     };
     test::TempDir dir;
     const std::string file = dir.file("player1_options.ini");
     const std::string content = "[s]\r\nk=old\r\n";
     for (const Row& row : rows) {
         test::WriteBytes(file, content);
-        faults::ScopedReplaceFault fault({row.step, row.error, 0});
-        const Status status = ProfileWriteString("s", "k", "new", file);
+        test::FailingFileSystem disk;
+        disk.failFrom(row.step, row.error);
+        const Status status = ProfileWriteString("s", "k", "new", file, disk);
         EXPECT_FALSE(status.ok) << row.name;
         expectReason(status.reason, file, row.osMessage, row.operation, row.name);
         EXPECT_EQ(test::ReadBytes(file), content) << row.name;
@@ -293,8 +294,9 @@ TEST(ProfileWriteString, ShortWritesStillWriteEverything) {
     test::TempDir dir;
     const std::string file = dir.file("short.ini");
     test::WriteBytes(file, "[s]\r\nk=old\r\n");
-    faults::ScopedReplaceFault fault({faults::ReplaceStep::None, 0, 3});
-    ASSERT_TRUE(ProfileWriteString("s", "k", "a longer new value", file).ok);
+    test::FailingFileSystem disk;
+    disk.limitWrites(3);
+    ASSERT_TRUE(ProfileWriteString("s", "k", "a longer new value", file, disk).ok);
     EXPECT_EQ(test::ReadBytes(file), "[s]\r\nk=a longer new value\r\n");
 }
 

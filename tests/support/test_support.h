@@ -54,6 +54,21 @@ class FakeFileList : public FileListView {
     std::string List(int at) const override { return entries.at(static_cast<std::size_t>(at)); }
 };
 
+// Collects what the core's operations told the user, as a window would show it.
+class MessageLog {
+  public:
+    // Appends `told`; true when it is exactly the confirmation of a save.
+    bool record(const UserMessages& told) {
+        m_messages.insert(m_messages.end(), told.begin(), told.end());
+        return told.size() == 1 && told[0].text == "INI file saved";
+    }
+    const UserMessages& messages() const { return m_messages; }
+    void clear() { m_messages.clear(); }
+
+  private:
+    UserMessages m_messages;
+};
+
 // The folder of committed fixture files (tests/data).
 std::filesystem::path DataDir();
 

@@ -1,0 +1,110 @@
+#include "system_file_system.h"
+
+#include <algorithm>
+#include <new>
+#include <random>
+#include <stdexcept>
+
+namespace orvex {
+
+namespace {
+
+constexpr std::string_view kTemporaryTag = ".orvexcolors-";
+constexpr std::string_view kTemporaryEnd = ".tmp";
+constexpr std::size_t kTemporaryLetters = 8;
+constexpr std::string_view kLetters =
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+}  // namespace
+
+std::string SystemFileSystem::TemporaryName(const std::string& fileName) {
+    // Seeded afresh each time: processes forked from one another must not repeat
+    // each other's names.
+    std::random_device device;
+    std::mt19937 random(device());
+    std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
+    std::string name = "." + fileName + std::string(kTemporaryTag);
+    for (std::size_t i = 0; i < kTemporaryLetters; ++i) {
+        name += kLetters[pick(random)];
+    }
+    return name + std::string(kTemporaryEnd);
+}
+
+bool SystemFileSystem::IsTemporaryName(std::string_view entry, const std::string& fileName) {
+    const std::string start = "." + fileName + std::string(kTemporaryTag);
+    if (entry.size() != start.size() + kTemporaryLetters + kTemporaryEnd.size() ||
+        entry.compare(0, start.size(), start) != 0 ||
+        entry.substr(entry.size() - kTemporaryEnd.size()) != kTemporaryEnd) {
+        return false;
+    }
+    const std::string_view letters = entry.substr(start.size(), kTemporaryLetters);
+    return letters.find_first_not_of(kLetters) == std::string_view::npos;
+}
+
+std::string TooLargeReason(std::uint64_t size, std::uint64_t largest) {
+    return "the file is " + std::to_string(size) + " bytes long, more than the " +
+           std::to_string(largest) + " bytes this tool reads";
+}
+
+SystemFileSystem::Error SystemFileSystem::writeAll(Handle file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        std::size_t written = 0;
+        if (const Error error = writeSome(file, bytes.data(), bytes.size(), written)) {
+            return error;
+        }
+        bytes.remove_prefix(written);
+    }
+    return 0;
+}
+
+SystemFileSystem::Error SystemFileSystem::readToEnd(Handle file, std::uint64_t largest,
+                                                    std::string& bytes, bool& tooLarge) {
+    std::size_t length = 0;
+    tooLarge = false;
+    for (;;) {
+        if (length == bytes.size()) {
+            // The file grew since it was opened; it may grow only up to the limit.
+            if (length > largest) {
+                tooLarge = true;
+                return 0;
+            }
+            const std::uint64_t grown = std::max<std::uint64_t>(2 * bytes.size(), 65536);
+            bytes.resize(static_cast<std::size_t>(std::min(grown, largest + 1)));
+        }
+        std::size_t got = 0;
+        if (const Error error = readSome(file, &bytes[length], bytes.size() - length, got)) {
+            bytes.clear();
+            return error;
+        }
+        if (got == 0) {
+            bytes.resize(length);
+            return 0;
+        }
+        length += got;
+    }
+}
+
+FileRead SystemFileSystem::readFile(const std::string& hostPath, std::uint64_t largest) {
+    try {
+        return readUnguarded(hostPath, largest);
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    return {FileRead::Kind::Failed, {}, "there is not enough memory to read the file"};
+}
+
+Status SystemFileSystem::replaceFile(const std::string& hostPath, std::string_view bytes) {
+    try {
+        return replaceUnguarded(hostPath, bytes);
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    return Status::Failure("there is not enough memory to write the file");
+}
+
+FileSystem& HostFileSystem() {
+    static SystemFileSystem host;
+    return host;
+}
+
+}  // namespace orvex

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
+
+namespace orvex {
+
+// The machine's file system (POSIX calls, or the Win32 ...A calls on Windows), built
+// from single system-call steps. Tests derive from it and override a step to fail
+// it; the product never does.
+class SystemFileSystem : public FileSystem {
+  public:
+    FileRead readFile(const std::string& hostPath, std::uint64_t largest) override;
+    Status replaceFile(const std::string& hostPath, std::string_view bytes) override;
+
+    // A temporary file of ours whose last write is older than this was left by a
+    // save that died; a live save writes its own within moments.
+    static constexpr std::chrono::minutes kAbandonedAfter{15};
+
+    // The name of a new temporary file for `fileName`: ".<fileName>.orvexcolors-"
+    // followed by random letters and ".tmp", so that it can never be mistaken for
+    // a file of the user's or of another program.
+    static std::string TemporaryName(const std::string& fileName);
+    // Whether `entry` is a name TemporaryName(fileName) can give.
+    static bool IsTemporaryName(std::string_view entry, const std::string& fileName);
+
+  protected:
+    using Handle = std::intptr_t;  // a file descriptor; a HANDLE on Windows
+    using Error = int;             // errno; GetLastError() on Windows; 0 for success
+
+    // Creates a new temporary file for writing: unnamed in `folder` where the system
+    // can and `named` is false on entry (it gets the name `path` only once complete),
+    // otherwise as `path`, which must not exist yet. `named` tells which it made.
+    virtual Error createTemporary(const std::string& folder, const std::string& path, Handle& file,
+                                  bool& named);
+    // Writes at most `size` bytes; `written` tells how many were.
+    virtual Error writeSome(Handle file, const char* data, std::size_t size, std::size_t& written);
+    // Gives the temporary file the permission bits of the file it replaces (on
+    // Windows its attributes, set by `path` after the file is closed).
+    virtual Error setMode(Handle file, const std::string& path, unsigned long mode);
+    virtual Error flushToDisk(Handle file);
+    virtual Error renameOver(const std::string& from, const std::string& to);
+    // Reads at most `size` bytes; `got` is 0 at the end of the file.
+    virtual Error readSome(Handle file, char* data, std::size_t size, std::size_t& got);
+
+  private:
+    // The platform's own read and replace, built from the steps above (one
+    // definition per platform); readFile and replaceFile add what no platform may
+    // let escape.
+    class Platform;
+    FileRead readUnguarded(const std::string& hostPath, std::uint64_t largest);
+    Status replaceUnguarded(const std::string& hostPath, std::string_view bytes);
+
+    Error writeAll(Handle file, std::string_view bytes);
+    // Reads to the end into `bytes`, which holds room for the size the file had
+    // when opened; more than `largest` bytes set `tooLarge`.
+    Error readToEnd(Handle file, std::uint64_t largest, std::string& bytes, bool& tooLarge);
+};
+
+// Why a file of `size` bytes is not read.
+std::string TooLargeReason(std::uint64_t size, std::uint64_t largest);
+
+}  // namespace orvex
