@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "registry.h"
-#include "wine_registry.h"
+#include "install/registry.h"
+#include "install/wine_registry.h"
 
 namespace orvex {
 
