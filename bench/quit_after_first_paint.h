@@ -8,16 +8,13 @@
 
 namespace orvex {
 
-// For the start-up benchmark only: with the environment variable
-// ORVEX_QUIT_AFTER_FIRST_PAINT set, the process ends as soon as `window` has painted
-// itself for the first time, without tearing anything down. Header-only, so that the
-// benchmark's empty-window peer can use it without linking the tool.
+// Ends the process as soon as `window` has painted itself for the first time,
+// without tearing anything down: the start-up benchmark times exec to first paint.
+// Header-only, so that the empty-window peers use it without linking the tool.
 class QuitAfterFirstPaint : public QObject {
   public:
-    explicit QuitAfterFirstPaint(QWidget& window) {
-        if (qEnvironmentVariableIsSet("ORVEX_QUIT_AFTER_FIRST_PAINT")) {
-            window.installEventFilter(this);
-        }
+    explicit QuitAfterFirstPaint(QWidget& window) : QObject(&window) {
+        window.installEventFilter(this);
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {

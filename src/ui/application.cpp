@@ -1,0 +1,58 @@
+#include "application.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QPixmap>
+#include <QPointer>
+#include <string>
+
+#include "form1.h"
+#include "install/startup.h"
+#include "message_box.h"
+#include "pictures.h"
+#include "platform/messages.h"
+
+namespace orvex {
+
+namespace {
+
+// QApplication has taken its own options out of argv by now; the folder stays bytes.
+Form1::LoadStep loadStepFor(int argc, char** argv) {
+    if (argc < 2) {
+        return DiscoverStartup;
+    }
+    return [folder = std::string(argv[1])] { return StartupForFolder(folder); };
+}
+
+QIcon applicationIcon() {
+    QIcon icon;
+    icon.addPixmap(QPixmap::fromImage(iconImage(16)));
+    icon.addPixmap(QPixmap::fromImage(iconImage(32)));
+    return icon;
+}
+
+}  // namespace
+
+int RunApplication(int& argc, char** argv, const std::function<void(QWidget& window)>& beforeShow) {
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(applicationIcon());
+
+    // Messages of the load step come before the window exists and have no parent.
+    QPointer<QWidget> messageParent;
+    SetMessageHandler(messageBoxHandler([&messageParent] { return messageParent.data(); }));
+
+    int result = 0;
+    {
+        Form1 form(loadStepFor(argc, argv));
+        messageParent = &form;
+        if (beforeShow) {
+            beforeShow(form);
+        }
+        form.show();
+        result = QApplication::exec();
+    }
+    SetMessageHandler({});
+    return result;
+}
+
+}  // namespace orvex
