@@ -35,6 +35,8 @@ QIcon applicationIcon() {
 
 int RunApplication(int& argc, char** argv, const std::function<void(QWidget& window)>& beforeShow) {
     QApplication app(argc, argv);
+    // Desktops match the window to its menu entry and icon by this name.
+    QGuiApplication::setDesktopFileName("org.orvexcolors.OrvexColors");
     QApplication::setWindowIcon(applicationIcon());
 
     // Messages of the load step come before the window exists and have no parent.

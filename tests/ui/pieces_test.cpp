@@ -170,6 +170,8 @@ class PiecesTest : public QObject {
         QTest::addColumn<int>("size");
         QTest::newRow("16 px") << 16;
         QTest::newRow("32 px") << 32;
+        QTest::newRow("48 px") << 48;
+        QTest::newRow("256 px") << 256;
     }
     void iconShowsTwoPlanetsAndAStar() {
         QFETCH(int, size);
