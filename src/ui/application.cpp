@@ -38,6 +38,9 @@ int RunApplication(int& argc, char** argv, const std::function<void(QWidget& win
     // Desktops match the window to its menu entry and icon by this name.
     QGuiApplication::setDesktopFileName("org.orvexcolors.OrvexColors");
     QApplication::setWindowIcon(applicationIcon());
+    // The window's font for everything, message boxes included: a widget that would
+    // measure text in the platform's default face first loads that face too.
+    QApplication::setFont(dialogFont());
 
     // Messages of the load step come before the window exists and have no parent.
     QPointer<QWidget> messageParent;

@@ -107,7 +107,7 @@ void FileListBox::paintEvent(QPaintEvent* event) {
         return;
     }
     QPainter painter(viewport());
-    painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+    painter.setPen(palette().color(QPalette::PlaceholderText));
     QTextOption wrapping(Qt::AlignLeft | Qt::AlignTop);
     wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);  // long folders too
     painter.drawText(QRectF(viewport()->rect().adjusted(3, 2, -3, -2)), emptyHint(), wrapping);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "ui/packed_colour.h"
+#include "ui/picture_drawing.h"
 #include "ui/pictures.h"
 #include "ui/text_1252.h"
 
@@ -164,6 +165,12 @@ class PiecesTest : public QObject {
             QVERIFY2(std::abs(sums[c] / count - expected[c]) <= 3,
                      qPrintable(QString("component %1 averages %2").arg(c).arg(sums[c] / count)));
         }
+    }
+
+    // The pixels compiled into the program are those the drawing code makes now.
+    void compiledPicturesMatchTheirDrawing() {
+        QCOMPARE(colourChartImage(), drawColourChart());
+        QCOMPARE(textureImage(), drawTexture());
     }
 
     void iconShowsTwoPlanetsAndAStar_data() {
