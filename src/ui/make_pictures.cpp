@@ -1,4 +1,5 @@
-// Writes the pixels of the colour chart and the texture as a C++ source file:
+// Writes the pixels of the colour chart, the texture and the window's icons as a C++
+// source file:
 // make_pictures <file.cpp>. The window shows them without drawing them at start-up.
 #include <QImage>
 #include <cstdio>
@@ -34,6 +35,8 @@ int main(int argc, char* argv[]) {
         << "#include <cstdint>\n\nnamespace orvex::drawn {\n";
     writeArray(out, "kChartPixels", orvex::drawColourChart());
     writeArray(out, "kTexturePixels", orvex::drawTexture());
+    writeArray(out, "kIcon16Pixels", orvex::drawIcon(16));
+    writeArray(out, "kIcon32Pixels", orvex::drawIcon(32));
     out << "}  // namespace orvex::drawn\n";
     out.close();
     if (!out) {

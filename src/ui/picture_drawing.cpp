@@ -236,7 +236,7 @@ QImage drawTexture() {
     return image;
 }
 
-QImage iconImage(int size) {
+QImage drawIcon(int size) {
     QImage image(size, size, QImage::Format_RGB32);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);

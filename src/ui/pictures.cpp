@@ -2,12 +2,16 @@
 
 #include <cstdint>
 
+#include "picture_drawing.h"
+
 namespace orvex {
 
 namespace drawn {
 // Drawn by picture_drawing.cpp when the program was built (make_pictures).
 extern const std::uint32_t kChartPixels[];
 extern const std::uint32_t kTexturePixels[];
+extern const std::uint32_t kIcon16Pixels[];
+extern const std::uint32_t kIcon32Pixels[];
 }  // namespace drawn
 
 namespace {
@@ -26,6 +30,16 @@ QImage colourChartImage() {
 
 QImage textureImage() {
     return sharedImage(drawn::kTexturePixels, kTextureWidth, kTextureHeight);
+}
+
+QImage iconImage(int size) {
+    if (size == 16) {
+        return sharedImage(drawn::kIcon16Pixels, 16, 16);
+    }
+    if (size == 32) {
+        return sharedImage(drawn::kIcon32Pixels, 32, 32);
+    }
+    return drawIcon(size);
 }
 
 }  // namespace orvex

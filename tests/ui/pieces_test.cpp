@@ -171,6 +171,8 @@ class PiecesTest : public QObject {
     void compiledPicturesMatchTheirDrawing() {
         QCOMPARE(colourChartImage(), drawColourChart());
         QCOMPARE(textureImage(), drawTexture());
+        QCOMPARE(iconImage(16), drawIcon(16));
+        QCOMPARE(iconImage(32), drawIcon(32));
     }
 
     void iconShowsTwoPlanetsAndAStar_data() {
