@@ -171,7 +171,6 @@ class PiecesTest : public QObject {
     void compiledPicturesMatchTheirDrawing() {
         QCOMPARE(colourChartImage(), drawColourChart());
         QCOMPARE(textureImage(), drawTexture());
-        QCOMPARE(iconImage(16), drawIcon(16));
         QCOMPARE(iconImage(32), drawIcon(32));
     }
 
