@@ -193,11 +193,13 @@ TEST_F(PrefixSearch, LutrisAndBottlesFollowSteam) {
     };
     const std::string steam3 = pfx(home() / ".steam" / "steam", "3");
     const std::string named = prefix(m_dir.path() / "elsewhere" / "orvex");
+    const std::string other = prefix(m_dir.path() / "elsewhere" / "other");
     const std::string tilde = prefix(home() / "wine" / "tilde");
     const fs::path lutrisGames = makeDir(home() / ".config" / "lutris" / "games");
     test::WriteBytes(lutrisGames / "b-orvex.yml", "game:\n  exe: x.exe\n  prefix: " + named + "\n");
     test::WriteBytes(lutrisGames / "a-tilde.yml", "game:\n  prefix: '~/wine/tilde'\n");
     test::WriteBytes(lutrisGames / "c-gone.yml", "game:\n  prefix: /no/such/prefix\n");
+    test::WriteBytes(lutrisGames / "d-other-key.yml", "game:\n  wine_prefix: " + other + "\n");
     const std::string gamesB = prefix(home() / "Games" / "b");
     const std::string gamesA = prefix(home() / "Games" / "a");
     makeDir(home() / "Games" / "native-game");
@@ -208,17 +210,6 @@ TEST_F(PrefixSearch, LutrisAndBottlesFollowSteam) {
     const std::vector<std::string> expected = {
         (home() / ".wine").string(), steam3, tilde, named, gamesA, gamesB, bottle, flatpakBottle};
     EXPECT_EQ(CandidateWinePrefixes({"", home().string()}), expected);
-}
-
-TEST(LutrisGamePrefix, ReadsThePrefixEntry) {
-    const std::pair<std::string, std::string> rows[] = {
-        {"game:\n  exe: a.exe\n  prefix: /home/u/Games/orvex\n", "/home/u/Games/orvex"},
-        {"game:\r\n  prefix: '/a b/c'", "/a b/c"},
-        {"game:\n  wine_prefix: /x\n  exe: prefix: /y\n", ""},
-    };
-    for (const auto& [yml, expected] : rows) {
-        EXPECT_EQ(LutrisGamePrefix(yml), expected) << yml;
-    }
 }
 
 TEST_F(PrefixSearch, EnvironmentDecidesTheFirstCandidates) {
