@@ -178,7 +178,8 @@ void addLutrisPrefixes(CandidateList& list, const fs::path& home) {
     for (const auto& yml : filesEndingIn(home / ".config" / "lutris" / "games", ".yml")) {
         std::string prefix = LutrisGamePrefix(readSmallFile(yml, 1024 * 1024));
         if (prefix.rfind("~/", 0) == 0) {
-            prefix = (home / prefix.substr(2)).string();
+            fs::path rest = prefix.substr(2);
+            prefix = (home / rest.make_preferred()).string();
         }
         if (!prefix.empty() && isDirectory(prefix)) {
             list.add(prefix);
