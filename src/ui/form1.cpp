@@ -39,10 +39,12 @@ int slotTopTwips(int index) {
     return 7200 - 240 * (index - 18);
 }
 
+// The layout was drawn for "MS Sans Serif"; faces with Arial's widths fit it, wider
+// ones (DejaVu Sans) push texts under their neighbours, so they come last.
 QFont sansSerifFont(bool bold) {
     static const bool substitutesRegistered = [] {
-        QFont::insertSubstitutions("MS Sans Serif", {"Microsoft Sans Serif", "Liberation Sans",
-                                                     "Arimo", "DejaVu Sans", "Arial"});
+        QFont::insertSubstitutions("MS Sans Serif", {"Microsoft Sans Serif", "Arial",
+                                                     "Liberation Sans", "Arimo", "DejaVu Sans"});
         return true;
     }();
     (void)substitutesRegistered;

@@ -25,7 +25,8 @@ inline constexpr int kTextureHeight = 198;
 // A blurred dark violet and maroon mottle, every component within 28..75.
 QImage textureImage();
 
-// Two planets in blue space with a bright star between them; `size` 16 or 32.
+// Two planets in blue space with a bright star between them, `size` pixels square
+// (drawn at any size; the window uses 16 and 32, the installed icons 16 to 256).
 QImage iconImage(int size);
 
 }  // namespace orvex

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "ui/packed_colour.h"
+#include "ui/picture_drawing.h"
 #include "ui/pictures.h"
 #include "ui/text_1252.h"
 
@@ -166,10 +167,19 @@ class PiecesTest : public QObject {
         }
     }
 
+    // The pixels compiled into the program are those the drawing code makes now.
+    void compiledPicturesMatchTheirDrawing() {
+        QCOMPARE(colourChartImage(), drawColourChart());
+        QCOMPARE(textureImage(), drawTexture());
+        QCOMPARE(iconImage(32), drawIcon(32));
+    }
+
     void iconShowsTwoPlanetsAndAStar_data() {
         QTest::addColumn<int>("size");
         QTest::newRow("16 px") << 16;
         QTest::newRow("32 px") << 32;
+        QTest::newRow("48 px") << 48;
+        QTest::newRow("256 px") << 256;
     }
     void iconShowsTwoPlanetsAndAStar() {
         QFETCH(int, size);
