@@ -23,10 +23,12 @@ const std::string& WinePrefix() {
 
 #ifdef _WIN32
 
+#include "virtual_store.h"
+
 namespace orvex {
 
 std::string HostPath(const std::string& windowsPath) {
-    return windowsPath;
+    return FileTheGameSees(windowsPath);
 }
 
 }  // namespace orvex

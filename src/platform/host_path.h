@@ -8,7 +8,9 @@ namespace orvex {
 // "Data\client\output\player1_options.ini"). This is the one place where such a
 // path becomes a path of the host's file system, at the moment a file is touched.
 //
-// On Windows the path is returned unchanged. Elsewhere:
+// On Windows the path is returned unchanged, unless it names a file whose copy in
+// the user's VirtualStore exists: then that copy, the file the game sees
+// (FileTheGameSees). Elsewhere:
 // - a drive letter maps through the Wine prefix in use (<prefix>/dosdevices/<x>:,
 //   "c:" -> drive_c, "z:" -> "/"); with no prefix set, or a letter the prefix
 //   does not map, only Z: resolves (to "/"), other drive paths resolve to nothing

@@ -54,6 +54,16 @@ bool isReadOnly(const std::string& path, DWORD& attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
+// Refused for lack of rights: most often a game folder under Program Files.
+std::string rightsHint(DWORD error) {
+    if (error != ERROR_ACCESS_DENIED) {
+        return {};
+    }
+    return ". Windows lets only administrators change files in this folder: run this tool as "
+           "administrator, or start the game and change an option in it once, so that the "
+           "game keeps its own copy in %LOCALAPPDATA%\\VirtualStore, which this tool then edits";
+}
+
 bool abandoned(const FILETIME& written) {
     FILETIME now{};
     GetSystemTimeAsFileTime(&now);
@@ -166,7 +176,8 @@ class SystemFileSystem::Platform {
         }
         Temporary temp;
         if (const Error error = write(steps, target, attributes, bytes, temp)) {
-            return Status::Failure(failure(static_cast<DWORD>(error), temp.operation));
+            return Status::Failure(failure(static_cast<DWORD>(error), temp.operation) +
+                                   rightsHint(static_cast<DWORD>(error)));
         }
         removeAbandonedTemporaries(folderOf(target), nameOf(target));
         return Status::Success();
