@@ -61,7 +61,8 @@ std::string rightsHint(DWORD error) {
     }
     return ". Windows lets only administrators change files in this folder: run this tool as "
            "administrator, or start the game and change an option in it once, so that the "
-           "game keeps its own copy in %LOCALAPPDATA%\\VirtualStore, which this tool then edits";
+           "game keeps its own copy in %LOCALAPPDATA%\\VirtualStore, which this tool then "
+           "edits";
 }
 
 bool abandoned(const FILETIME& written) {
@@ -176,8 +177,9 @@ class SystemFileSystem::Platform {
         }
         Temporary temp;
         if (const Error error = write(steps, target, attributes, bytes, temp)) {
-            return Status::Failure(failure(static_cast<DWORD>(error), temp.operation) +
-                                   rightsHint(static_cast<DWORD>(error)));
+            const auto code = static_cast<DWORD>(error);
+            return Status::Failure(Win32ErrorText(code) + rightsHint(code) + " (" + temp.operation +
+                                   ")");
         }
         removeAbandonedTemporaries(folderOf(target), nameOf(target));
         return Status::Success();
