@@ -99,6 +99,28 @@ void floorReplace(benchmark::State& state, const OptionsFileSize& size) {
     std::remove(path.c_str());
 }
 
+// A save of a file far larger than a game writes: `file` holds the colour sections
+// and `bytes` of filler, as lines of settings or as one line.
+void saveHuge(benchmark::State& state, const std::string& name, const std::string& bytes) {
+    {
+        std::ofstream out(hostFolder() + "/" + name, std::ios::binary | std::ios::trunc);
+        out << bytes;
+    }
+    test::FakeFileList list(name);
+    list.folder = windowsForm(hostFolder());
+    ColourSlotTable table;
+    table.LoadSelectedFile(list);
+    int round = 0;
+    for (auto _ : state) {
+        ++round;
+        for (int slot = 0; slot < ColourSlotTable::kSlotCount; ++slot) {
+            table.GiveColour(slot, static_cast<PackedColour>((round % 2) * 0x00404040 + slot));
+        }
+        benchmark::DoNotOptimize(table.SaveColorSlots(list));
+    }
+    std::remove((hostFolder() + "/" + name).c_str());
+}
+
 void sectionNames(benchmark::State& state, const OptionsFileSize& size) {
     const std::string file = windowsForm(hostFolder() + "/" + optionsFileName(size));
     std::vector<std::string> names;
@@ -128,6 +150,21 @@ int main(int argc, char** argv) {
             ->Unit(benchmark::kMicrosecond)
             ->MinTime(0.3);
     }
+    benchmark::RegisterBenchmark("save/200M",
+                                 [](benchmark::State& state) {
+                                     saveHuge(state, "save-huge.ini",
+                                              SyntheticOptionsFile(200u << 20));
+                                 })
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(2);
+    benchmark::RegisterBenchmark(
+        "save/50M-one-line",
+        [](benchmark::State& state) {
+            saveHuge(state, "save-line.ini",
+                     SyntheticOptionsFile(8 * 1024) + "[Big]\r\nx=" + std::string(50u << 20, 'x'));
+        })
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(2);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
