@@ -38,12 +38,12 @@ void loadColourSlots(benchmark::State& state, const OptionsFileSize& size) {
     }
 }
 
-// Every round gives all 24 slots new colours, so that each save writes 24 values.
-void saveColourSlots(benchmark::State& state, const OptionsFileSize& size) {
-    const std::string name = std::string("save-ours_") + size.label + ".ini";
+// Saves `bytes`, written to `name` first, again and again; every round gives all 24
+// slots new colours, so that each save writes 24 values.
+void saveRounds(benchmark::State& state, const std::string& name, const std::string& bytes) {
     {
         std::ofstream out(hostFolder() + "/" + name, std::ios::binary | std::ios::trunc);
-        out << SyntheticOptionsFile(size.bytes);
+        out << bytes;
     }
     test::FakeFileList list(name);
     list.folder = windowsForm(hostFolder());
@@ -63,6 +63,11 @@ void saveColourSlots(benchmark::State& state, const OptionsFileSize& size) {
         }
     }
     std::remove((hostFolder() + "/" + name).c_str());
+}
+
+void saveColourSlots(benchmark::State& state, const OptionsFileSize& size) {
+    saveRounds(state, std::string("save-ours_") + size.label + ".ini",
+               SyntheticOptionsFile(size.bytes));
 }
 
 // 48 reads of the whole file, each with its own open and close: what a load costs
@@ -99,28 +104,6 @@ void floorReplace(benchmark::State& state, const OptionsFileSize& size) {
     std::remove(path.c_str());
 }
 
-// A save of a file far larger than a game writes: `file` holds the colour sections
-// and `bytes` of filler, as lines of settings or as one line.
-void saveHuge(benchmark::State& state, const std::string& name, const std::string& bytes) {
-    {
-        std::ofstream out(hostFolder() + "/" + name, std::ios::binary | std::ios::trunc);
-        out << bytes;
-    }
-    test::FakeFileList list(name);
-    list.folder = windowsForm(hostFolder());
-    ColourSlotTable table;
-    table.LoadSelectedFile(list);
-    int round = 0;
-    for (auto _ : state) {
-        ++round;
-        for (int slot = 0; slot < ColourSlotTable::kSlotCount; ++slot) {
-            table.GiveColour(slot, static_cast<PackedColour>((round % 2) * 0x00404040 + slot));
-        }
-        benchmark::DoNotOptimize(table.SaveColorSlots(list));
-    }
-    std::remove((hostFolder() + "/" + name).c_str());
-}
-
 void sectionNames(benchmark::State& state, const OptionsFileSize& size) {
     const std::string file = windowsForm(hostFolder() + "/" + optionsFileName(size));
     std::vector<std::string> names;
@@ -152,7 +135,7 @@ int main(int argc, char** argv) {
     }
     benchmark::RegisterBenchmark("save/200M",
                                  [](benchmark::State& state) {
-                                     saveHuge(state, "save-huge.ini",
+                                     saveRounds(state, "save-huge.ini",
                                               SyntheticOptionsFile(200u << 20));
                                  })
         ->Unit(benchmark::kMillisecond)
@@ -160,7 +143,7 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark(
         "save/50M-one-line",
         [](benchmark::State& state) {
-            saveHuge(state, "save-line.ini",
+            saveRounds(state, "save-line.ini",
                      SyntheticOptionsFile(8 * 1024) + "[Big]\r\nx=" + std::string(50u << 20, 'x'));
         })
         ->Unit(benchmark::kMillisecond)
