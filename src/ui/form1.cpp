@@ -9,8 +9,9 @@
 
 #include "colour_chart.h"
 #include "file_list_box.h"
+#include "form/form1_controls.h"
+#include "form/instructions.h"
 #include "form_label.h"
-#include "instructions.h"
 #include "message_box.h"
 #include "packed_colour.h"
 #include "pictures.h"
