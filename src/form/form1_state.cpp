@@ -69,6 +69,9 @@ void Form1State::slotClicked(int index) {
 }
 
 UserMessages Form1State::slotDoubleClicked(int index) {
+    if (index < 0 || index >= ColourSlotTable::kLabelCount) {
+        return {};
+    }
     return m_table.RestoreOriginalColor(static_cast<std::int16_t>(index));
 }
 

@@ -50,7 +50,8 @@ class Form1State {
     // Click on lblColors(index): the label takes the saved colour. Label 24 too,
     // though no save writes it.
     void slotClicked(int index);
-    // Double-click on lblColors(index): the colour the file held.
+    // Double-click on lblColors(index): the colour the file held. Indices other than
+    // 0..24 are ignored by both.
     UserMessages slotDoubleClicked(int index);
     // Double-click on any Label1: CurrentIniPath afresh when an entry is selected.
     void instructionLabelDoubleClicked(const FileListView& fileList);

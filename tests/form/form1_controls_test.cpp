@@ -34,13 +34,5 @@ TEST(Form1Controls, TabIndicesRunFromZeroWithoutGapsOrRepeats) {
     EXPECT_EQ(*seen.rbegin(), 34);
 }
 
-TEST(Form1Controls, OnlyFileListTextBoxesButtonAndChartTakeFocus) {
-    for (const Control& control : Form1Controls()) {
-        const bool focusable =
-            control.kind != ControlKind::Label && control.kind != ControlKind::Image;
-        EXPECT_EQ(control.has(kTakesFocus), focusable) << control.name;
-    }
-}
-
 }  // namespace
 }  // namespace orvex

@@ -50,13 +50,6 @@ class Form1StateTest : public ::testing::Test {
     Form1State state;
 };
 
-TEST_F(Form1StateTest, OpensWithDesignTextsAndWhite) {
-    EXPECT_EQ(state.sample().text, "Move mouse over color chart");
-    EXPECT_EQ(state.saved().text, "This is your saved color!");
-    EXPECT_EQ(state.sample().colour, kWhite);
-    EXPECT_EQ(state.savedColour(), kWhite);
-}
-
 // A button held over the chart keeps the pointer: off the chart the query gives -1.
 TEST_F(Form1StateTest, PointsOffTheChartChangeNothing) {
     ASSERT_TRUE(state.pointerMoved(Grey(200), "."));
@@ -73,15 +66,18 @@ TEST_F(Form1StateTest, ClickGivesSavedColourAndDoubleClickRestoresTheFiles) {
     list.index = 0;
     ASSERT_TRUE(state.selectionChanged(list).empty());
     state.buttonReleased(Grey(128), ".");
-    for (const int index : {1, 24}) {
+    for (const int index : {0, 24}) {
         state.slotClicked(index);
         EXPECT_EQ(state.slotTable().slot(index).colour, Grey(128)) << index;
         state.slotDoubleClicked(index);
     }
-    EXPECT_EQ(state.slotTable().slot(1).colour, ColorFromText("1,1,1").colour);
+    EXPECT_EQ(state.slotTable().slot(0).colour, ColorFromText("0.5,0.25,1").colour);
     EXPECT_EQ(state.slotTable().slot(24).colour, kWhite);  // label 24 belongs to no slot
-    state.slotClicked(25);                                 // no such label: ignored
-    EXPECT_EQ(state.savedColour(), Grey(128));
+    for (const int index : {25, -1, 65536 + 3}) {          // no such label: ignored
+        state.slotClicked(index);
+        EXPECT_TRUE(state.slotDoubleClicked(index).empty());
+    }
+    EXPECT_EQ(state.slotTable().slot(3).colour, kWhite);
 }
 
 TEST_F(Form1StateTest, SelectionShowsCharacterNameAndLoadsSlots) {
