@@ -5,7 +5,6 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <algorithm>
 #include <map>
 
@@ -163,9 +162,9 @@ QWidget* Form1::createControl(const Control& control) {
         case ControlKind::PictureBox:
             return new ColourChart(this);
         case ControlKind::Image:
-            break;
+            return createImage(control);
     }
-    return createImage(control);
+    return nullptr;  // every kind is handled above
 }
 
 QWidget* Form1::createLabel(const Control& control) {
