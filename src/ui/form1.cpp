@@ -75,6 +75,14 @@ QFont fontFor(const FontSpec& spec) {
     return sansSerifFont(spec.isDialogDefault() ? Form1Window().font : spec);
 }
 
+QFont dialogFont() {
+    return fontFor(Form1Window().font);
+}
+
+QFont boldDialogFont() {
+    return fontFor(kBoldFont);
+}
+
 Form1::Form1(const LoadStep& loadStep, QWidget* parent) : QWidget(parent) {
     setUpWindow();
     createControls();
@@ -105,7 +113,7 @@ void Form1::setUpWindow() {
     icon.addPixmap(QPixmap::fromImage(iconImage(16)));
     icon.addPixmap(QPixmap::fromImage(iconImage(32)));
     setWindowIcon(icon);
-    setFont(fontFor(window.font));
+    setFont(dialogFont());
 }
 
 // Children are drawn in creation order, so the image comes first, then the

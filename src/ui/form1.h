@@ -86,5 +86,8 @@ QRect fromTwips(const TwipsRect& twips);
 // A font of the description; the dialog default is Form1Window().font. "MS Sans
 // Serif" where the system has it, else a similar sans-serif face.
 QFont fontFor(const FontSpec& spec);
+// The window's dialog font, and the bold one of the slot labels and colour boxes.
+QFont dialogFont();
+QFont boldDialogFont();
 
 }  // namespace orvex
