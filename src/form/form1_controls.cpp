@@ -70,7 +70,7 @@ Control picture(std::string_view name, ControlKind kind, TwipsRect twips, int ta
 std::vector<Control> describeControls() {
     std::vector<Control> controls;
     controls.push_back(describe("fileINI", ControlKind::FileList, {0, 240, 2775, 1065}, 0,
-                                "player*_options.ini", kTakesFocus));
+                                kFilePattern, kTakesFocus));
     controls.push_back(label1(0, {0, 0, 1605, 195}, 1, "Select a Player INI file:", kAutoSize));
     controls.push_back(picture("Picture1", ControlKind::PictureBox, {0, 3120, 3900, 4095}, 2,
                                kSunkenBorder | kTakesFocus, ControlPicture::ColourChart));

@@ -16,6 +16,9 @@ namespace orvex {
 // that has none of its own.
 extern const char* const kApplicationTitle;
 
+// The names the file list shows.
+inline constexpr const char* kFilePattern = "player*_options.ini";
+
 enum class ControlKind {
     FileList,
     Label,

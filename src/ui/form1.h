@@ -34,6 +34,7 @@ class Form1 : public QWidget {
 
   public:
     using LoadStep = std::function<StartupState()>;
+    static constexpr const char* kFilePattern = orvex::kFilePattern;
 
     explicit Form1(const LoadStep& loadStep, QWidget* parent = nullptr);
 
