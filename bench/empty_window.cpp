@@ -1,11 +1,11 @@
-// The start-up peer: a Qt Widgets program that opens one empty window. Like the
-// tool, it ends right after its first paint when ORVEX_QUIT_AFTER_FIRST_PAINT is set.
+// The start-up peer: a Qt Widgets program that opens one empty window and, like the
+// benchmark's build of the tool, ends right after its first paint.
 // Built with ORVEX_ONE_LABEL it shows one line of text, to tell what text alone costs.
 #include <QApplication>
 #include <QLabel>
 #include <QWidget>
 
-#include "ui/quit_after_first_paint.h"
+#include "quit_after_first_paint.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -14,7 +14,7 @@ int main(int argc, char* argv[]) {
 #ifdef ORVEX_ONE_LABEL
     QLabel label("Select a Player INI file:", &window);
 #endif
-    orvex::QuitAfterFirstPaint quitter(window);
+    new orvex::QuitAfterFirstPaint(window);
     window.show();
     return QApplication::exec();
 }

@@ -67,7 +67,6 @@ void pointerMoveAndRepaint(benchmark::State& state) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    SetMessageHandler([](const std::string&, const std::string&) {});
     g_form = std::make_unique<Form1>([] { return StartupState{}; });
     g_form->show();
     QApplication::processEvents();

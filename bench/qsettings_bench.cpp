@@ -41,7 +41,7 @@ void save(benchmark::State& state, const OptionsFileSize& size) {
     const std::string name = std::string("save-qsettings_") + size.label + ".ini";
     {
         std::ofstream out(benchDataFolder() + "/" + name, std::ios::binary | std::ios::trunc);
-        out << syntheticOptionsFile(size.bytes);
+        out << SyntheticOptionsFile(size.bytes);
     }
     const QString file = hostFile(name);
     int round = 0;
@@ -50,7 +50,7 @@ void save(benchmark::State& state, const OptionsFileSize& size) {
         QSettings settings(file, QSettings::IniFormat);
         for (int slot = 0; slot < 24; ++slot) {
             settings.setValue(sectionKey(slot, "OptionValue"),
-                              QString::fromStdString(colourTextForRound(round, slot)));
+                              QString::fromStdString(ColourTextForRound(round, slot)));
             settings.sync();
         }
         if (settings.status() != QSettings::NoError) {

@@ -1,6 +1,6 @@
 // Start-up: the whole process from exec to its window shown and painted once, and
 // its peak resident memory. Runs the program named by $ORVEX_BENCH_PROGRAM (the
-// tool, or the empty-window peer) with ORVEX_QUIT_AFTER_FIRST_PAINT set, on the
+// benchmark's build of the tool or a peer, each ending at its first paint), on the
 // offscreen platform unless QT_QPA_PLATFORM says otherwise, in the current folder.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -62,7 +62,6 @@ int main(int argc, char** argv) {
     if (program == nullptr || *program == '\0') {
         return 2;
     }
-    ::setenv("ORVEX_QUIT_AFTER_FIRST_PAINT", "1", 1);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     benchmark::RegisterBenchmark("startup", startup, std::string(program))
         ->UseManualTime()

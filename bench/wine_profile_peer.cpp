@@ -17,9 +17,10 @@
 
 namespace {
 
-using orvex::bench::colourTextForRound;
-using orvex::bench::kOptionsFileSizes;
 using orvex::bench::optionsFileName;
+using orvex::test::ColourTextForRound;
+using orvex::test::kOptionsFileSizes;
+using orvex::test::SlotSection;
 
 double secondsNow() {
     static LARGE_INTEGER frequency = [] {
@@ -32,16 +33,10 @@ double secondsNow() {
     return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-std::string sectionName(int slot) {
-    char name[16];
-    std::snprintf(name, sizeof name, "VECTOR3-%03d", slot);
-    return name;
-}
-
 void load(const std::string& file) {
     char buffer[500];
     for (int slot = 0; slot < 24; ++slot) {
-        const std::string section = sectionName(slot);
+        const std::string section = SlotSection(slot);
         GetPrivateProfileStringA(section.c_str(), "OptionName", "Bad Read", buffer, sizeof buffer,
                                  file.c_str());
         GetPrivateProfileStringA(section.c_str(), "OptionValue", "1,1,1", buffer, sizeof buffer,
@@ -51,8 +46,8 @@ void load(const std::string& file) {
 
 void save(const std::string& file, int round) {
     for (int slot = 0; slot < 24; ++slot) {
-        const std::string text = colourTextForRound(round, slot);
-        WritePrivateProfileStringA(sectionName(slot).c_str(), "OptionValue", text.c_str(),
+        const std::string text = ColourTextForRound(round, slot);
+        WritePrivateProfileStringA(SlotSection(slot).c_str(), "OptionValue", text.c_str(),
                                    file.c_str());
     }
 }

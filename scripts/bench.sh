@@ -59,7 +59,7 @@ cp -r sample/. "$scratch/"
 mkdir -p "$scratch/home"
 for program in ours empty label; do
   case $program in
-    ours) binary=$(pwd)/$build/src/app/orvexcolors ;;
+    ours) binary=$(pwd)/$build/bench/orvex_bench_startup_tool ;;
     empty) binary=$(pwd)/$build/bench/orvex_bench_empty_window ;;
     label) binary=$(pwd)/$build/bench/orvex_bench_label_window ;;
   esac

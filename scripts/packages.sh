@@ -1,4 +1,5 @@
 # The Debian packages the build and the tests need; sourced by the scripts.
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev
-                fonts-dejavu-core)
-test_packages=(locales clang-format)
+                fonts-dejavu-core fonts-liberation2)
+test_packages=(locales clang-format appstream desktop-file-utils)
+package_packages=(dpkg-dev file appstream desktop-file-utils)

@@ -1,5 +1,6 @@
 // Writes the application icon as PNG files for installation: make_icons <folder>
-// creates <folder>/16x16/apps/orvexcolors.png and <folder>/32x32/apps/orvexcolors.png.
+// creates <folder>/<n>x<n>/apps/orvexcolors.png for every size of the hicolor theme
+// the desktop asks for, 16 to 256 pixels.
 #include <QDir>
 #include <QString>
 #include <cstdio>
@@ -12,7 +13,7 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const QString root = QString::fromLocal8Bit(argv[1]);
-    for (const int size : {16, 32}) {
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
         const QString folder = QStringLiteral("%1/%2x%2/apps").arg(root).arg(size);
         if (!QDir().mkpath(folder) ||
             !orvex::iconImage(size).save(folder + "/orvexcolors.png", "PNG")) {

@@ -36,4 +36,10 @@ StartupState DiscoverStartup();
 // so that DiscoverStartup stays one function the window can take as its load step.)
 StartupState DiscoverStartupWith(RegistryBackend& registry);
 
+// The load step when the user names the folder: `hostFolder` (a path of the host,
+// relative to the current folder or absolute) is the game folder when
+// Data\client\output\ exists below it, else the output folder itself. The registry
+// is not read; InstallIconPath stays empty and the Wine prefix is left alone.
+StartupState StartupForFolder(const std::string& hostFolder);
+
 }  // namespace orvex

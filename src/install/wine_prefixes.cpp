@@ -7,7 +7,10 @@
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <string_view>
 #include <tuple>
+
+#include "platform/text.h"
 
 namespace orvex {
 
@@ -82,11 +85,7 @@ bool mayHoldKey(const std::string& text, const std::string& keyPath) {
     if (last.empty() || !verbatim) {
         return true;
     }
-    // ASCII only, whatever the locale: the name holds nothing else.
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    const auto sameLetter = [&lower](char a, char b) { return lower(a) == lower(b); };
-    return std::search(text.begin(), text.end(), last.begin(), last.end(), sameLetter) !=
-           text.end();
+    return ContainsIgnoringAsciiCase(text, last);
 }
 
 class CandidateList {
@@ -141,6 +140,67 @@ bool isQuoted(const std::string& token) {
     return !token.empty() && token.front() == '"';
 }
 
+// The entries of `folder`, sorted by name, that are folders holding a system.reg.
+std::vector<fs::path> prefixFoldersIn(const fs::path& folder) {
+    std::vector<fs::path> prefixes;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code missing;
+        if (fs::is_regular_file(it->path() / "system.reg", missing)) {
+            prefixes.push_back(it->path());
+        }
+    }
+    std::sort(prefixes.begin(), prefixes.end());
+    return prefixes;
+}
+
+std::vector<fs::path> filesEndingIn(const fs::path& folder, const std::string& extension) {
+    std::vector<fs::path> files;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (it->path().extension() == extension) {
+            files.push_back(it->path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::string withoutQuotes(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '\'' || value.front() == '"') &&
+        value.back() == value.front()) {
+        value = value.substr(1, value.size() - 2);
+    }
+    return std::string(value);
+}
+
+void addLutrisPrefixes(CandidateList& list, const fs::path& home) {
+    for (const auto& yml : filesEndingIn(home / ".config" / "lutris" / "games", ".yml")) {
+        std::string prefix = LutrisGamePrefix(readSmallFile(yml, 1024 * 1024));
+        if (prefix.rfind("~/", 0) == 0) {
+            fs::path rest = prefix.substr(2);
+            prefix = (home / rest.make_preferred()).string();
+        }
+        if (!prefix.empty() && isDirectory(prefix)) {
+            list.add(prefix);
+        }
+    }
+    for (const auto& prefix : prefixFoldersIn(home / "Games")) {
+        list.add(prefix);
+    }
+}
+
+void addBottles(CandidateList& list, const fs::path& home) {
+    const fs::path roots[] = {
+        home / ".local" / "share" / "bottles" / "bottles",
+        home / ".var" / "app" / "com.usebottles.bottles" / "data" / "bottles" / "bottles"};
+    for (const auto& root : roots) {
+        for (const auto& prefix : prefixFoldersIn(root)) {
+            list.add(prefix);
+        }
+    }
+}
+
 }  // namespace
 
 PrefixSearchEnvironment ProcessPrefixSearchEnvironment() {
@@ -170,6 +230,21 @@ std::vector<std::string> SteamLibraryPaths(const std::string& vdfText) {
     return paths;
 }
 
+std::string LutrisGamePrefix(const std::string& ymlText) {
+    std::size_t lineStart = 0;
+    while (lineStart < ymlText.size()) {
+        const std::size_t lineEnd = std::min(ymlText.find('\n', lineStart), ymlText.size());
+        const std::string_view line =
+            TrimIniBlanks(std::string_view(ymlText).substr(lineStart, lineEnd - lineStart));
+        const std::string_view key = "prefix:";
+        if (line.substr(0, key.size()) == key) {
+            return withoutQuotes(TrimIniBlanks(line.substr(key.size())));
+        }
+        lineStart = lineEnd + 1;
+    }
+    return {};
+}
+
 std::vector<std::string> CandidateWinePrefixes(const PrefixSearchEnvironment& environment) {
     CandidateList list;
     if (!environment.winePrefix.empty()) {
@@ -195,6 +270,8 @@ std::vector<std::string> CandidateWinePrefixes(const PrefixSearchEnvironment& en
             list.addSteamLibrary(library);
         }
     }
+    addLutrisPrefixes(list, home);
+    addBottles(list, home);
     return list.take();
 }
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "registry.h"
-#include "wine_registry.h"
+#include "install/registry.h"
+#include "install/wine_registry.h"
 
 namespace orvex {
 
@@ -18,14 +18,24 @@ struct PrefixSearchEnvironment {
 
 PrefixSearchEnvironment ProcessPrefixSearchEnvironment();
 
-// The Wine prefixes to ask, in order: $WINEPREFIX, ~/.wine, then every
-// steamapps/compatdata/<id>/pfx (ids in ascending order) of each Steam root
-// (~/.steam/steam, ~/.local/share/Steam, and the Flatpak Steam's
-// ~/.var/app/com.valvesoftware.Steam/.local/share/Steam and .../data/Steam), each
-// root followed by the further libraries its steamapps/libraryfolders.vdf lists.
+// The Wine prefixes to ask, in order:
+// 1. $WINEPREFIX, ~/.wine;
+// 2. every steamapps/compatdata/<id>/pfx (ids in ascending order) of each Steam root
+//    (~/.steam/steam, ~/.local/share/Steam, and the Flatpak Steam's
+//    ~/.var/app/com.valvesoftware.Steam/.local/share/Steam and .../data/Steam), each
+//    root followed by the further libraries its steamapps/libraryfolders.vdf lists;
+// 3. Lutris: the prefixes its game files ~/.config/lutris/games/*.yml name (files in
+//    name order), then the folders ~/Games/* that hold a system.reg;
+// 4. Bottles: the bottles ~/.local/share/bottles/bottles/*, then those of the Flatpak
+//    ~/.var/app/com.usebottles.bottles/data/bottles/bottles/* (folders holding a
+//    system.reg, in name order).
 // The first two are listed whether they exist or not; a folder reached twice (by a
 // symbolic link, say) is listed once. Without $HOME only $WINEPREFIX is asked.
 std::vector<std::string> CandidateWinePrefixes(const PrefixSearchEnvironment& environment);
+
+// The "prefix:" entry of a Lutris game file, without quotes; empty when it has none.
+// "~/" at its start is left for the caller to expand.
+std::string LutrisGamePrefix(const std::string& ymlText);
 
 // The library folders a Steam libraryfolders.vdf lists, in file order, unescaped:
 // its "path" entries, or in the older layout the numbered entries of the top block.

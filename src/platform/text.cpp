@@ -31,16 +31,6 @@ bool lessLowered(char a, char b) {
 
 }  // namespace
 
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return AsciiLower(x) == AsciiLower(y);
-           });
-}
-
 bool LessIgnoringAsciiCase(std::string_view a, std::string_view b) {
     if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), lessLowered)) {
         return true;

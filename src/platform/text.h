@@ -9,8 +9,21 @@ namespace orvex {
 
 // Case folding as Windows' private-profile service and file names compare: ASCII
 // letters only ('A'-'Z' to 'a'-'z'); every other byte is itself.
-char AsciiLower(char c);
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+inline char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+// Inline: the INI scanner compares a name with every header of a file.
+inline bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i] && AsciiLower(a[i]) != AsciiLower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
 // Byte order ignoring ASCII case; texts equal but for case are ordered by their bytes,
 // so the order is total and stable.
 bool LessIgnoringAsciiCase(std::string_view a, std::string_view b);

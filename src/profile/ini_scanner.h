@@ -42,7 +42,15 @@ class IniScanner {
     // Classifies the next line into `line`; false once the text is used up.
     bool next(IniLine& line);
 
+    // Passes over the lines up to the next one that starts with '[' (after blanks),
+    // without classifying them: the next line read may be a header, none before it is.
+    // With `initials` given, only headers whose name starts with one of them (folded
+    // to lower case) stop it.
+    void skipToPossibleHeader(std::string_view initials = {});
+
   private:
+    bool startsLine(std::size_t at) const;
+    bool nameMayStartWith(std::size_t bracket, std::string_view initials) const;
     void classify(IniLine& line) const;
 
     std::string_view m_text;

@@ -142,12 +142,13 @@ struct SectionEdits {
 
 // The first section of each name in `groups`, scanned in one pass; `keyLines[i]` gets
 // the first line of edit i's key. The empty name is the part before the first header.
+template <typename Named>
 void scanSections(std::string_view text, std::vector<SectionEdits>& groups,
-                  const std::vector<IniEdit>& edits,
-                  std::vector<std::optional<IniLine>>& keyLines) {
+                  const std::vector<Named>& edits, std::vector<std::optional<IniLine>>& keyLines) {
     const auto groupNamed = [&groups](std::string_view name) -> SectionEdits* {
         for (SectionEdits& group : groups) {
-            if (EqualsIgnoringAsciiCase(group.name, name)) {
+            // The length first: most headers of a big file are none of ours.
+            if (group.name.size() == name.size() && EqualsIgnoringAsciiCase(group.name, name)) {
                 return &group;
             }
         }
@@ -157,9 +158,26 @@ void scanSections(std::string_view text, std::vector<SectionEdits>& groups,
     if (active != nullptr) {
         active->found = true;
     }
+    std::size_t unfound = static_cast<std::size_t>(std::count_if(
+        groups.begin(), groups.end(), [](const SectionEdits& g) { return !g.found; }));
+    std::string initials;  // of the names not found yet: other headers need no look
+    for (const SectionEdits& group : groups) {
+        if (!group.found && initials.find(AsciiLower(group.name.front())) == std::string::npos) {
+            initials += AsciiLower(group.name.front());
+        }
+    }
     IniScanner scanner(text);
     IniLine line;
-    while (scanner.next(line)) {
+    for (;;) {
+        if (active == nullptr) {
+            if (unfound == 0) {
+                break;  // later sections of these names do not count
+            }
+            scanner.skipToPossibleHeader(initials);
+        }
+        if (!scanner.next(line)) {
+            break;
+        }
         if (line.kind == Kind::Header) {
             active = groupNamed(line.name);
             if (active != nullptr && active->found) {
@@ -167,6 +185,7 @@ void scanSections(std::string_view text, std::vector<SectionEdits>& groups,
             } else if (active != nullptr) {
                 active->found = true;
                 active->last = line;
+                --unfound;
             }
         } else if (line.kind == Kind::Entry && active != nullptr) {
             active->last = line;
@@ -179,7 +198,9 @@ void scanSections(std::string_view text, std::vector<SectionEdits>& groups,
     }
 }
 
-std::vector<SectionEdits> groupedBySection(const std::vector<IniEdit>& edits) {
+// `Named` is IniEdit or IniKey: anything with a section and a key.
+template <typename Named>
+std::vector<SectionEdits> groupedBySection(const std::vector<Named>& edits) {
     std::vector<SectionEdits> groups;
     for (std::size_t index = 0; index < edits.size(); ++index) {
         const auto same = std::find_if(groups.begin(), groups.end(), [&](const SectionEdits& g) {
@@ -305,14 +326,9 @@ std::string_view Unquoted(std::string_view value) {
 
 std::vector<std::optional<std::string_view>> IniValues(std::string_view text,
                                                        const std::vector<IniKey>& keys) {
-    std::vector<IniEdit> lookups;
-    lookups.reserve(keys.size());
-    for (const IniKey& key : keys) {
-        lookups.push_back({std::string(key.section), std::string(key.key), std::nullopt});
-    }
-    std::vector<SectionEdits> groups = groupedBySection(lookups);
+    std::vector<SectionEdits> groups = groupedBySection(keys);
     std::vector<std::optional<IniLine>> keyLines(keys.size());
-    scanSections(text, groups, lookups, keyLines);
+    scanSections(text, groups, keys, keyLines);
     std::vector<std::optional<std::string_view>> values(keys.size());
     for (std::size_t index = 0; index < keys.size(); ++index) {
         if (keyLines[index] && keyLines[index]->hasEquals) {
@@ -334,7 +350,7 @@ std::optional<std::vector<std::string>> IniKeyNames(std::string_view text,
     std::vector<std::string> names;
     IniScanner scanner(text);
     IniLine line;
-    while (scanner.next(line)) {
+    while ((inside || (scanner.skipToPossibleHeader(), true)) && scanner.next(line)) {
         if (line.kind == Kind::Header) {
             if (inside) {
                 break;
@@ -352,7 +368,7 @@ std::vector<std::string> IniSectionNames(std::string_view text, std::size_t limi
     std::size_t listed = 0;
     IniScanner scanner(text);
     IniLine line;
-    while (listed < limit && scanner.next(line)) {
+    while (listed < limit && (scanner.skipToPossibleHeader(), scanner.next(line))) {
         if (line.kind == Kind::Header && !line.name.empty()) {
             names.emplace_back(line.name);
             listed += line.name.size() + 1;

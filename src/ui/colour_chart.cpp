@@ -13,7 +13,7 @@ constexpr int kBorder = 2;
 }
 
 ColourChart::ColourChart(QWidget* parent)
-    : QFrame(parent), m_pixels(ColourChartPicture()), m_chart(ToQImage(m_pixels)) {
+    : QFrame(parent), m_pixels(colourChartPixels()), m_chart(colourChartImage()) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(kBorder);
     setMouseTracking(true);

@@ -1,6 +1,9 @@
 #include "file_list_box.h"
 
+#include <QFile>
 #include <QFocusEvent>
+#include <QPainter>
+#include <QTextOption>
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -48,6 +51,27 @@ bool FileListBox::setFolder(const std::string& windowsFolder) {
         addItem(fromAnsi(name));
     }
     return true;
+}
+
+QString FileListBox::emptyHint() const {
+#ifdef Q_OS_WIN
+    const QString folder = fromAnsi(m_path);
+#else
+    const QString folder = QFile::decodeName(QByteArray::fromStdString(HostPath(m_path)));
+#endif
+    return QStringLiteral("No %1 files in %2").arg(fromAnsi(m_pattern), folder);
+}
+
+void FileListBox::paintEvent(QPaintEvent* event) {
+    QListWidget::paintEvent(event);
+    if (count() > 0) {
+        return;
+    }
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    QTextOption wrapping(Qt::AlignLeft | Qt::AlignTop);
+    wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);  // long folders too
+    painter.drawText(QRectF(viewport()->rect().adjusted(3, 2, -3, -2)), emptyHint(), wrapping);
 }
 
 std::string FileListBox::Path() const {

@@ -35,10 +35,15 @@ class FileListBox : public QListWidget, public FileListView {
     // The process's current folder in Windows form.
     static std::string currentFolder();
 
+    // What the list says inside itself, in grey, while it has no entries:
+    // "No <pattern> files in <folder>", the folder as a path of the host.
+    QString emptyHint() const;
+
   signals:
     void selectionChangedTo(int index);
 
   protected:
+    void paintEvent(QPaintEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;

@@ -20,10 +20,12 @@ namespace orvex {
 
 namespace {
 
+// The layout was drawn for "MS Sans Serif"; faces with Arial's widths fit it, wider
+// ones (DejaVu Sans) push texts under their neighbours, so they come last.
 QFont sansSerifFont(const FontSpec& spec) {
     static const bool substitutesRegistered = [] {
-        QFont::insertSubstitutions("MS Sans Serif", {"Microsoft Sans Serif", "Liberation Sans",
-                                                     "Arimo", "DejaVu Sans", "Arial"});
+        QFont::insertSubstitutions("MS Sans Serif", {"Microsoft Sans Serif", "Arial",
+                                                     "Liberation Sans", "Arimo", "DejaVu Sans"});
         return true;
     }();
     (void)substitutesRegistered;

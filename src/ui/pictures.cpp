@@ -1,6 +1,27 @@
 #include "pictures.h"
 
+#include <cstdint>
+
 namespace orvex {
+
+namespace drawn {
+// Computed from form/rgb_pictures.h when the program was built (make_pictures), each
+// pixel with an opaque alpha byte as QImage::Format_RGB32 wants it.
+extern const std::uint32_t kChartPixels[];
+extern const std::uint32_t kTexturePixels[];
+extern const std::uint32_t kIcon16Pixels[];
+extern const std::uint32_t kIcon32Pixels[];
+}  // namespace drawn
+
+namespace {
+
+// The image shares the program's read-only pixels; writing to it copies them first.
+QImage sharedImage(const std::uint32_t* pixels, int width, int height) {
+    return QImage(reinterpret_cast<const uchar*>(pixels), width, height,
+                  width * static_cast<int>(sizeof(std::uint32_t)), QImage::Format_RGB32);
+}
+
+}  // namespace
 
 QImage ToQImage(const RgbPicture& picture) {
     QImage image(picture.width, picture.height, QImage::Format_RGB32);
@@ -13,15 +34,31 @@ QImage ToQImage(const RgbPicture& picture) {
     return image;
 }
 
+RgbPicture colourChartPixels() {
+    RgbPicture chart{kChartWidth, kChartHeight, {}};
+    const std::size_t count = static_cast<std::size_t>(kChartWidth) * kChartHeight;
+    chart.pixels.reserve(count);
+    for (std::size_t at = 0; at < count; ++at) {
+        chart.pixels.push_back(drawn::kChartPixels[at] & 0x00FFFFFFu);
+    }
+    return chart;
+}
+
 QImage colourChartImage() {
-    return ToQImage(ColourChartPicture());
+    return sharedImage(drawn::kChartPixels, kChartWidth, kChartHeight);
 }
 
 QImage textureImage() {
-    return ToQImage(TexturePicture());
+    return sharedImage(drawn::kTexturePixels, kTextureWidth, kTextureHeight);
 }
 
 QImage iconImage(int size) {
+    if (size == 16) {
+        return sharedImage(drawn::kIcon16Pixels, 16, 16);
+    }
+    if (size == 32) {
+        return sharedImage(drawn::kIcon32Pixels, 32, 32);
+    }
     return ToQImage(IconPicture(size));
 }
 

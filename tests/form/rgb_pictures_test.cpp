@@ -205,7 +205,7 @@ TEST(TexturePicture, IsADarkVioletMaroonMottle) {
 }
 
 TEST(IconPicture, ShowsTwoPlanetsAndAStar) {
-    for (const int size : {16, 32}) {
+    for (const int size : {16, 32, 48, 256}) {
         const RgbPicture icon = IconPicture(size);
         auto at = [&](double x, double y) {
             return Channels(icon.at(int(x * size / 32), int(y * size / 32)));

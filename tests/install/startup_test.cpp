@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -175,6 +176,26 @@ TEST_F(InstalledGame, StartUpFindsTheGameThroughTheWinePrefix) {
     for (const auto& [file, name] : names) {
         EXPECT_EQ(LookupCharacterName(file, state.OutputFolder, state.ShortcutSections).name, name)
             << file;
+    }
+}
+
+// A folder named by the user wins over the registry: the game folder (its
+// Data\client\output found whatever its case) or the output folder itself.
+TEST_F(InstalledGame, NamedFolderTakesThePlaceOfTheSearch) {
+    ScopedEnvironmentVariable home("HOME", m_home.c_str());
+    const fs::path game = m_prefix / "drive_c" / "games" / "x";
+    const fs::path output = game / "DATA" / "client" / "output";
+    const std::pair<std::string, fs::path> rows[] = {
+        {game.string() + "/", game / "Data" / "client" / "output" / ""},
+        {fs::relative(output).string(), output / ""},
+    };
+    for (const auto& [argument, expected] : rows) {
+        const StartupState state = StartupForFolder(argument);
+        EXPECT_EQ(state.InstallIconPath, "") << argument;
+        std::string folder = expected.string();
+        std::replace(folder.begin(), folder.end(), '/', '\\');
+        EXPECT_EQ(state.OutputFolder, folder) << argument;
+        EXPECT_EQ(state.ShortcutSections.size(), 2u) << argument;
     }
 }
 

@@ -184,6 +184,34 @@ TEST_F(PrefixSearch, CandidatesComeInSearchOrder) {
     EXPECT_EQ(CandidateWinePrefixes({custom, home().string()}), expected);
 }
 
+// Lutris and Bottles come after every Steam prefix; only folders that are prefixes
+// (a system.reg inside) count.
+TEST_F(PrefixSearch, LutrisAndBottlesFollowSteam) {
+    const auto prefix = [this](const fs::path& path) {
+        test::WriteBytes(makeDir(path) / "system.reg", "WINE REGISTRY Version 2\n");
+        return path.string();
+    };
+    const std::string steam3 = pfx(home() / ".steam" / "steam", "3");
+    const std::string named = prefix(m_dir.path() / "elsewhere" / "orvex");
+    const std::string other = prefix(m_dir.path() / "elsewhere" / "other");
+    const std::string tilde = prefix(home() / "wine" / "tilde");
+    const fs::path lutrisGames = makeDir(home() / ".config" / "lutris" / "games");
+    test::WriteBytes(lutrisGames / "b-orvex.yml", "game:\n  exe: x.exe\n  prefix: " + named + "\n");
+    test::WriteBytes(lutrisGames / "a-tilde.yml", "game:\n  prefix: '~/wine/tilde'\n");
+    test::WriteBytes(lutrisGames / "c-gone.yml", "game:\n  prefix: /no/such/prefix\n");
+    test::WriteBytes(lutrisGames / "d-other-key.yml", "game:\n  wine_prefix: " + other + "\n");
+    const std::string gamesB = prefix(home() / "Games" / "b");
+    const std::string gamesA = prefix(home() / "Games" / "a");
+    makeDir(home() / "Games" / "native-game");
+    const std::string bottle = prefix(home() / ".local" / "share" / "bottles" / "bottles" / "x");
+    const std::string flatpakBottle = prefix(home() / ".var" / "app" / "com.usebottles.bottles" /
+                                             "data" / "bottles" / "bottles" / "y");
+
+    const std::vector<std::string> expected = {
+        (home() / ".wine").string(), steam3, tilde, named, gamesA, gamesB, bottle, flatpakBottle};
+    EXPECT_EQ(CandidateWinePrefixes({"", home().string()}), expected);
+}
+
 TEST_F(PrefixSearch, EnvironmentDecidesTheFirstCandidates) {
     makeDir(home());
     struct Row {

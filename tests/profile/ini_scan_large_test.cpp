@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "bench_files.h"
 #include "ini_line_model.h"
 #include "profile/ini_text.h"
 #include "test_support.h"
@@ -14,10 +13,10 @@
 namespace orvex {
 namespace {
 
-using bench::kOptionsFileSizes;
-using bench::OptionsFileSize;
-using bench::syntheticOptionsFile;
+using test::kOptionsFileSizes;
+using test::OptionsFileSize;
 using test::SlotSection;
+using test::SyntheticOptionsFile;
 
 // The three smaller sizes; the 10 MB one adds time, not cases.
 std::vector<OptionsFileSize> testedSizes() {
@@ -26,8 +25,8 @@ std::vector<OptionsFileSize> testedSizes() {
 
 TEST(SyntheticOptionsFile, HasTheShapeTheBenchmarksAssume) {
     for (const OptionsFileSize& size : testedSizes()) {
-        const std::string text = syntheticOptionsFile(size.bytes);
-        EXPECT_EQ(text, syntheticOptionsFile(size.bytes)) << size.label << ": same bytes each time";
+        const std::string text = SyntheticOptionsFile(size.bytes);
+        EXPECT_EQ(text, SyntheticOptionsFile(size.bytes)) << size.label << ": same bytes each time";
         EXPECT_GE(text.size(), size.bytes) << size.label;
         EXPECT_LT(text.size(), size.bytes + 200) << size.label;
         std::size_t lineBreaks = 0;
@@ -57,7 +56,7 @@ TEST(SyntheticOptionsFile, HasTheShapeTheBenchmarksAssume) {
 
 TEST(IniScanLarge, ReadsMatchTheLineModel) {
     for (const OptionsFileSize& size : testedSizes()) {
-        const std::string text = syntheticOptionsFile(size.bytes);
+        const std::string text = SyntheticOptionsFile(size.bytes);
         const IniDocument document(text);
         for (int slot = 0; slot < 24; ++slot) {
             for (const char* key : {"OptionName", "OptionValue", "Missing"}) {
@@ -93,7 +92,7 @@ TEST(IniScanLarge, EditsMatchTheLineModel) {
         {"add a section at the end", "VECTOR3-024", "OptionValue", "1,1,1"},
     };
     for (const OptionsFileSize& size : testedSizes()) {
-        const std::string text = syntheticOptionsFile(size.bytes);
+        const std::string text = SyntheticOptionsFile(size.bytes);
         const IniDocument document(text);
         for (const Edit& edit : edits) {
             const auto scanned = IniEdited(text, {IniEditOf(edit.section, edit.key, edit.value)});
@@ -115,7 +114,7 @@ TEST(IniScanLarge, OneEditOfManyKeysEqualsTheWritesInOrder) {
     edits.push_back({"VECTOR3-024", "OptionValue", "1,1,1"});
     edits.push_back({"VECTOR3-024", "OptionName", "Spare"});
     for (const OptionsFileSize& size : testedSizes()) {
-        const std::string text = syntheticOptionsFile(size.bytes);
+        const std::string text = SyntheticOptionsFile(size.bytes);
         std::string expected = text;
         for (const IniEdit& edit : edits) {
             expected = IniDocument(expected)

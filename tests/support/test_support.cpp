@@ -58,24 +58,6 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
     }
 }
 
-std::string SlotSection(int slot) {
-    const std::string digits = "00" + std::to_string(slot);
-    return "VECTOR3-" + digits.substr(digits.size() - 3);
-}
-
-std::string OptionsFile(const std::vector<std::string>& values, const std::string& otherValue,
-                        const std::string& eol) {
-    std::string text = "; written by the game" + eol + "[General]" + eol + "Version=3" + eol + eol;
-    for (int slot = 0; slot < 25; ++slot) {
-        const std::string& value = slot < static_cast<int>(values.size())
-                                       ? values[static_cast<std::size_t>(slot)]
-                                       : otherValue;
-        text += "[" + SlotSection(slot) + "]" + eol + "OptionName=Option " + std::to_string(slot) +
-                eol + "OptionValue=" + value + eol + "OptionType=Color" + eol + eol;
-    }
-    return text + "[Other]" + eol + "OptionValue=0.5" + eol;
-}
-
 fs::path DataDir() {
     if (const char* dir = std::getenv("ORVEX_TEST_DATA")) {
         return dir;

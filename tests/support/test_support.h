@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "colour/colour_slots.h"
+#include "options_files.h"
 
 namespace orvex::test {
 
@@ -28,16 +29,6 @@ class TempDir {
 // Byte-exact file access for fixtures and checks.
 std::string ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
-
-// The section of colour slot `slot`: "VECTOR3-000" .. "VECTOR3-023".
-std::string SlotSection(int slot);
-
-// A player options file as the game writes it: a comment, a [General] section, the
-// sections VECTOR3-000 to VECTOR3-024 with "OptionName=Option <n>", the OptionValue
-// `values[n]` (`otherValue` past the list) and "OptionType=Color", then an [Other]
-// section holding an OptionValue too; every line ended by `eol`.
-std::string OptionsFile(const std::vector<std::string>& values = {},
-                        const std::string& otherValue = "1,1,1", const std::string& eol = "\r\n");
 
 // A file list of `entries` in `folder` with entry `index` selected.
 class FakeFileList : public FileListView {

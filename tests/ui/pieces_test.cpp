@@ -14,13 +14,14 @@ class PiecesTest : public QObject {
 
   private slots:
     // The pictures' rules are checked in tests/form; here only that Qt shows the
-    // same pixels, red where it expects red.
+    // same pixels (those compiled in at build time included), red where it expects red.
     void imagesHoldThePicturesPixels_data() {
         QTest::addColumn<QImage>("image");
         QTest::addColumn<int>("picture");
         QTest::newRow("chart") << colourChartImage() << 0;
         QTest::newRow("texture") << textureImage() << 1;
         QTest::newRow("icon 16 px") << iconImage(16) << 16;
+        QTest::newRow("icon 32 px") << iconImage(32) << 32;
         QTest::newRow("icon 48 px") << iconImage(48) << 48;
     }
     void imagesHoldThePicturesPixels() {

@@ -1,0 +1,50 @@
+#include "application.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QPixmap>
+#include <string>
+
+#include "form1.h"
+#include "install/startup.h"
+#include "pictures.h"
+
+namespace orvex {
+
+namespace {
+
+// QApplication has taken its own options out of argv by now; the folder stays bytes.
+Form1::LoadStep loadStepFor(int argc, char** argv) {
+    if (argc < 2) {
+        return DiscoverStartup;
+    }
+    return [folder = std::string(argv[1])] { return StartupForFolder(folder); };
+}
+
+QIcon applicationIcon() {
+    QIcon icon;
+    icon.addPixmap(QPixmap::fromImage(iconImage(16)));
+    icon.addPixmap(QPixmap::fromImage(iconImage(32)));
+    return icon;
+}
+
+}  // namespace
+
+int RunApplication(int& argc, char** argv, const std::function<void(QWidget& window)>& beforeShow) {
+    QApplication app(argc, argv);
+    // Desktops match the window to its menu entry and icon by this name.
+    QGuiApplication::setDesktopFileName("org.orvexcolors.OrvexColors");
+    QApplication::setWindowIcon(applicationIcon());
+    // The window's font for everything, message boxes included: a widget that would
+    // measure text in the platform's default face first loads that face too.
+    QApplication::setFont(dialogFont());
+
+    Form1 form(loadStepFor(argc, argv));
+    if (beforeShow) {
+        beforeShow(form);
+    }
+    form.show();
+    return QApplication::exec();
+}
+
+}  // namespace orvex
