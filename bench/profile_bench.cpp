@@ -136,16 +136,16 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("save/200M",
                                  [](benchmark::State& state) {
                                      saveRounds(state, "save-huge.ini",
-                                              SyntheticOptionsFile(200u << 20));
+                                                SyntheticOptionsFile(200u << 20));
                                  })
         ->Unit(benchmark::kMillisecond)
         ->Iterations(2);
-    benchmark::RegisterBenchmark(
-        "save/50M-one-line",
-        [](benchmark::State& state) {
-            saveRounds(state, "save-line.ini",
-                     SyntheticOptionsFile(8 * 1024) + "[Big]\r\nx=" + std::string(50u << 20, 'x'));
-        })
+    benchmark::RegisterBenchmark("save/50M-one-line",
+                                 [](benchmark::State& state) {
+                                     saveRounds(state, "save-line.ini",
+                                                SyntheticOptionsFile(8 * 1024) +
+                                                    "[Big]\r\nx=" + std::string(50u << 20, 'x'));
+                                 })
         ->Unit(benchmark::kMillisecond)
         ->Iterations(2);
     benchmark::Initialize(&argc, argv);

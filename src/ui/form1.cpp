@@ -92,7 +92,7 @@ Form1::Form1(const LoadStep& loadStep, QWidget* parent) : QWidget(parent) {
     connectHandlers();
     runLoadStep(loadStep);
     refreshSlotLabels();
-    m_fileINI->setFocus();
+    m_fileList->setFocus();
 }
 
 void Form1::setUpWindow() {
@@ -139,17 +139,17 @@ void Form1::createControls() {
         }
         m_controls.emplace_back(description, widget);
     }
-    m_fileINI = static_cast<FileListBox*>(control("fileINI"));
-    m_lblName = static_cast<FormLabel*>(control("lblName"));
-    m_picture1 = static_cast<ColourChart*>(control("Picture1"));
-    m_text1 = static_cast<QLineEdit*>(control("Text1"));
-    m_txtSaved = static_cast<QLineEdit*>(control("txtSaved"));
+    m_fileList = static_cast<FileListBox*>(control("fileINI"));
+    m_characterName = static_cast<FormLabel*>(control("lblName"));
+    m_chart = static_cast<ColourChart*>(control("Picture1"));
+    m_sampleBox = static_cast<QLineEdit*>(control("Text1"));
+    m_savedBox = static_cast<QLineEdit*>(control("txtSaved"));
     for (int index = 0; index < 3; ++index) {
-        m_label1[static_cast<std::size_t>(index)] =
+        m_headings[static_cast<std::size_t>(index)] =
             static_cast<FormLabel*>(control("Label1", index));
     }
     for (int index = 0; index < ColourSlotTable::kLabelCount; ++index) {
-        m_lblColors[static_cast<std::size_t>(index)] =
+        m_slotLabels[static_cast<std::size_t>(index)] =
             static_cast<FormLabel*>(control("lblColors", index));
     }
 }
@@ -255,20 +255,20 @@ void Form1::setTabOrderAsDesigned() {
 }
 
 void Form1::connectHandlers() {
-    connect(m_fileINI, &FileListBox::selectionChangedTo, this, &Form1::loadSelectedFile);
+    connect(m_fileList, &FileListBox::selectionChangedTo, this, &Form1::loadSelectedFile);
     connect(static_cast<QPushButton*>(control("Command1")), &QPushButton::clicked, this,
             &Form1::saveChanges);
-    connect(m_picture1, &ColourChart::pointerMoved, this, &Form1::sampleColourAt);
-    connect(m_picture1, &ColourChart::buttonReleased, this, &Form1::saveColourAt);
+    connect(m_chart, &ColourChart::pointerMoved, this, &Form1::sampleColourAt);
+    connect(m_chart, &ColourChart::buttonReleased, this, &Form1::saveColourAt);
     for (int index = 0; index < ColourSlotTable::kLabelCount; ++index) {
-        FormLabel* label = m_lblColors[static_cast<std::size_t>(index)];
+        FormLabel* label = m_slotLabels[static_cast<std::size_t>(index)];
         connect(label, &FormLabel::clicked, this, [this, index] { giveSavedColour(index); });
         connect(label, &FormLabel::doubleClicked, this,
                 [this, index] { restoreOriginalColour(index); });
     }
-    for (FormLabel* label : m_label1) {
+    for (FormLabel* label : m_headings) {
         connect(label, &FormLabel::doubleClicked, this,
-                [this] { m_state.instructionLabelDoubleClicked(*m_fileINI); });
+                [this] { m_state.instructionLabelDoubleClicked(*m_fileList); });
     }
 }
 
@@ -277,31 +277,31 @@ void Form1::runLoadStep(const LoadStep& loadStep) {
     StartupState startup = loadStep();
     ShowMessages(nullptr, startup.messages);
     m_state.start(std::move(startup));
-    m_fileINI->setFolder(m_state.startup().OutputFolder);
+    m_fileList->setFolder(m_state.startup().OutputFolder);
 }
 
 void Form1::loadSelectedFile() {
-    const UserMessages messages = m_state.selectionChanged(*m_fileINI);
-    m_lblName->setCaption(fromAnsi(m_state.characterName()));
+    const UserMessages messages = m_state.selectionChanged(*m_fileList);
+    m_characterName->setCaption(fromAnsi(m_state.characterName()));
     refreshSlotLabels();
     ShowMessages(this, messages);
 }
 
 void Form1::saveChanges() {
-    const UserMessages messages = m_state.saveClicked(*m_fileINI);
+    const UserMessages messages = m_state.saveClicked(*m_fileList);
     refreshSlotLabels();
     ShowMessages(this, messages);
 }
 
 void Form1::sampleColourAt(QPointF clientPosition) {
-    if (m_state.pointerMoved(m_picture1->pixelAt(clientPosition), decimalSeparator())) {
-        showColourBox(m_text1, m_state.sample());
+    if (m_state.pointerMoved(m_chart->pixelAt(clientPosition), decimalSeparator())) {
+        showColourBox(m_sampleBox, m_state.sample());
     }
 }
 
 void Form1::saveColourAt(QPointF clientPosition) {
-    if (m_state.buttonReleased(m_picture1->pixelAt(clientPosition), decimalSeparator())) {
-        showColourBox(m_txtSaved, m_state.saved());
+    if (m_state.buttonReleased(m_chart->pixelAt(clientPosition), decimalSeparator())) {
+        showColourBox(m_savedBox, m_state.saved());
     }
 }
 
@@ -319,7 +319,7 @@ void Form1::restoreOriginalColour(int index) {
 void Form1::refreshSlotLabels() {
     for (int index = 0; index < ColourSlotTable::kLabelCount; ++index) {
         const ColourSlot& slot = m_state.slotTable().slot(index);
-        FormLabel* label = m_lblColors[static_cast<std::size_t>(index)];
+        FormLabel* label = m_slotLabels[static_cast<std::size_t>(index)];
         label->setCaption(fromAnsi(slot.optionName));
         label->setForeColor(slot.colour);
         label->setToolTip(fromAnsi(slot.toolTipText()));

@@ -72,13 +72,13 @@ class Form1 : public QWidget {
     Form1State m_state;
     std::vector<std::pair<const Control*, QWidget*>> m_controls;  // in drawing order
 
-    FileListBox* m_fileINI = nullptr;
-    std::array<FormLabel*, 3> m_label1{};
-    FormLabel* m_lblName = nullptr;
-    std::array<FormLabel*, ColourSlotTable::kLabelCount> m_lblColors{};
-    ColourChart* m_picture1 = nullptr;
-    QLineEdit* m_text1 = nullptr;
-    QLineEdit* m_txtSaved = nullptr;
+    FileListBox* m_fileList = nullptr;
+    std::array<FormLabel*, 3> m_headings{};
+    FormLabel* m_characterName = nullptr;
+    std::array<FormLabel*, ColourSlotTable::kLabelCount> m_slotLabels{};
+    ColourChart* m_chart = nullptr;
+    QLineEdit* m_sampleBox = nullptr;
+    QLineEdit* m_savedBox = nullptr;
 };
 
 // Geometry in pixels of a rectangle given in twips, at the standard 96 DPI.
