@@ -38,12 +38,12 @@ void loadColourSlots(benchmark::State& state, const OptionsFileSize& size) {
     }
 }
 
-// Every round gives all 24 slots new colours, so that each save writes 24 values.
-void saveColourSlots(benchmark::State& state, const OptionsFileSize& size) {
-    const std::string name = std::string("save-ours_") + size.label + ".ini";
+// Saves `bytes`, written to `name` first, again and again; every round gives all 24
+// slots new colours, so that each save writes 24 values.
+void saveRounds(benchmark::State& state, const std::string& name, const std::string& bytes) {
     {
         std::ofstream out(hostFolder() + "/" + name, std::ios::binary | std::ios::trunc);
-        out << SyntheticOptionsFile(size.bytes);
+        out << bytes;
     }
     test::FakeFileList list(name);
     list.folder = windowsForm(hostFolder());
@@ -63,6 +63,11 @@ void saveColourSlots(benchmark::State& state, const OptionsFileSize& size) {
         }
     }
     std::remove((hostFolder() + "/" + name).c_str());
+}
+
+void saveColourSlots(benchmark::State& state, const OptionsFileSize& size) {
+    saveRounds(state, std::string("save-ours_") + size.label + ".ini",
+               SyntheticOptionsFile(size.bytes));
 }
 
 // 48 reads of the whole file, each with its own open and close: what a load costs
@@ -128,6 +133,21 @@ int main(int argc, char** argv) {
             ->Unit(benchmark::kMicrosecond)
             ->MinTime(0.3);
     }
+    benchmark::RegisterBenchmark("save/200M",
+                                 [](benchmark::State& state) {
+                                     saveRounds(state, "save-huge.ini",
+                                                SyntheticOptionsFile(200u << 20));
+                                 })
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(2);
+    benchmark::RegisterBenchmark("save/50M-one-line",
+                                 [](benchmark::State& state) {
+                                     saveRounds(state, "save-line.ini",
+                                                SyntheticOptionsFile(8 * 1024) +
+                                                    "[Big]\r\nx=" + std::string(50u << 20, 'x'));
+                                 })
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(2);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -27,6 +27,9 @@ data=$(pwd)/$build/bench-data
 rm -rf "$results"
 mkdir -p "$results" "$data"
 "$build/bench/orvex_bench_make_files" "$data"
+# Windows' service under Wine answers from its cache only for files unchanged for more
+# than 2.1 s: the peer is measured at its best.
+touch -d '1 minute ago' "$data"/*.ini
 export ORVEX_BENCH_DATA=$data
 gbench=(--benchmark_repetitions="$repetitions" --benchmark_report_aggregates_only=true
         --benchmark_out_format=json)

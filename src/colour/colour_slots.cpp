@@ -72,6 +72,20 @@ bool needsWriting(const ColourSlot& slot) {
     return !original || original.colour != (slot.colour & kWhite);
 }
 
+// What a save writes for `slot`, and which of its keys the file must still hold.
+void planSave(const ColourSlot& slot, std::vector<IniEdit>& writes,
+              std::vector<IniKey>& mustExist) {
+    if (needsWriting(slot)) {
+        writes.push_back({slot.sectionName, kOptionValueKey, ColorToText(slot.colour)});
+    }
+    if (slot.nameInFile) {
+        mustExist.push_back({slot.sectionName, kOptionNameKey});
+    }
+    if (slot.storedText) {
+        mustExist.push_back({slot.sectionName, kOptionValueKey});
+    }
+}
+
 std::vector<IniRequest> loadRequests() {
     std::vector<IniRequest> requests;
     for (int index = 0; index < ColourSlotTable::kSlotCount; ++index) {
@@ -79,6 +93,32 @@ std::vector<IniRequest> loadRequests() {
         requests.push_back({sectionNameFor(index), kOptionValueKey, "1,1,1"});
     }
     return requests;
+}
+
+// Gives slot `index` what the load read; the description of its colour text when
+// that cannot be read (the slot then keeps its colour).
+std::optional<std::string> fillSlot(ColourSlot& slot, int index, IniRead name, IniRead value) {
+    slot.sectionName = sectionNameFor(index);
+    slot.optionName = std::move(name.value);
+    slot.nameInFile = name.fromFile;
+    slot.storedText = value.fromFile ? std::optional(std::move(value.value)) : std::nullopt;
+    slot.edited = false;
+    const ColourTextResult colour = originalColourOf(slot);
+    if (!colour) {
+        return describeSlotFault(slot, withoutEveryOriginalPrefix(slot.toolTipText()),
+                                 colour.error);
+    }
+    slot.colour = colour.colour;
+    return std::nullopt;
+}
+
+UserMessage unreadableColours(const std::string& path, const std::vector<std::string>& faults) {
+    std::string text =
+        "Some colours in " + path + " could not be read. These options keep their previous colour:";
+    for (const std::string& fault : faults) {
+        text += "\n" + fault;
+    }
+    return {text, {}};
 }
 
 UserMessage saveFailure(const std::string& path, const std::string& reason) {
@@ -124,29 +164,14 @@ UserMessages ColourSlotTable::LoadColorSlots() {
     m_loadUnreadable = reads.report.has_value();
     std::vector<std::string> faults;
     for (int index = 0; index < kSlotCount; ++index) {
-        ColourSlot& current = m_slots[static_cast<std::size_t>(index)];
-        IniRead& name = reads.entries[static_cast<std::size_t>(2 * index)];
-        IniRead& value = reads.entries[static_cast<std::size_t>(2 * index + 1)];
-        current.sectionName = sectionNameFor(index);
-        current.optionName = std::move(name.value);
-        current.nameInFile = name.fromFile;
-        current.storedText = value.fromFile ? std::optional(std::move(value.value)) : std::nullopt;
-        current.edited = false;
-        const ColourTextResult colour = originalColourOf(current);
-        if (colour) {
-            current.colour = colour.colour;
-        } else {
-            faults.push_back(describeSlotFault(
-                current, withoutEveryOriginalPrefix(current.toolTipText()), colour.error));
+        const auto at = static_cast<std::size_t>(2 * index);
+        if (auto fault = fillSlot(m_slots[static_cast<std::size_t>(index)], index,
+                                  std::move(reads.entries[at]), std::move(reads.entries[at + 1]))) {
+            faults.push_back(std::move(*fault));
         }
     }
     if (!faults.empty()) {
-        std::string text = "Some colours in " + m_currentIniPath +
-                           " could not be read. These options keep their previous colour:";
-        for (const std::string& fault : faults) {
-            text += "\n" + fault;
-        }
-        messages.push_back({text, {}});
+        messages.push_back(unreadableColours(m_currentIniPath, faults));
     }
     return messages;
 }
@@ -166,16 +191,7 @@ UserMessages ColourSlotTable::SaveColorSlots(const FileListView& fileList) {
     std::vector<IniEdit> writes;
     std::vector<IniKey> mustExist;
     for (int index = 0; index < kSlotCount; ++index) {
-        const ColourSlot& current = m_slots[static_cast<std::size_t>(index)];
-        if (needsWriting(current)) {
-            writes.push_back({current.sectionName, kOptionValueKey, ColorToText(current.colour)});
-        }
-        if (current.nameInFile) {
-            mustExist.push_back({current.sectionName, kOptionNameKey});
-        }
-        if (current.storedText) {
-            mustExist.push_back({current.sectionName, kOptionValueKey});
-        }
+        planSave(m_slots[static_cast<std::size_t>(index)], writes, mustExist);
     }
     const Status status = WriteINIValues(m_currentIniPath, writes, mustExist, m_files);
     if (!status) {

@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <cmath>
 
-#include "packed_colour.h"
 #include "pictures.h"
 
 namespace orvex {
@@ -13,7 +12,8 @@ namespace {
 constexpr int kBorder = 2;
 }
 
-ColourChart::ColourChart(QWidget* parent) : QFrame(parent), m_chart(colourChartImage()) {
+ColourChart::ColourChart(QWidget* parent)
+    : QFrame(parent), m_pixels(colourChartPixels()), m_chart(colourChartImage()) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(kBorder);
     setMouseTracking(true);
@@ -28,10 +28,10 @@ QSize ColourChart::sizeHint() const {
 PackedColour ColourChart::pixelAt(QPointF clientPosition) const {
     const int x = static_cast<int>(std::floor(clientPosition.x()));
     const int y = static_cast<int>(std::floor(clientPosition.y()));
-    if (!m_chart.valid(x, y) || !contentsRect().contains(contentsRect().topLeft() + QPoint(x, y))) {
+    if (!contentsRect().contains(contentsRect().topLeft() + QPoint(x, y))) {
         return -1;
     }
-    return toPacked(QColor(m_chart.pixel(x, y)));
+    return PixelQuery(m_pixels, x, y);
 }
 
 void ColourChart::paintEvent(QPaintEvent* event) {

@@ -5,6 +5,7 @@
 #include <QPointF>
 
 #include "colour/colour_values.h"
+#include "form/rgb_pictures.h"
 
 namespace orvex {
 
@@ -36,7 +37,8 @@ class ColourChart : public QFrame {
   private:
     QPointF toClient(const QMouseEvent* event) const;
 
-    QImage m_chart;
+    RgbPicture m_pixels;  // answers the pixel query
+    QImage m_chart;       // the same pixels, drawn
 };
 
 }  // namespace orvex

@@ -5,297 +5,321 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
+#include <algorithm>
+#include <map>
 
 #include "colour_chart.h"
 #include "file_list_box.h"
 #include "form_label.h"
-#include "instructions.h"
 #include "message_box.h"
 #include "packed_colour.h"
 #include "pictures.h"
-#include "profile/character_names.h"
 #include "text_1252.h"
 
 namespace orvex {
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-constexpr PackedColour kColourBoxBackground = 0x002E282A;
-
-constexpr int kSlotLeft = 4080;
-constexpr int kSlotWidth = 3015;
-constexpr int kSlotHeight = 255;
-
-// Rows 0..17 run down from the top, then the spare label 24, then 23 up to 18.
-int slotTopTwips(int index) {
-    if (index <= 17) {
-        return 1440 + 240 * index;
-    }
-    if (index == 24) {
-        return 5760;
-    }
-    return 7200 - 240 * (index - 18);
-}
-
 // The layout was drawn for "MS Sans Serif"; faces with Arial's widths fit it, wider
 // ones (DejaVu Sans) push texts under their neighbours, so they come last.
-QFont sansSerifFont(bool bold) {
+QFont sansSerifFont(const FontSpec& spec) {
     static const bool substitutesRegistered = [] {
         QFont::insertSubstitutions("MS Sans Serif", {"Microsoft Sans Serif", "Arial",
                                                      "Liberation Sans", "Arimo", "DejaVu Sans"});
         return true;
     }();
     (void)substitutesRegistered;
-    QFont font("MS Sans Serif");
-    font.setPointSizeF(8.25);
-    font.setBold(bold);
+    QFont font(QString::fromUtf8(spec.face.data(), static_cast<qsizetype>(spec.face.size())));
+    font.setPointSizeF(spec.pointSize);
+    font.setBold(spec.bold);
     font.setStyleHint(QFont::SansSerif);
     return font;
 }
 
-void setTextBoxColours(QLineEdit* box, PackedColour background, PackedColour text) {
-    QPalette shades = box->palette();
-    shades.setColor(QPalette::Base, toQColor(background));
-    shades.setColor(QPalette::Text, toQColor(text));
-    box->setPalette(shades);
+QString textOf(const Control& control) {
+    return fromAnsi(std::string(control.text));
 }
 
-// "R:1 G:0.5 B:0" after `prefix`, with the user's decimal separator.
-QString colourFractionsText(const char* prefix, PackedColour colour) {
-    std::int32_t red = 0;
-    std::int32_t green = 0;
-    std::int32_t blue = 0;
-    GetRGBfromPoint(colour, red, green, blue);
-    const std::string separator = QLocale().decimalPoint().toStdString();
-    const std::string text = prefix + FractionText(Color255to1(red), separator) +
-                             " G:" + FractionText(Color255to1(green), separator) +
-                             " B:" + FractionText(Color255to1(blue), separator);
-    return QString::fromStdString(text);
+void showColourBox(QLineEdit* box, const ColourBox& shown) {
+    QPalette shades = box->palette();
+    shades.setColor(QPalette::Text, toQColor(shown.colour));
+    box->setPalette(shades);
+    box->setText(fromAnsi(shown.text));
+    box->setCursorPosition(0);  // long texts show from their start
+}
+
+// The user's decimal separator, asked at every event: the regional settings may
+// change while the window is open.
+std::string decimalSeparator() {
+    return QLocale().decimalPoint().toStdString();
+}
+
+// The description in the order the toolkit stacks children: later ones on top.
+std::vector<const Control*> inDrawingOrder() {
+    std::vector<const Control*> controls;
+    for (const Control& control : Form1Controls()) {
+        controls.push_back(&control);
+    }
+    std::stable_sort(controls.begin(), controls.end(), [](const Control* a, const Control* b) {
+        return DrawingLayer(a->kind) < DrawingLayer(b->kind);
+    });
+    return controls;
 }
 
 }  // namespace
 
-QRect fromTwips(int left, int top, int width, int height) {
-    return QRect(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-                 height / kTwipsPerPixel);
+QRect fromTwips(const TwipsRect& twips) {
+    const PixelRect pixels = TwipsToPixels(twips);
+    return QRect(pixels.left, pixels.top, pixels.width, pixels.height);
+}
+
+QFont fontFor(const FontSpec& spec) {
+    return sansSerifFont(spec.isDialogDefault() ? Form1Window().font : spec);
 }
 
 QFont dialogFont() {
-    return sansSerifFont(false);
+    return fontFor(Form1Window().font);
 }
+
 QFont boldDialogFont() {
-    return sansSerifFont(true);
+    return fontFor(kBoldFont);
 }
 
 Form1::Form1(const LoadStep& loadStep, QWidget* parent) : QWidget(parent) {
-    setObjectName("Form1");
-    setWindowTitle(fromAnsi(kApplicationTitle));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(fromTwips(0, 0, 7110, 7530).size());
-    QIcon icon;
-    icon.addPixmap(QPixmap::fromImage(iconImage(16)));
-    icon.addPixmap(QPixmap::fromImage(iconImage(32)));
-    setWindowIcon(icon);
-    setFont(dialogFont());
-
+    setUpWindow();
     createControls();
     setTabOrderAsDesigned();
     connectHandlers();
     runLoadStep(loadStep);
     refreshSlotLabels();
-    m_fileINI->setFocus();
+    m_fileList->setFocus();
 }
 
-// Children are drawn in creation order: the texture first, then the labels, then
-// the controls that must cover them.
+void Form1::setUpWindow() {
+    const WindowSpec& window = Form1Window();
+    setObjectName("Form1");
+    setWindowTitle(fromAnsi(std::string(window.caption)));
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    flags.setFlag(Qt::WindowMinimizeButtonHint, window.minButton);
+    flags.setFlag(Qt::WindowMaximizeButtonHint, window.maxButton);
+    flags.setFlag(Qt::MSWindowsFixedSizeDialogHint, window.fixedBorder);
+    setWindowFlags(flags);
+    const QSize client = fromTwips({0, 0, window.clientWidth, window.clientHeight}).size();
+    if (window.fixedBorder) {
+        setFixedSize(client);
+    } else {
+        resize(client);
+    }
+    QIcon icon;
+    icon.addPixmap(QPixmap::fromImage(iconImage(16)));
+    icon.addPixmap(QPixmap::fromImage(iconImage(32)));
+    setWindowIcon(icon);
+    setFont(dialogFont());
+}
+
+// Children are drawn in creation order, so the image comes first, then the
+// labels, then the controls that must cover them.
 void Form1::createControls() {
-    auto* image1 = new QLabel(this);
-    image1->setObjectName("Image1");
-    image1->setPixmap(QPixmap::fromImage(textureImage()));
-    image1->setScaledContents(true);
-    image1->setGeometry(fromTwips(3960, 1440, 3150, 6045));
-
-    const std::array<const char*, 3> headings = {
-        "Select a Player INI file:",
-        "Select a color from here and click on color texts to the right to transfer it",
-        "Current Color Settings:"};
+    for (const Control* description : inDrawingOrder()) {
+        QWidget* widget = createControl(*description);
+        widget->setObjectName(QString::fromUtf8(description->name.data(),
+                                                static_cast<qsizetype>(description->name.size())));
+        if (description->index >= 0) {
+            widget->setProperty("index", description->index);
+        }
+        if (!description->font.isDialogDefault()) {
+            widget->setFont(fontFor(description->font));
+        }
+        if (description->has(kAutoSize)) {
+            widget->move(fromTwips(description->twips).topLeft());
+            static_cast<FormLabel*>(widget)->setAutoSize(true);
+        } else {
+            widget->setGeometry(fromTwips(description->twips));
+        }
+        m_controls.emplace_back(description, widget);
+    }
+    m_fileList = static_cast<FileListBox*>(control("fileINI"));
+    m_characterName = static_cast<FormLabel*>(control("lblName"));
+    m_chart = static_cast<ColourChart*>(control("Picture1"));
+    m_sampleBox = static_cast<QLineEdit*>(control("Text1"));
+    m_savedBox = static_cast<QLineEdit*>(control("txtSaved"));
     for (int index = 0; index < 3; ++index) {
-        auto* label = new FormLabel(headings[static_cast<std::size_t>(index)], this);
-        label->setObjectName("Label1");
-        label->setProperty("index", index);
-        label->setAutoFillBackground(true);
-        m_label1[static_cast<std::size_t>(index)] = label;
+        m_headings[static_cast<std::size_t>(index)] =
+            static_cast<FormLabel*>(control("Label1", index));
     }
-    m_label1[0]->move(fromTwips(0, 0, 0, 0).topLeft());
-    m_label1[0]->setAutoSize(true);
-    m_label1[1]->setGeometry(fromTwips(360, 2640, 2385, 195));
-    m_label1[1]->setWordWrap(true);
-    m_label1[1]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_label1[2]->move(fromTwips(4080, 1080, 0, 0).topLeft());
-    m_label1[2]->setAutoSize(true);
-
-    m_lblName = new FormLabel(QString(), this);
-    m_lblName->setObjectName("lblName");
-    m_lblName->setAutoFillBackground(true);
-    m_lblName->move(fromTwips(2880, 240, 0, 0).topLeft());
-    m_lblName->setAutoSize(true);
-
-    createSlotLabels();
-
-    m_fileINI = new FileListBox(kFilePattern, this);
-    m_fileINI->setObjectName("fileINI");
-    m_fileINI->setGeometry(fromTwips(0, 240, 2775, 1065));
-
-    m_picture1 = new ColourChart(this);
-    m_picture1->setObjectName("Picture1");
-    m_picture1->setGeometry(fromTwips(0, 3120, 3900, 4095));
-
-    createTextBoxes();
-
-    m_command1 = new QPushButton("Save Changes", this);
-    m_command1->setObjectName("Command1");
-    m_command1->setAutoDefault(false);
-    m_command1->setGeometry(fromTwips(5880, 1080, 1215, 255));
-}
-
-void Form1::createSlotLabels() {
     for (int index = 0; index < ColourSlotTable::kLabelCount; ++index) {
-        auto* label = new FormLabel("Color Setting", this);
-        label->setObjectName("lblColors");
-        label->setProperty("index", index);
-        label->setFont(boldDialogFont());
-        label->setGeometry(fromTwips(kSlotLeft, slotTopTwips(index), kSlotWidth, kSlotHeight));
-        m_lblColors[static_cast<std::size_t>(index)] = label;
+        m_slotLabels[static_cast<std::size_t>(index)] =
+            static_cast<FormLabel*>(control("lblColors", index));
     }
 }
 
-void Form1::createTextBoxes() {
-    auto makeColourBox = [this](const char* name, const char* text, int top) {
-        auto* box = new QLineEdit(text, this);
-        box->setObjectName(name);
-        box->setReadOnly(true);
-        box->setFont(boldDialogFont());
-        box->setGeometry(fromTwips(0, top, 3900, 285));
-        box->setCursorPosition(0);
-        setTextBoxColours(box, kColourBoxBackground, kWhite);
-        return box;
-    };
-    m_text1 = makeColourBox("Text1", "Move mouse over color chart", 7200);
-    m_txtSaved = makeColourBox("txtSaved", "This is your saved color!", 2880);
-
-    m_text2 = new QPlainTextEdit(this);
-    m_text2->setObjectName("Text2");
-    m_text2->setPlainText(QString::fromLatin1(kInstructionsText).replace("\r\n", "\n"));
-    m_text2->setReadOnly(true);
-    m_text2->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_text2->setFocusPolicy(Qt::StrongFocus);
-    m_text2->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    m_text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_text2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_text2->setGeometry(fromTwips(0, 1320, 3855, 1335));
-    m_text2->moveCursor(QTextCursor::Start);
+QWidget* Form1::createControl(const Control& control) {
+    switch (control.kind) {
+        case ControlKind::FileList:
+            return new FileListBox(std::string(control.text), this);
+        case ControlKind::Label:
+            return createLabel(control);
+        case ControlKind::TextBox:
+            return createTextBox(control);
+        case ControlKind::MultiLineTextBox:
+            return createInstructions(control);
+        case ControlKind::Button: {
+            auto* button = new QPushButton(textOf(control), this);
+            button->setAutoDefault(false);
+            return button;
+        }
+        case ControlKind::PictureBox:
+            return new ColourChart(this);
+        case ControlKind::Image:
+            return createImage(control);
+    }
+    return nullptr;  // every kind is handled above
 }
 
-// Labels and the image take no focus, so only these five are in the chain.
+QWidget* Form1::createLabel(const Control& control) {
+    auto* label = new FormLabel(textOf(control), this);
+    label->setAutoFillBackground(!control.has(kTransparent));
+    if (control.foreground) {
+        label->setForeColor(*control.foreground);
+    }
+    if (control.has(kWordWrapCentred)) {
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    }
+    return label;
+}
+
+QWidget* Form1::createTextBox(const Control& control) {
+    auto* box = new QLineEdit(textOf(control), this);
+    box->setReadOnly(control.has(kLocked));
+    box->setCursorPosition(0);
+    QPalette shades = box->palette();
+    if (control.background) {
+        shades.setColor(QPalette::Base, toQColor(*control.background));
+    }
+    if (control.foreground) {
+        shades.setColor(QPalette::Text, toQColor(*control.foreground));
+    }
+    box->setPalette(shades);
+    return box;
+}
+
+QWidget* Form1::createInstructions(const Control& control) {
+    auto* text = new QPlainTextEdit(this);
+    text->setPlainText(textOf(control).replace("\r\n", "\n"));
+    text->setReadOnly(control.has(kLocked));
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    text->setFocusPolicy(control.has(kTakesFocus) ? Qt::StrongFocus : Qt::NoFocus);
+    text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    text->setVerticalScrollBarPolicy(control.has(kVerticalScrollBar) ? Qt::ScrollBarAlwaysOn
+                                                                     : Qt::ScrollBarAsNeeded);
+    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text->moveCursor(QTextCursor::Start);
+    return text;
+}
+
+QWidget* Form1::createImage(const Control& control) {
+    auto* image = new QLabel(this);
+    if (control.picture == ControlPicture::Texture) {
+        image->setPixmap(QPixmap::fromImage(textureImage()));
+    }
+    image->setScaledContents(control.has(kStretched));
+    return image;
+}
+
+QWidget* Form1::control(std::string_view name, int index) const {
+    for (const auto& [description, widget] : m_controls) {
+        if (description->name == name && description->index == index) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
+
+// Labels and the image take no focus, so only the controls that do are chained.
 void Form1::setTabOrderAsDesigned() {
-    setTabOrder(m_fileINI, m_picture1);
-    setTabOrder(m_picture1, m_text1);
-    setTabOrder(m_text1, m_txtSaved);
-    setTabOrder(m_txtSaved, m_command1);
-    setTabOrder(m_command1, m_text2);
+    std::map<int, QWidget*> byTabIndex;
+    for (const auto& [description, widget] : m_controls) {
+        if (description->has(kTakesFocus)) {
+            byTabIndex[description->tabIndex] = widget;
+        }
+    }
+    QWidget* previous = nullptr;
+    for (const auto& [tabIndex, widget] : byTabIndex) {
+        if (previous) {
+            setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
 }
 
 void Form1::connectHandlers() {
-    connect(m_fileINI, &FileListBox::selectionChangedTo, this, &Form1::loadSelectedFile);
-    connect(m_command1, &QPushButton::clicked, this, &Form1::saveChanges);
-    connect(m_picture1, &ColourChart::pointerMoved, this, &Form1::sampleColourAt);
-    connect(m_picture1, &ColourChart::buttonReleased, this, &Form1::saveColourAt);
+    connect(m_fileList, &FileListBox::selectionChangedTo, this, &Form1::loadSelectedFile);
+    connect(static_cast<QPushButton*>(control("Command1")), &QPushButton::clicked, this,
+            &Form1::saveChanges);
+    connect(m_chart, &ColourChart::pointerMoved, this, &Form1::sampleColourAt);
+    connect(m_chart, &ColourChart::buttonReleased, this, &Form1::saveColourAt);
     for (int index = 0; index < ColourSlotTable::kLabelCount; ++index) {
-        FormLabel* label = m_lblColors[static_cast<std::size_t>(index)];
+        FormLabel* label = m_slotLabels[static_cast<std::size_t>(index)];
         connect(label, &FormLabel::clicked, this, [this, index] { giveSavedColour(index); });
         connect(label, &FormLabel::doubleClicked, this,
                 [this, index] { restoreOriginalColour(index); });
     }
-    for (FormLabel* label : m_label1) {
+    for (FormLabel* label : m_headings) {
         connect(label, &FormLabel::doubleClicked, this,
-                [this] { m_table.SetCurrentIniPathFromSelection(*m_fileINI); });
+                [this] { m_state.instructionLabelDoubleClicked(*m_fileList); });
     }
 }
 
 // The load step runs before the window exists: its messages have no parent.
 void Form1::runLoadStep(const LoadStep& loadStep) {
-    m_startup = loadStep();
-    ShowMessages(nullptr, m_startup.messages);
-    m_fileINI->setFolder(m_startup.OutputFolder);
-}
-
-UserMessages Form1::showCharacterName(const std::string& entryText) {
-    m_lblName->setCaption(QString());
-    const CharacterName found =
-        LookupCharacterName(entryText, m_startup.OutputFolder, m_startup.ShortcutSections);
-    m_lblName->setCaption(fromAnsi(found.name));
-    return found.report ? UserMessages{*found.report} : UserMessages{};
+    StartupState startup = loadStep();
+    ShowMessages(nullptr, startup.messages);
+    m_state.start(std::move(startup));
+    m_fileList->setFolder(m_state.startup().OutputFolder);
 }
 
 void Form1::loadSelectedFile() {
-    const std::optional<std::string> entry = SelectedEntry(*m_fileINI);
-    if (!entry) {
-        return;
-    }
-    UserMessages messages = showCharacterName(*entry);
-    const UserMessages loaded = m_table.LoadSelectedFile(*m_fileINI);
-    messages.insert(messages.end(), loaded.begin(), loaded.end());
+    const UserMessages messages = m_state.selectionChanged(*m_fileList);
+    m_characterName->setCaption(fromAnsi(m_state.characterName()));
     refreshSlotLabels();
     ShowMessages(this, messages);
 }
 
 void Form1::saveChanges() {
-    const UserMessages messages = m_table.SaveColorSlots(*m_fileINI);
+    const UserMessages messages = m_state.saveClicked(*m_fileList);
     refreshSlotLabels();
     ShowMessages(this, messages);
 }
 
-// Points off the chart (the pointer captured outside the box) change nothing.
 void Form1::sampleColourAt(QPointF clientPosition) {
-    const PackedColour colour = m_picture1->pixelAt(clientPosition);
-    if (colour < 0) {
-        return;
+    if (m_state.pointerMoved(m_chart->pixelAt(clientPosition), decimalSeparator())) {
+        showColourBox(m_sampleBox, m_state.sample());
     }
-    setTextBoxColours(m_text1, kColourBoxBackground, colour);
-    m_text1->setText(colourFractionsText("Color Sample Settings R:", colour));
-    m_text1->setCursorPosition(0);
 }
 
 void Form1::saveColourAt(QPointF clientPosition) {
-    const PackedColour colour = m_picture1->pixelAt(clientPosition);
-    if (colour < 0) {
-        return;
+    if (m_state.buttonReleased(m_chart->pixelAt(clientPosition), decimalSeparator())) {
+        showColourBox(m_savedBox, m_state.saved());
     }
-    m_savedColour = colour;
-    setTextBoxColours(m_txtSaved, kColourBoxBackground, colour);
-    m_txtSaved->setText(colourFractionsText("Saved Color: R:", colour));
-    m_txtSaved->setCursorPosition(0);  // long texts show from their start
 }
 
 void Form1::giveSavedColour(int index) {
-    m_table.GiveColour(index, m_savedColour);
+    m_state.slotClicked(index);
     refreshSlotLabels();
 }
 
 void Form1::restoreOriginalColour(int index) {
-    const UserMessages messages = m_table.RestoreOriginalColor(static_cast<std::int16_t>(index));
+    const UserMessages messages = m_state.slotDoubleClicked(index);
     refreshSlotLabels();
     ShowMessages(this, messages);
 }
 
 void Form1::refreshSlotLabels() {
     for (int index = 0; index < ColourSlotTable::kLabelCount; ++index) {
-        const ColourSlot& slot = m_table.slot(index);
-        FormLabel* label = m_lblColors[static_cast<std::size_t>(index)];
+        const ColourSlot& slot = m_state.slotTable().slot(index);
+        FormLabel* label = m_slotLabels[static_cast<std::size_t>(index)];
         label->setCaption(fromAnsi(slot.optionName));
         label->setForeColor(slot.colour);
         label->setToolTip(fromAnsi(slot.toolTipText()));

@@ -4,14 +4,15 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "colour/colour_slots.h"
+#include "form/form1_controls.h"
+#include "form/form1_state.h"
 #include "install/startup.h"
 
 class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
 
 namespace orvex {
 
@@ -19,10 +20,11 @@ class ColourChart;
 class FileListBox;
 class FormLabel;
 
-// The one window. Every control carries its given name as objectName; members of
-// the label arrays "lblColors" (0..24) and "Label1" (0..2) share a name and carry
-// their index in the int property "index". The slot labels also carry the slot's
-// section name in the text property "Tag".
+// The one window, built from its description (form/form1_controls.h); what its
+// events do is Form1State's. Every control carries its given name as objectName;
+// members of the label arrays "lblColors" (0..24) and "Label1" (0..2) share a name
+// and carry their index in the int property "index". The slot labels also carry
+// the slot's section name in the text property "Tag".
 //
 // The constructor runs the load step once, before the window is shown: it keeps
 // what the step found and points the file list at OutputFolder (a refusal is
@@ -32,27 +34,33 @@ class Form1 : public QWidget {
 
   public:
     using LoadStep = std::function<StartupState()>;
-    static constexpr const char* kFilePattern = "player*_options.ini";
+    static constexpr const char* kFilePattern = orvex::kFilePattern;
 
     explicit Form1(const LoadStep& loadStep, QWidget* parent = nullptr);
 
-    const std::string& InstallIconPath() const { return m_startup.InstallIconPath; }
-    const std::string& OutputFolder() const { return m_startup.OutputFolder; }
-    const std::vector<std::string>& ShortcutSections() const { return m_startup.ShortcutSections; }
-    const ColourSlotTable& slotTable() const { return m_table; }
+    const std::string& InstallIconPath() const { return m_state.startup().InstallIconPath; }
+    const std::string& OutputFolder() const { return m_state.startup().OutputFolder; }
+    const std::vector<std::string>& ShortcutSections() const {
+        return m_state.startup().ShortcutSections;
+    }
+    const ColourSlotTable& slotTable() const { return m_state.slotTable(); }
 
     // The saved colour, shown as the text colour of txtSaved.
-    PackedColour savedColour() const { return m_savedColour; }
+    PackedColour savedColour() const { return m_state.savedColour(); }
 
   private:
+    void setUpWindow();
     void createControls();
-    void createSlotLabels();
-    void createTextBoxes();
+    QWidget* createControl(const Control& control);
+    QWidget* createLabel(const Control& control);
+    QWidget* createTextBox(const Control& control);
+    QWidget* createInstructions(const Control& control);
+    QWidget* createImage(const Control& control);
+    QWidget* control(std::string_view name, int index = -1) const;
     void setTabOrderAsDesigned();
     void connectHandlers();
     void runLoadStep(const LoadStep& loadStep);
 
-    UserMessages showCharacterName(const std::string& entryText);
     void loadSelectedFile();
     void saveChanges();
     void sampleColourAt(QPointF clientPosition);
@@ -61,26 +69,25 @@ class Form1 : public QWidget {
     void restoreOriginalColour(int index);
     void refreshSlotLabels();
 
-    StartupState m_startup;
-    ColourSlotTable m_table;
-    PackedColour m_savedColour = kWhite;
+    Form1State m_state;
+    std::vector<std::pair<const Control*, QWidget*>> m_controls;  // in drawing order
 
-    FileListBox* m_fileINI = nullptr;
-    std::array<FormLabel*, 3> m_label1{};
-    FormLabel* m_lblName = nullptr;
-    std::array<FormLabel*, ColourSlotTable::kLabelCount> m_lblColors{};
-    ColourChart* m_picture1 = nullptr;
-    QLineEdit* m_text1 = nullptr;
-    QLineEdit* m_txtSaved = nullptr;
-    QPlainTextEdit* m_text2 = nullptr;
-    QPushButton* m_command1 = nullptr;
+    FileListBox* m_fileList = nullptr;
+    std::array<FormLabel*, 3> m_headings{};
+    FormLabel* m_characterName = nullptr;
+    std::array<FormLabel*, ColourSlotTable::kLabelCount> m_slotLabels{};
+    ColourChart* m_chart = nullptr;
+    QLineEdit* m_sampleBox = nullptr;
+    QLineEdit* m_savedBox = nullptr;
 };
 
-// Geometry in pixels of a rectangle given in twips (15 to the pixel).
-QRect fromTwips(int left, int top, int width, int height);
+// Geometry in pixels of a rectangle given in twips, at the standard 96 DPI.
+QRect fromTwips(const TwipsRect& twips);
 
-// The fonts of the window: the dialog font, and the bold one of the slot labels and
-// colour boxes; "MS Sans Serif" 8.25 pt, or a similar sans-serif where it is missing.
+// A font of the description; the dialog default is Form1Window().font. "MS Sans
+// Serif" where the system has it, else a similar sans-serif face.
+QFont fontFor(const FontSpec& spec);
+// The window's dialog font, and the bold one of the slot labels and colour boxes.
 QFont dialogFont();
 QFont boldDialogFont();
 

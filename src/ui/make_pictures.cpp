@@ -1,24 +1,23 @@
 // Writes the pixels of the colour chart, the texture and the window's icons as a C++
 // source file:
-// make_pictures <file.cpp>. The window shows them without drawing them at start-up.
-#include <QImage>
+// make_pictures <file.cpp>. The window shows them without computing them at start-up.
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <string>
 
-#include "picture_drawing.h"
+#include "form/rgb_pictures.h"
 
 namespace {
 
-void writeArray(std::ofstream& out, const char* name, const QImage& image) {
+// Each pixel with an opaque alpha byte, as QImage::Format_RGB32 wants it.
+void writeArray(std::ofstream& out, const char* name, const orvex::RgbPicture& picture) {
     out << "extern const std::uint32_t " << name << "[] = {\n";
     char word[16];
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            std::snprintf(word, sizeof word, "0x%08x,", static_cast<unsigned>(line[x]));
-            out << word << ((x + 1) % 8 == 0 ? "\n" : "");
-        }
+    for (std::size_t at = 0; at < picture.pixels.size(); ++at) {
+        std::snprintf(word, sizeof word, "0x%08x,",
+                      static_cast<unsigned>(0xFF000000u | picture.pixels[at]));
+        out << word << ((at + 1) % 8 == 0 ? "\n" : "");
     }
     out << "};\n";
 }
@@ -31,12 +30,12 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     std::ofstream out(argv[1], std::ios::binary);
-    out << "// Made by make_pictures from picture_drawing.cpp at build time.\n"
+    out << "// Made by make_pictures from form/rgb_pictures.h at build time.\n"
         << "#include <cstdint>\n\nnamespace orvex::drawn {\n";
-    writeArray(out, "kChartPixels", orvex::drawColourChart());
-    writeArray(out, "kTexturePixels", orvex::drawTexture());
-    writeArray(out, "kIcon16Pixels", orvex::drawIcon(16));
-    writeArray(out, "kIcon32Pixels", orvex::drawIcon(32));
+    writeArray(out, "kChartPixels", orvex::ColourChartPicture());
+    writeArray(out, "kTexturePixels", orvex::TexturePicture());
+    writeArray(out, "kIcon16Pixels", orvex::IconPicture(16));
+    writeArray(out, "kIcon32Pixels", orvex::IconPicture(32));
     out << "}  // namespace orvex::drawn\n";
     out.close();
     if (!out) {

@@ -2,11 +2,10 @@
 
 #include <QMessageBox>
 
+#include "form/form1_controls.h"
 #include "ui/text_1252.h"
 
 namespace orvex {
-
-const char* const kApplicationTitle = "Brannic's Orvex Color Configuration";
 
 namespace {
 

@@ -7,12 +7,9 @@
 
 namespace orvex {
 
-// The application's title: the caption of the main window, and the title of every
-// message that has none of its own.
-extern const char* const kApplicationTitle;
-
 // Shows each message in turn in a modal box with an OK button only, over `parent`
-// (none: no parent), and returns once the last is closed.
+// (none: no parent), and returns once the last is closed. A message without a title
+// carries kApplicationTitle.
 void ShowMessages(QWidget* parent, const UserMessages& messages);
 
 // While one lives, ShowMessages records the messages (titles filled in) instead of

@@ -2,12 +2,11 @@
 
 #include <cstdint>
 
-#include "picture_drawing.h"
-
 namespace orvex {
 
 namespace drawn {
-// Drawn by picture_drawing.cpp when the program was built (make_pictures).
+// Computed from form/rgb_pictures.h when the program was built (make_pictures), each
+// pixel with an opaque alpha byte as QImage::Format_RGB32 wants it.
 extern const std::uint32_t kChartPixels[];
 extern const std::uint32_t kTexturePixels[];
 extern const std::uint32_t kIcon16Pixels[];
@@ -24,6 +23,27 @@ QImage sharedImage(const std::uint32_t* pixels, int width, int height) {
 
 }  // namespace
 
+QImage ToQImage(const RgbPicture& picture) {
+    QImage image(picture.width, picture.height, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < picture.width; ++x) {
+            line[x] = 0xFF000000u | picture.at(x, y);  // RGB32 wants an opaque alpha byte
+        }
+    }
+    return image;
+}
+
+RgbPicture colourChartPixels() {
+    RgbPicture chart{kChartWidth, kChartHeight, {}};
+    const std::size_t count = static_cast<std::size_t>(kChartWidth) * kChartHeight;
+    chart.pixels.reserve(count);
+    for (std::size_t at = 0; at < count; ++at) {
+        chart.pixels.push_back(drawn::kChartPixels[at] & 0x00FFFFFFu);
+    }
+    return chart;
+}
+
 QImage colourChartImage() {
     return sharedImage(drawn::kChartPixels, kChartWidth, kChartHeight);
 }
@@ -39,7 +59,7 @@ QImage iconImage(int size) {
     if (size == 32) {
         return sharedImage(drawn::kIcon32Pixels, 32, 32);
     }
-    return drawIcon(size);
+    return ToQImage(IconPicture(size));
 }
 
 }  // namespace orvex

@@ -36,21 +36,15 @@ class CountingFiles : public FileSystem {
     int replaces = 0;
 };
 
-class ColourSlotTableTest : public ::testing::Test {
+class ColourSlotTableTest : public ::testing::Test, protected test::SlotTableScene {
   protected:
-    ColourSlotTableTest() { list.folder = dir.path().string(); }
+    ColourSlotTableTest() : SlotTableScene(kEntry) {}
 
-    fs::path file() const { return dir.path() / kEntry; }
-    std::string storedValue(int slot) const {
-        return ReadINI(table.currentIniPath(), SlotSection(slot), "OptionValue", "missing");
-    }
     UserMessages loadFile(const std::string& bytes) {
         test::WriteBytes(file(), bytes);
         return table.LoadSelectedFile(list);
     }
 
-    test::TempDir dir;
-    test::FakeFileList list{kEntry};
     CountingFiles files;
     ColourSlotTable table{files};
 };
@@ -68,9 +62,9 @@ TEST_F(ColourSlotTableTest, FileWithoutColourSectionsLoadsWhiteBadReadSlots) {
 
     EXPECT_EQ(table.SaveColorSlots(list), kSaved);
     for (int slot = 0; slot < ColourSlotTable::kSlotCount; ++slot) {
-        EXPECT_EQ(storedValue(slot), "1.000000,1.000000,1.000000") << slot;
+        EXPECT_EQ(value(slot), "1.000000,1.000000,1.000000") << slot;
     }
-    EXPECT_EQ(storedValue(24), "missing");
+    EXPECT_EQ(value(24), "missing");
     EXPECT_EQ(test::ReadBytes(file()).rfind("[General]\r\nVersion=3\r\n", 0), 0u);
 }
 

@@ -26,13 +26,11 @@ using namespace std::string_literals;
 constexpr const char* kEntry = "player5_options.ini";
 
 // The 24 colour sections with slot 0's value given, the others a plain grey.
+// An options file whose slot 0 holds `firstValue`, the others grey 0.5.
 std::string colourSections(const std::string& firstValue) {
-    std::string text;
-    for (int slot = 0; slot < 24; ++slot) {
-        text += "[" + test::SlotSection(slot) + "]\r\nOptionName=Chat " + std::to_string(slot) +
-                "\r\nOptionValue=" + (slot == 0 ? firstValue : "0.5,0.5,0.5") + "\r\n";
-    }
-    return text;
+    std::vector<std::string> values(24, "0.5,0.5,0.5");
+    values[0] = firstValue;
+    return test::OptionsFile(values);
 }
 
 std::string randomJunk(std::size_t size) {
@@ -56,18 +54,10 @@ std::string utf16le(const std::string& ascii) {
     return text;
 }
 
-class HostileFileTest : public ::testing::Test {
+class HostileFileTest : public ::testing::Test, protected test::SlotTableScene {
   protected:
-    HostileFileTest() { list.folder = dir.path().string(); }
+    HostileFileTest() : SlotTableScene(kEntry) {}
 
-    fs::path file() const { return dir.path() / kEntry; }
-    std::string value(int slot) const {
-        return ReadINI(file().string(), test::SlotSection(slot), "OptionValue", "missing");
-    }
-
-    test::TempDir dir;
-    test::MessageLog messages;
-    test::FakeFileList list{kEntry};
     ColourSlotTable table;
 };
 
@@ -86,8 +76,8 @@ TEST_F(HostileFileTest, StrangeContentLoadsWhatItCanAndSavesWithoutHarm) {
         {"NUL in a value", "[VECTOR3-000]\r\nOptionName=a\0b\r\nOptionValue=0,1\0,1\r\n"s, "a",
          kWhite, true},
         {"10 MB single line", colourSections("0,1,0") + "[Big]\r\nx=" + std::string(10 << 20, 'x'),
-         "Chat 0", 0x00FF00, false},
-        {"UTF-8 byte order mark", "\xEF\xBB\xBF" + colourSections("0,0,1"), "Chat 0", 0xFF0000,
+         "Option 0", 0x00FF00, false},
+        {"UTF-8 byte order mark", "\xEF\xBB\xBF" + colourSections("0,0,1"), "Option 0", 0xFF0000,
          false},
         {"UTF-16 text", utf16le(colourSections("0,0,1")), "Bad Read", kWhite, true},
     };
@@ -184,7 +174,7 @@ TEST_F(HostileFileTest, ManySectionsLoadAndSave) {
     text += colourSections("1,0,0");
     test::WriteBytes(file(), text);
     messages.record(table.LoadSelectedFile(list));
-    EXPECT_EQ(table.slot(23).optionName, "Chat 23");
+    EXPECT_EQ(table.slot(23).optionName, "Option 23");
     EXPECT_EQ(table.slot(0).colour, 0x0000FF);
     table.GiveColour(0, 0xFF0000);
     ASSERT_TRUE(messages.record(table.SaveColorSlots(list)));

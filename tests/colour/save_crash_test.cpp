@@ -5,6 +5,7 @@
 // each in the game's folder (71 of 240); now the content goes to an unnamed file
 // that is named just before the rename, and a save removes what killed ones left
 // once it is old enough to be abandoned.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -22,6 +23,7 @@
 
 #include "colour/colour_slots.h"
 #include "platform/system_file_system.h"
+#include "profile/ini_text.h"
 #include "profile/profile.h"
 #include "test_support.h"
 
@@ -35,13 +37,9 @@ constexpr int kKills = 240;
 constexpr const char* kRedText = "1.000000,0.000000,0.000000";
 constexpr const char* kBlueText = "0.000000,0.000000,1.000000";
 
+// The game's file: every colour grey 0.5, the spare section VECTOR3-024 too.
 std::string gameFile() {
-    std::string text = "; game settings\r\n[General]\r\nVersion=3\r\n";
-    for (int slot = 0; slot < 24; ++slot) {
-        text += "[" + test::SlotSection(slot) + "]\r\nOptionName=Chat " + std::to_string(slot) +
-                "\r\nOptionValue=0.5,0.5,0.5\r\nOptionType=Color\r\n";
-    }
-    return text + "[Window]\r\nX=10\r\n";
+    return test::OptionsFile({}, "0.5,0.5,0.5");
 }
 
 std::vector<std::string> linesOf(const std::string& text) {
@@ -138,7 +136,8 @@ TEST(SaveCrash, KilledSavesLeaveAWholeFileAndNoTemporaryFiles) {
     ScratchDir dir("orvex-crash");
     const fs::path file = dir.path() / kEntry;
     test::WriteBytes(file, gameFile());
-    const std::set<std::string> allowed{"0.5,0.5,0.5", kRedText, kBlueText};
+    // "0.5" is the [Other] section's own OptionValue, which no save touches.
+    const std::set<std::string> allowed{"0.5,0.5,0.5", kRedText, kBlueText, "0.5"};
     std::mt19937 random(20261208);
     const auto oneRound = roundDuration();
     std::uniform_int_distribution<long> delayMicroseconds(0,
@@ -199,6 +198,67 @@ TEST(SaveCrash, KilledSavesLeaveAWholeFileAndNoTemporaryFiles) {
               << changedKills
               << " of them after the file had changed; temporary files left: " << leftovers.size()
               << "\n";
+}
+
+// Keeps every content a save hands to the disk.
+class RecordingFiles : public FileSystem {
+  public:
+    FileRead readFile(const std::string& path, std::uint64_t largest) override {
+        return HostFileSystem().readFile(path, largest);
+    }
+    Status replaceFile(const std::string& path, std::string_view bytes) override {
+        written.emplace_back(bytes);
+        return HostFileSystem().replaceFile(path, bytes);
+    }
+    std::vector<std::string> written;
+};
+
+// Rewrites the file in place forever, as Windows' own service does: truncate, then
+// write in two pieces, so that a reader can find it empty or half written.
+[[noreturn]] void rewriteForever(const fs::path& file, const std::string& bytes) {
+    for (;;) {
+        const int fd = ::open(file.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        [[maybe_unused]] ssize_t written = ::write(fd, bytes.data(), bytes.size() / 3);
+        written = ::write(fd, bytes.data() + bytes.size() / 3, bytes.size() - bytes.size() / 3);
+        ::close(fd);
+    }
+}
+
+// A file another program is rewriting in place may be caught half written; a save
+// that finds sections the load saw gone must not write. Before, 918-999 of 1 000
+// saves in such a loop wrote the file back with the colour sections alone.
+TEST(ConcurrentWriter, SavesNeverWriteAFileCaughtHalfRewritten) {
+    ScratchDir dir("orvex-rewriter");
+    const fs::path file = dir.path() / kEntry;
+    const std::string bytes = gameFile();
+    test::WriteBytes(file, bytes);
+    RecordingFiles files;
+    ColourSlotTable table(files);
+    test::FakeFileList list{kEntry};
+    list.folder = dir.path().string();
+    table.LoadSelectedFile(list);
+    const pid_t writer = ::fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        rewriteForever(file, bytes);
+    }
+    int refused = 0;
+    for (int save = 0; save < 400; ++save) {
+        table.GiveColour(save % 24, save % 2 == 0 ? 0x000000FF : 0x00FF0000);
+        const UserMessages told = table.SaveColorSlots(list);
+        refused += told.size() == 1 && told[0].text != "INI file saved" ? 1 : 0;
+    }
+    ::kill(writer, SIGKILL);
+    ::waitpid(writer, nullptr, 0);
+    for (const std::string& content : files.written) {
+        for (int slot = 0; slot < 24; ++slot) {
+            ASSERT_TRUE(IniValue(content, test::SlotSection(slot), "OptionName"))
+                << "a save wrote a file without " << test::SlotSection(slot);
+        }
+        ASSERT_TRUE(IniValue(content, "General", "Version")) << "a save lost [General]";
+    }
+    std::cout << "[ SUMMARY  ] 400 saves beside a writer: " << files.written.size()
+              << " written whole, " << refused << " refused\n";
 }
 
 }  // namespace

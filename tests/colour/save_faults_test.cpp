@@ -27,15 +27,10 @@ using Step = test::FailingFileSystem::Step;
 constexpr const char* kEntry = "player3_options.ini";
 constexpr PackedColour kRed = 0x000000FF;
 
-// A game file with LF endings, a comment, foreign keys and sections, so that any
+// The game's file with LF endings, a comment, foreign keys and sections, so that any
 // byte a save must not touch is there to be touched.
 std::string gameFile() {
-    std::string text = "; game settings\n[General]\nVersion=3\n";
-    for (int slot = 0; slot < 24; ++slot) {
-        text += "[" + test::SlotSection(slot) + "]\nOptionName=Chat " + std::to_string(slot) +
-                "\nOptionValue=0.5,0.5,0.5\nOptionType=Color\n";
-    }
-    return text + "[Window]\nX=10\n";
+    return test::OptionsFile(std::vector<std::string>(24, "0.5,0.5,0.5"), "1,1,1", "\n");
 }
 
 std::size_t entriesIn(const fs::path& folder) {
@@ -46,16 +41,14 @@ std::size_t entriesIn(const fs::path& folder) {
     return count;
 }
 
-class SaveFaultTest : public ::testing::Test {
+class SaveFaultTest : public ::testing::Test, protected test::SlotTableScene {
   protected:
-    SaveFaultTest() {
-        list.folder = dir.path().string();
+    SaveFaultTest() : SlotTableScene(kEntry) {
         test::WriteBytes(file(), gameFile());
         messages.record(table.LoadSelectedFile(list));
         messages.clear();
     }
 
-    fs::path file() const { return dir.path() / kEntry; }
     // Edits the slots from `first` on, so that the first file write of the save is
     // the one for slot `first` (unchanged slots write nothing).
     static void editFrom(ColourSlotTable& slots, int first) {
@@ -72,9 +65,6 @@ class SaveFaultTest : public ::testing::Test {
         EXPECT_EQ(text.find("INI file saved"), std::string::npos) << row;
     }
 
-    test::TempDir dir;
-    test::MessageLog messages;
-    test::FakeFileList list{kEntry};
     ColourSlotTable table;
 };
 
@@ -211,8 +201,8 @@ TEST_F(SaveFaultTest, ChangesOfAnotherProgramBetweenLoadAndSaveSurvive) {
     editFrom(12);
     std::string changed = gameFile();
     changed.replace(changed.find("Version=3"), 9, "Version=4\nPatched=yes");
-    changed.replace(changed.find("OptionName=Chat 20"), 18, "OptionName=Renamed");
-    changed.replace(changed.find("X=10"), 4, "X=99");
+    changed.replace(changed.find("OptionName=Option 20"), 20, "OptionName=Renamed");
+    changed.replace(changed.find("[Other]"), 7, "[Others]");
     test::WriteBytes(file(), changed);
 
     EXPECT_TRUE(messages.record(table.SaveColorSlots(list)));

@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "profile/profile.h"
+
 namespace orvex::test {
 
 namespace fs = std::filesystem;
@@ -56,6 +58,10 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
     if (!out) {
         throw std::runtime_error("cannot write " + path.string());
     }
+}
+
+std::string SlotTableScene::value(int slot) const {
+    return ReadINI(file().string(), SlotSection(slot), "OptionValue", "missing");
 }
 
 fs::path DataDir() {

@@ -60,6 +60,23 @@ class MessageLog {
     UserMessages m_messages;
 };
 
+// What every slot-table test starts from: a fresh folder, a file list with the one
+// entry `entry` selected in it, and the log of what the table told the user.
+class SlotTableScene {
+  public:
+    explicit SlotTableScene(const std::string& entry) : list(entry) {
+        list.folder = dir.path().string();
+    }
+
+    std::filesystem::path file() const { return dir.path() / list.entries.front(); }
+    // OptionValue of `slot` as ReadINI returns it now, "missing" when the file has none.
+    std::string value(int slot) const;
+
+    TempDir dir;
+    FakeFileList list;
+    MessageLog messages;
+};
+
 // The folder of committed fixture files (tests/data).
 std::filesystem::path DataDir();
 

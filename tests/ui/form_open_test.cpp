@@ -7,11 +7,11 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "form/instructions.h"
 #include "form_fixture.h"
 #include "ui/colour_chart.h"
 #include "ui/file_list_box.h"
 #include "ui/form_label.h"
-#include "ui/instructions.h"
 #include "ui/packed_colour.h"
 
 using namespace orvex;

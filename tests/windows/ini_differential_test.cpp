@@ -376,5 +376,51 @@ TEST_F(IniDifferential, DeliberateDifferencesWhereTheServiceCorruptsTheFile) {
     }
 }
 
+// Cases where our engine once answered otherwise than the service; each now agrees.
+TEST_F(IniDifferential, FormerDifferencesNowAgree) {
+    struct Row {
+        const char* name;
+        std::string before;
+        std::optional<IniOperation> write;
+        IniOperation probe;
+    };
+    const auto keyList = [](const char* section) {
+        return IniOperation{
+            IniOperation::Kind::Read, section, std::nullopt, "<none>", std::nullopt, 64};
+    };
+    const Row rows[] = {
+        {"a key list names a key with an empty name", "[s]\r\na=1\r\n=x\r\nb=2\r\n", std::nullopt,
+         keyList("s")},
+        {"a blank default comes back as one blank", "[s]\r\n", std::nullopt,
+         IniOperation{IniOperation::Kind::Read, "s", "k", "   ", std::nullopt, 64}},
+        {"a deletion matches names as given", "[s]\r\nA=1\r\n",
+         IniOperation{IniOperation::Kind::Write, " s ", " A ", std::nullopt, std::nullopt, 0},
+         keyList("s")},
+    };
+    ServiceScript script;
+    std::vector<std::size_t> probes;
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const fs::path theirs = path("former" + std::to_string(i) + "-theirs.ini");
+        test::WriteBytes(theirs, rows[i].before);
+        if (rows[i].write) {
+            script.write(theirs, *rows[i].write);
+        }
+        probes.push_back(script.read(theirs, rows[i].probe));
+    }
+    const std::vector<std::string> results = s_wine->run(script, s_dir->path());
+    ASSERT_EQ(results.size(), script.lines().size()) << "the service program did not run";
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const Row& row = rows[i];
+        const fs::path ours = path("former" + std::to_string(i) + "-ours.ini");
+        test::WriteBytes(ours, row.before);
+        if (row.write) {
+            ProfileWriteString(row.write->section->c_str(), row.write->key->c_str(), nullptr,
+                               ours.string());
+        }
+        EXPECT_EQ(ourRead(ours, row.probe).bytes, serviceRead(results[probes[i]]).bytes)
+            << row.name;
+    }
+}
+
 }  // namespace
 }  // namespace orvex

@@ -1,4 +1,4 @@
-#include "instructions.h"
+#include "form/instructions.h"
 
 namespace orvex {
 

@@ -1,18 +1,19 @@
-#include "picture_drawing.h"
+#include "form/rgb_pictures.h"
 
-#include <QPainter>
-#include <QRadialGradient>
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <vector>
 
-#include "pictures.h"
-
 namespace orvex {
 
 namespace {
+
+std::uint32_t rgb(int red, int green, int blue) {
+    return static_cast<std::uint32_t>(red) << 16 | static_cast<std::uint32_t>(green) << 8 |
+           static_cast<std::uint32_t>(blue);
+}
 
 constexpr double kPi = 3.14159265358979323846;
 
@@ -98,7 +99,7 @@ int toByte(double value) {
     return std::clamp(static_cast<int>(roundedHalfAway(value * 255)), 0, 255);
 }
 
-QRgb wheelPixel(int x, int y) {
+std::uint32_t wheelPixel(int x, int y) {
     const double dx = x - kWheelCentreX;
     const double dy = y - kWheelCentreY;
     const double radius = std::sqrt(dx * dx + dy * dy);  // exact integers: as hypot, faster
@@ -110,7 +111,7 @@ QRgb wheelPixel(int x, int y) {
     const double saturation = saturationAt(radius);
     const double brightness = brightnessAt(radius);
     auto channel = [&](double pure) { return toByte((1 - saturation * (1 - pure)) * brightness); };
-    return qRgb(channel(hue.r), channel(hue.g), channel(hue.b));
+    return rgb(channel(hue.r), channel(hue.g), channel(hue.b));
 }
 
 // A fixed integer hash, so the texture is the same on every run and platform.
@@ -199,26 +200,34 @@ int textureComponent(double value) {
 
 }  // namespace
 
-// Pixels are written through scanLine(): setPixel() checks and converts each one.
-QImage drawColourChart() {
-    QImage image(kChartWidth, kChartHeight, QImage::Format_RGB32);
+RgbPicture ColourChartPicture() {
+    RgbPicture chart{kChartWidth, kChartHeight, {}};
+    chart.pixels.reserve(static_cast<std::size_t>(kChartWidth) * kChartHeight);
     for (int y = 0; y < kWheelSize; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < kChartWidth; ++x) {
-            line[x] = wheelPixel(x, y);
+            chart.pixels.push_back(wheelPixel(x, y));
         }
     }
     for (int y = kWheelSize; y < kChartHeight; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < kChartWidth; ++x) {
-            line[x] = qRgb(255 - x, 255 - x, 255 - x);
+            chart.pixels.push_back(rgb(255 - x, 255 - x, 255 - x));
         }
     }
-    return image;
+    return chart;
 }
 
-QImage drawTexture() {
-    QImage image(kTextureWidth, kTextureHeight, QImage::Format_RGB32);
+PackedColour PixelQuery(const RgbPicture& picture, int x, int y) {
+    if (x < 0 || y < 0 || x >= picture.width || y >= picture.height) {
+        return -1;
+    }
+    const std::uint32_t pixel = picture.at(x, y);
+    return static_cast<PackedColour>((pixel >> 16 & 0xFFu) | (pixel & 0xFF00u) |
+                                     (pixel & 0xFFu) << 16);
+}
+
+RgbPicture TexturePicture() {
+    RgbPicture texture{kTextureWidth, kTextureHeight, {}};
+    texture.pixels.reserve(static_cast<std::size_t>(kTextureWidth) * kTextureHeight);
     MottleRows lightRows(kTextureWidth, 0x5EEDu);
     MottleRows tintRows(kTextureWidth, 0xC010u);  // + maroon, - violet
     std::vector<double> light;
@@ -226,57 +235,13 @@ QImage drawTexture() {
     for (int y = 0; y < kTextureHeight; ++y) {
         lightRows.row(y, light);
         tintRows.row(y, tint);
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (std::size_t x = 0; x < light.size(); ++x) {
-            line[x] = qRgb(textureComponent(57 + 14 * light[x] + 7 * tint[x]),
-                           textureComponent(40 + 10 * light[x]),
-                           textureComponent(54 + 12 * light[x] - 13 * tint[x]));
+            texture.pixels.push_back(rgb(textureComponent(57 + 14 * light[x] + 7 * tint[x]),
+                                         textureComponent(40 + 10 * light[x]),
+                                         textureComponent(54 + 12 * light[x] - 13 * tint[x])));
         }
     }
-    return image;
-}
-
-QImage drawIcon(int size) {
-    QImage image(size, size, QImage::Format_RGB32);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / 32.0, size / 32.0);
-
-    QRadialGradient space(QPointF(16, 14), 24);
-    space.setColorAt(0, QColor(18, 40, 110));
-    space.setColorAt(1, QColor(4, 10, 40));
-    painter.fillRect(QRectF(0, 0, 32, 32), space);
-
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(190, 210, 255));
-    for (const QPointF& dust : {QPointF(4, 4), QPointF(27, 5), QPointF(23, 28), QPointF(6, 27)}) {
-        painter.drawEllipse(dust, 0.6, 0.6);
-    }
-
-    QRadialGradient bluePlanet(QPointF(6.5, 16), 9, QPointF(5, 13.5));
-    bluePlanet.setColorAt(0, QColor(245, 250, 255));
-    bluePlanet.setColorAt(0.5, QColor(140, 185, 250));
-    bluePlanet.setColorAt(1, QColor(40, 80, 170));
-    painter.setBrush(bluePlanet);
-    painter.drawEllipse(QPointF(8, 17), 7, 7);
-
-    QRadialGradient orangePlanet(QPointF(23.5, 17.5), 9, QPointF(22, 15));
-    orangePlanet.setColorAt(0, QColor(255, 220, 140));
-    orangePlanet.setColorAt(0.55, QColor(240, 140, 40));
-    orangePlanet.setColorAt(1, QColor(140, 55, 10));
-    painter.setBrush(orangePlanet);
-    painter.drawEllipse(QPointF(24.5, 18), 6, 6);
-
-    QRadialGradient glow(QPointF(16.5, 9), 4);
-    glow.setColorAt(0, QColor(255, 255, 230));
-    glow.setColorAt(1, QColor(255, 255, 200, 0));
-    painter.setBrush(glow);
-    painter.drawEllipse(QPointF(16.5, 9), 4, 4);
-    painter.setBrush(QColor(255, 255, 240));
-    painter.drawPolygon(
-        QPolygonF({QPointF(16.5, 4.5), QPointF(17.3, 8.2), QPointF(21, 9), QPointF(17.3, 9.8),
-                   QPointF(16.5, 13.5), QPointF(15.7, 9.8), QPointF(12, 9), QPointF(15.7, 8.2)}));
-    return image;
+    return texture;
 }
 
 }  // namespace orvex

@@ -1,0 +1,140 @@
+#include "form/form1_controls.h"
+
+#include <cmath>
+
+#include "colour/colour_slots.h"
+#include "form/instructions.h"
+
+namespace orvex {
+
+const char* const kApplicationTitle = "Brannic's Orvex Color Configuration";
+
+namespace {
+
+constexpr PackedColour kColourBoxBackground = 0x002E282A;
+
+// Rows 0..17 run down from the top, then the spare label 24, then 23 up to 18.
+int slotTop(int index) {
+    if (index <= 17) {
+        return 1440 + 240 * index;
+    }
+    if (index == 24) {
+        return 5760;
+    }
+    return 7200 - 240 * (index - 18);
+}
+
+Control describe(std::string_view name, ControlKind kind, TwipsRect twips, int tabIndex,
+                 std::string_view text, unsigned flags) {
+    Control control;
+    control.name = name;
+    control.kind = kind;
+    control.twips = twips;
+    control.tabIndex = tabIndex;
+    control.text = text;
+    control.flags = flags;
+    return control;
+}
+
+Control slotLabel(int index, int tabIndex) {
+    Control label = describe("lblColors", ControlKind::Label, {4080, slotTop(index), 3015, 255},
+                             tabIndex, "Color Setting", kTransparent);
+    label.index = index;
+    label.font = kBoldFont;
+    label.foreground = kWhite;
+    return label;
+}
+
+Control colourBox(std::string_view name, int top, int tabIndex, std::string_view text) {
+    Control box = describe(name, ControlKind::TextBox, {0, top, 3900, 285}, tabIndex, text,
+                           kLocked | kTakesFocus);
+    box.font = kBoldFont;
+    box.background = kColourBoxBackground;
+    box.foreground = kWhite;
+    return box;
+}
+
+Control label1(int index, TwipsRect twips, int tabIndex, std::string_view text, unsigned flags) {
+    Control label = describe("Label1", ControlKind::Label, twips, tabIndex, text, flags);
+    label.index = index;
+    return label;
+}
+
+Control picture(std::string_view name, ControlKind kind, TwipsRect twips, int tabIndex,
+                unsigned flags, ControlPicture shown) {
+    Control control = describe(name, kind, twips, tabIndex, {}, flags);
+    control.picture = shown;
+    return control;
+}
+
+std::vector<Control> describeControls() {
+    std::vector<Control> controls;
+    controls.push_back(describe("fileINI", ControlKind::FileList, {0, 240, 2775, 1065}, 0,
+                                kFilePattern, kTakesFocus));
+    controls.push_back(label1(0, {0, 0, 1605, 195}, 1, "Select a Player INI file:", kAutoSize));
+    controls.push_back(picture("Picture1", ControlKind::PictureBox, {0, 3120, 3900, 4095}, 2,
+                               kSunkenBorder | kTakesFocus, ControlPicture::ColourChart));
+    controls.push_back(colourBox("Text1", 7200, 3, "Move mouse over color chart"));
+    controls.push_back(colourBox("txtSaved", 2880, 4, "This is your saved color!"));
+    controls.push_back(
+        label1(1, {360, 2640, 2385, 195}, 5,
+               "Select a color from here and click on color texts to the right to transfer it",
+               kWordWrapCentred));
+    controls.push_back(label1(2, {4080, 1080, 1575, 195}, 6, "Current Color Settings:", kAutoSize));
+    controls.push_back(slotLabel(0, 7));
+    controls.push_back(describe("Command1", ControlKind::Button, {5880, 1080, 1215, 255}, 8,
+                                "Save Changes", kTakesFocus));
+    controls.push_back(describe("Text2", ControlKind::MultiLineTextBox, {0, 1320, 3855, 1335}, 9,
+                                kInstructionsText, kLocked | kVerticalScrollBar | kTakesFocus));
+    for (int index = 1; index < ColourSlotTable::kLabelCount; ++index) {
+        controls.push_back(slotLabel(index, 9 + index));
+    }
+    controls.push_back(
+        describe("lblName", ControlKind::Label, {2880, 240, 45, 195}, 34, "", kAutoSize));
+    controls.push_back(picture("Image1", ControlKind::Image, {3960, 1440, 3150, 6045}, -1,
+                               kStretched, ControlPicture::Texture));
+    return controls;
+}
+
+}  // namespace
+
+const WindowSpec& Form1Window() {
+    static const WindowSpec window{kApplicationTitle, 7110, 7530, true, false, false, kDialogFont};
+    return window;
+}
+
+const std::vector<Control>& Form1Controls() {
+    static const std::vector<Control> controls = describeControls();
+    return controls;
+}
+
+const Control* FindControl(std::string_view name, int index) {
+    for (const Control& control : Form1Controls()) {
+        if (control.name == name && control.index == index) {
+            return &control;
+        }
+    }
+    return nullptr;
+}
+
+int DrawingLayer(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Image:
+            return 0;
+        case ControlKind::Label:
+            return 1;
+        default:
+            return 2;
+    }
+}
+
+int TwipsToPixels(int twips, int dpi) {
+    return static_cast<int>(std::lround(static_cast<double>(twips) * dpi / 1440.0));
+}
+
+PixelRect TwipsToPixels(const TwipsRect& twips, int dpi) {
+    return {TwipsToPixels(twips.left, dpi), TwipsToPixels(twips.top, dpi),
+            TwipsToPixels(twips.width, dpi), TwipsToPixels(twips.height, dpi)};
+}
+
+}  // namespace orvex

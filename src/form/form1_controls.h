@@ -1,0 +1,119 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "colour/colour_values.h"
+
+namespace orvex {
+
+// Form1 described once for every toolkit: the window, and each control as it stands
+// when the window opens. Geometry is in twips (1440 to the inch), relative to the
+// client area's top-left corner.
+
+// The application's title: the window's caption, and the title of every message
+// that has none of its own.
+extern const char* const kApplicationTitle;
+
+// The names the file list shows.
+inline constexpr const char* kFilePattern = "player*_options.ini";
+
+enum class ControlKind {
+    FileList,
+    Label,
+    TextBox,           // one line
+    MultiLineTextBox,  // word wrap, vertical scroll bar
+    Button,
+    PictureBox,
+    Image,
+};
+
+// The picture a control shows (RgbPictures in form/rgb_pictures.h).
+enum class ControlPicture { None, ColourChart, Texture };
+
+// A font: a face at a size, or the toolkit's dialog default font.
+struct FontSpec {
+    std::string_view face;  // empty: the dialog default font
+    double pointSize = 0;
+    bool bold = false;
+
+    bool isDialogDefault() const { return face.empty(); }
+};
+
+// What "dialog default" stands for where a toolkit has no dialog font of its own.
+inline constexpr FontSpec kDialogFont{"MS Sans Serif", 8.25, false};
+inline constexpr FontSpec kBoldFont{"MS Sans Serif", 8.25, true};
+
+struct TwipsRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Behaviour flags, or-ed together in Control::flags.
+enum ControlFlag : unsigned {
+    kAutoSize = 1u << 0,           // the size follows the caption, one line
+    kWordWrapCentred = 1u << 1,    // caption wraps at words, centred; only what fits shows
+    kLocked = 1u << 2,             // the user can select and copy, not edit
+    kVerticalScrollBar = 1u << 3,  // always shown
+    kSunkenBorder = 1u << 4,
+    kTransparent = 1u << 5,  // what lies behind shows through
+    kTakesFocus = 1u << 6,
+    kStretched = 1u << 7,  // the picture is stretched to the control's size
+};
+
+struct Control {
+    std::string_view name;
+    ControlKind kind = ControlKind::Label;
+    int index = -1;     // member of a control array (Label1, lblColors), else -1
+    TwipsRect twips;    // an auto-sized label's width and height are its design size
+    int tabIndex = -1;  // -1: not in the tab order (the image)
+    // The caption or text; the file list's name pattern.
+    std::string_view text;
+    FontSpec font;
+    std::optional<PackedColour> background;  // none: the toolkit's default
+    std::optional<PackedColour> foreground;
+    unsigned flags = 0;
+    ControlPicture picture = ControlPicture::None;
+
+    bool has(ControlFlag flag) const { return (flags & flag) != 0; }
+};
+
+struct WindowSpec {
+    std::string_view caption;
+    int clientWidth = 0;  // twips
+    int clientHeight = 0;
+    bool fixedBorder = true;  // the user cannot resize the window
+    bool minButton = false;
+    bool maxButton = false;
+    FontSpec font;  // the dialog default
+};
+
+const WindowSpec& Form1Window();
+
+// Every control of Form1 in tab order, the image (no tab index) last.
+const std::vector<Control>& Form1Controls();
+
+// The control called `name` (with `index` for array members); nullptr when none is.
+const Control* FindControl(std::string_view name, int index = -1);
+
+// Toolkits stack their controls by this: the image lowest, then the labels, then
+// every other control (so text boxes cover labels where they overlap).
+int DrawingLayer(ControlKind kind);
+
+inline constexpr int kStandardDpi = 96;  // 15 twips to the pixel
+
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Twips to pixels at `dpi` dots per inch, rounded to the nearest pixel.
+int TwipsToPixels(int twips, int dpi = kStandardDpi);
+PixelRect TwipsToPixels(const TwipsRect& twips, int dpi = kStandardDpi);
+
+}  // namespace orvex

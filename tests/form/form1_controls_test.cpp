@@ -1,0 +1,38 @@
+#include "form/form1_controls.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace orvex {
+namespace {
+
+TEST(TwipsToPixels, FifteenTwipsAPixelAtStandardDpiAndScalesWithDpi) {
+    struct Row {
+        int twips;
+        int dpi;
+        int pixels;
+    } const rows[] = {
+        {7110, 96, 474}, {7530, 96, 502},  {15, 96, 1},    {7, 96, 0},
+        {8, 96, 1},      {7110, 144, 711}, {255, 120, 21}, {4095, 192, 546},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(TwipsToPixels(row.twips, row.dpi), row.pixels) << row.twips << " at " << row.dpi;
+    }
+}
+
+// Both toolkits chain the focus by tab index: a gap or a repeat breaks the order.
+TEST(Form1Controls, TabIndicesRunFromZeroWithoutGapsOrRepeats) {
+    std::set<int> seen;
+    for (const Control& control : Form1Controls()) {
+        if (control.kind != ControlKind::Image) {
+            EXPECT_TRUE(seen.insert(control.tabIndex).second) << control.name;
+        }
+    }
+    ASSERT_EQ(seen.size(), 35u);
+    EXPECT_EQ(*seen.begin(), 0);
+    EXPECT_EQ(*seen.rbegin(), 34);
+}
+
+}  // namespace
+}  // namespace orvex
