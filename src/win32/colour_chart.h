@@ -1,0 +1,44 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "form/rgb_pictures.h"
+
+namespace orvex {
+
+// The colour chart: a child window of its own (sunken edge) showing the chart
+// picture over its whole client area. A press of any mouse button captures the
+// pointer; until the last button is up the moves and the release come here even
+// off the box, where the pixel query gives -1. A release of a button pressed
+// elsewhere is not reported.
+class ColourChart {
+  public:
+    using PixelHandler = std::function<void(PackedColour pixel)>;
+
+    static const char* const kClassName;
+    static bool registerClass(HINSTANCE instance);
+
+    ColourChart(PixelHandler moved, PixelHandler released);
+    HWND create(HWND parent, int controlId);
+    HWND handle() const { return m_window; }
+
+    // The packed colour under client point (x, y), or -1 off the chart.
+    PackedColour pixelAt(int x, int y) const;
+
+  private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void paint();
+    void press(unsigned button);
+    void release(unsigned button, LPARAM lParam);
+
+    RgbPicture m_chart;
+    PixelHandler m_moved;
+    PixelHandler m_released;
+    HWND m_window = nullptr;
+    unsigned m_pressed = 0;  // MK_ bits of the buttons pressed over the chart
+};
+
+}  // namespace orvex

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "form/form1_controls.h"
+#include "form/form1_state.h"
+#include "form/rgb_pictures.h"
+#include "win32/colour_chart.h"
+#include "win32/file_list_box.h"
+
+namespace orvex {
+
+// The one window on the Win32 API, built from the description in src/form. The
+// file list, the text boxes, the button and the chart are child windows, created
+// in tab order; the texture and the labels are painted by Form1 itself, so they
+// take no focus and the labels stay transparent over the texture.
+class Form1 {
+  public:
+    using LoadStep = std::function<StartupState()>;
+    static const char* const kClassName;
+
+    // The window classes of Form1 and the chart; once per process.
+    static bool registerClasses(HINSTANCE instance);
+
+    explicit Form1(LoadStep loadStep);
+    ~Form1();
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+
+    // Runs the load step (its messages shown without an owner), then makes the
+    // window, hidden, at its design position. Null when Windows refuses.
+    HWND create();
+    // Shows the window with the keyboard focus on the file list.
+    void show(int showCommand);
+    HWND handle() const { return m_window; }
+
+    const Form1State& state() const { return m_state; }
+    // The child window of a control (fileINI, Text1, txtSaved, Text2, Command1,
+    // Picture1); null for the painted ones.
+    HWND control(std::string_view name) const;
+    // Where a painted label lies, in client pixels.
+    RECT labelRect(std::string_view name, int index) const;
+    HWND toolTips() const { return m_toolTips; }
+
+  private:
+    struct Painted {
+        const Control* control;
+        RECT rect;
+    };
+
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    bool handleMouse(UINT message, LPARAM lParam);
+    LRESULT boxColours(HDC dc, HWND box);
+
+    void createChildren();
+    HWND createChild(const Control& control, int id);
+    void createToolTips();
+    void layOut(int dpi);
+    void makeFonts(int dpi);
+    HFONT fontOf(const Control& control) const;
+
+    void paint();
+    void paintLabel(HDC dc, const Painted& label) const;
+    std::string captionOf(const Control& control) const;
+    PackedColour colourOf(const Control& control) const;
+    const Painted* labelAt(POINT point) const;
+
+    void onCommand(int id, int code);
+    void onLabelClick(const Control& label);
+    void onLabelDoubleClick(const Control& label);
+    void onChart(PackedColour pixel, bool released);
+    void showBox(std::string_view name, const ColourBox& box);
+    void refreshLabels();
+    void fitToCaption(Painted& label) const;
+    void updateToolTip(const Painted& label) const;
+    void report(const UserMessages& messages);
+
+    LoadStep m_loadStep;
+    Form1State m_state;
+    FileListBox m_fileList;
+    ColourChart m_chart;
+    RgbPicture m_texture;
+    std::string m_decimalSeparator;
+    HWND m_window = nullptr;
+    HWND m_toolTips = nullptr;
+    HWND m_focus = nullptr;          // given back when the window is activated again
+    std::vector<HWND> m_children;    // by index into Form1Controls(); null for painted ones
+    std::vector<Painted> m_painted;  // image, then labels: drawing order
+    HFONT m_font = nullptr;
+    HFONT m_boldFont = nullptr;
+    HBRUSH m_boxBrush = nullptr;
+    HICON m_icons[2] = {nullptr, nullptr};
+    const Painted* m_pressed = nullptr;
+    bool m_endingDoubleClick = false;
+};
+
+// Pixels of `twips` at `dpi`, as a RECT.
+RECT PixelRectOf(const TwipsRect& twips, int dpi);
+
+}  // namespace orvex
