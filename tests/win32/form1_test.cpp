@@ -1,0 +1,186 @@
+// Form1 on the Win32 API, driven as a user drives it: mouse and key messages to the
+// real controls, then what the window shows and what the file holds.
+#include "win32/form1.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+#include "form/instructions.h"
+#include "install/startup.h"
+#include "test_support.h"
+#include "win32/message_box.h"
+
+namespace orvex {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr PackedColour kGrey200 = 0x00C8C8C8;
+constexpr int kRampRow = 262;  // the grey ramp: column x is grey 255 - x
+
+std::string textOf(HWND window) {
+    char text[2048] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+LPARAM at(int x, int y) {
+    return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
+}
+
+void pump() {
+    MSG message{};
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageA(&message);
+    }
+}
+
+class Form1Window : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+        ASSERT_TRUE(Form1::registerClasses(GetModuleHandleA(nullptr)));
+    }
+
+    void SetUp() override {
+        fs::copy(fs::path(ORVEX_SAMPLE_OUTPUT), m_dir.path());
+        ASSERT_NE(m_form.create(), nullptr);
+        m_form.show(SW_SHOWNORMAL);
+        pump();
+    }
+
+    HWND control(const char* name) const { return m_form.control(name); }
+    std::string file(const char* name) const { return test::ReadBytes(m_dir.path() / name); }
+    const ColourSlot& slot(int index) const { return m_form.state().slotTable().slot(index); }
+
+    // A click (or double-click) on a painted label, where the user would click it.
+    void clickLabel(const char* name, int index, bool twice = false) {
+        const RECT place = m_form.labelRect(name, index);
+        const LPARAM point = at(place.left + 4, (place.top + place.bottom) / 2);
+        SendMessageA(m_form.handle(), WM_LBUTTONDOWN, MK_LBUTTON, point);
+        SendMessageA(m_form.handle(), WM_LBUTTONUP, 0, point);
+        if (twice) {
+            SendMessageA(m_form.handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+            SendMessageA(m_form.handle(), WM_LBUTTONUP, 0, point);
+        }
+    }
+
+    void chart(UINT message, int x, int y, WPARAM buttons = 0) {
+        SendMessageA(control("Picture1"), message, buttons, at(x, y));
+    }
+
+    test::TempDir m_dir;
+    MessageBoxRecorder m_boxes;
+    Form1 m_form{[this] { return StartupForFolder(m_dir.path().string()); }};
+};
+
+TEST_F(Form1Window, OpensAsDesigned) {
+    HWND window = m_form.handle();
+    EXPECT_EQ(textOf(window), "Brannic's Orvex Color Configuration");
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 474);
+    EXPECT_EQ(client.bottom, 502);
+    EXPECT_EQ(GetFocus(), control("fileINI"));
+    EXPECT_EQ(SendMessageA(control("fileINI"), LB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageA(control("fileINI"), LB_GETCURSEL, 0, 0), LB_ERR);
+    EXPECT_EQ(textOf(control("txtSaved")), "This is your saved color!");
+    EXPECT_EQ(textOf(control("Text2")), kInstructionsText);
+    EXPECT_TRUE(m_boxes.messages().empty());
+}
+
+TEST_F(Form1Window, EverySelectionByKeyOrMouseLoadsItsFile) {
+    HWND list = control("fileINI");
+    SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
+    SendMessageA(list, WM_KEYUP, VK_DOWN, 0);
+    EXPECT_EQ(slot(1).optionName, "Tell");
+    EXPECT_EQ(slot(1).colour, 0x00FF4080);  // 0.5,0.25,1
+    EXPECT_EQ(m_form.state().characterName(), "Aeryn Valdis");
+
+    RECT second{};
+    SendMessageA(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at(second.left + 2, second.top + 2));
+    SendMessageA(list, WM_LBUTTONUP, 0, at(second.left + 2, second.top + 2));
+    EXPECT_EQ(m_form.state().slotTable().currentIniPath(),
+              m_dir.path().string() + "\\player2_options.ini");
+    EXPECT_EQ(m_form.state().characterName(), "Thorne Kasrik");
+
+    TOOLINFOA tool{};
+    char tip[128] = {};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = m_form.handle();
+    tool.uId = 0;
+    tool.lpszText = tip;
+    SendMessageA(m_form.toolTips(), TTM_GETTEXTA, sizeof tip, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(tip, "Original Colors: 1.000000,1.000000,1.000000");
+}
+
+// Pick grey 200 from the ramp with the right button, give it to "Party", restore
+// "Shout" after a click, save.
+TEST_F(Form1Window, PickedColourGoesToTheClickedSlotAndIntoTheFile) {
+    SendMessageA(control("fileINI"), WM_KEYDOWN, VK_DOWN, 0);
+    chart(WM_MOUSEMOVE, 127, kRampRow);
+    EXPECT_EQ(textOf(control("Text1")), "Color Sample Settings R:0.5 G:0.5 B:0.5");
+    chart(WM_RBUTTONDOWN, 55, kRampRow, MK_RBUTTON);
+    chart(WM_RBUTTONUP, 55, kRampRow);
+    EXPECT_EQ(textOf(control("txtSaved")), "Saved Color: R:0.78 G:0.78 B:0.78");
+
+    // Held and dragged off the chart: nothing there is a colour.
+    chart(WM_LBUTTONDOWN, 10, kRampRow, MK_LBUTTON);
+    EXPECT_EQ(GetCapture(), control("Picture1"));
+    chart(WM_MOUSEMOVE, -40, 600, MK_LBUTTON);
+    chart(WM_LBUTTONUP, -40, 600);
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(textOf(control("Text1")), "Color Sample Settings R:0.5 G:0.5 B:0.5");
+    EXPECT_EQ(m_form.state().savedColour(), kGrey200);
+
+    clickLabel("lblColors", 3);
+    clickLabel("lblColors", 4, true);
+    EXPECT_EQ(slot(3).colour, kGrey200);
+    EXPECT_EQ(slot(4).colour, 0x000080FF);  // 1,0.5,0 as the file has it
+
+    SendMessageA(control("Command1"), BM_CLICK, 0, 0);
+    ASSERT_EQ(m_boxes.messages().size(), 1u);
+    EXPECT_EQ(m_boxes.messages()[0].text, "INI file saved");
+    EXPECT_EQ(m_boxes.messages()[0].title, "Brannic's Orvex Color Configuration");
+    const std::string saved = file("player1_options.ini");
+    EXPECT_NE(saved.find("OptionName=Party\r\nOptionValue=0.780000,0.780000,0.780000"),
+              std::string::npos);
+    EXPECT_NE(saved.find("OptionName=Shout\r\nOptionValue=1,0.5,0\r\n"), std::string::npos);
+}
+
+// The labels are painted over the texture: the clicked label's text shows in the
+// saved colour, and the texture shows between its letters.
+TEST_F(Form1Window, ASlotLabelIsDrawnInItsColourOverTheTexture) {
+    chart(WM_RBUTTONDOWN, 55, kRampRow, MK_RBUTTON);
+    chart(WM_RBUTTONUP, 55, kRampRow);
+    clickLabel("lblColors", 5);
+    UpdateWindow(m_form.handle());
+    const RECT place = m_form.labelRect("lblColors", 5);
+    HDC dc = GetDC(m_form.handle());
+    int inColour = 0;
+    int white = 0;
+    for (int y = place.top; y < place.bottom; ++y) {
+        for (int x = place.left; x < place.left + 80; ++x) {
+            const COLORREF pixel = GetPixel(dc, x, y);
+            inColour += pixel == kGrey200 ? 1 : 0;
+            white += pixel == 0x00FFFFFF ? 1 : 0;
+        }
+    }
+    const COLORREF behind = GetPixel(dc, place.right - 2, place.top + 2);
+    ReleaseDC(m_form.handle(), dc);
+    EXPECT_GT(inColour, 20);
+    EXPECT_EQ(white, 0);
+    EXPECT_NE(behind, GetSysColor(COLOR_BTNFACE));
+    EXPECT_LT(GetRValue(behind), 90);
+}
+
+}  // namespace
+}  // namespace orvex
