@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,6 +19,10 @@ extern const char* const kApplicationTitle;
 
 // The names the file list shows.
 inline constexpr const char* kFilePattern = "player*_options.ini";
+
+// What the file list says inside itself while it has no entries, so that a user whose
+// game was not found sees where the tool looked: "No <pattern> files in <folder>".
+std::string EmptyListHint(std::string_view pattern, std::string_view folder);
 
 enum class ControlKind {
     FileList,

@@ -9,6 +9,7 @@
 #include <system_error>
 #include <utility>
 
+#include "form/form1_controls.h"
 #include "platform/file_list.h"
 #include "platform/host_path.h"
 #include "platform/windows_path.h"
@@ -55,11 +56,10 @@ bool FileListBox::setFolder(const std::string& windowsFolder) {
 
 QString FileListBox::emptyHint() const {
 #ifdef Q_OS_WIN
-    const QString folder = fromAnsi(m_path);
+    return fromAnsi(EmptyListHint(m_pattern, m_path));
 #else
-    const QString folder = QFile::decodeName(QByteArray::fromStdString(HostPath(m_path)));
+    return QFile::decodeName(QByteArray::fromStdString(EmptyListHint(m_pattern, HostPath(m_path))));
 #endif
-    return QStringLiteral("No %1 files in %2").arg(fromAnsi(m_pattern), folder);
 }
 
 void FileListBox::paintEvent(QPaintEvent* event) {
