@@ -17,7 +17,8 @@ class FileListBox : public FileListView {
   public:
     explicit FileListBox(std::string pattern) : m_pattern(std::move(pattern)) {}
 
-    void attach(HWND listBox) { m_listBox = listBox; }
+    // Takes over `listBox`; while it has no entries it says where it looked.
+    void attach(HWND listBox);
     HWND handle() const { return m_listBox; }
 
     // Lists `windowsFolder` (relative: against the current folder). False, and
@@ -37,6 +38,9 @@ class FileListBox : public FileListView {
     std::string List(int index) const override;
 
   private:
+    static LRESULT CALLBACK paintHint(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR self);
+
     std::string m_pattern;
     HWND m_listBox = nullptr;
     std::string m_path;
