@@ -89,6 +89,12 @@ TEST_F(Form1Window, OpensAsDesigned) {
     EXPECT_EQ(client.right, 474);
     EXPECT_EQ(client.bottom, 502);
     EXPECT_EQ(GetFocus(), control("fileINI"));
+    // Tab walks the controls that take the focus in their designed order.
+    HWND focus = control("fileINI");
+    for (const char* next : {"Picture1", "Text1", "txtSaved", "Command1", "Text2", "fileINI"}) {
+        focus = GetNextDlgTabItem(window, focus, FALSE);
+        EXPECT_EQ(focus, control(next)) << next;
+    }
     EXPECT_EQ(SendMessageA(control("fileINI"), LB_GETCOUNT, 0, 0), 2);
     EXPECT_EQ(SendMessageA(control("fileINI"), LB_GETCURSEL, 0, 0), LB_ERR);
     EXPECT_EQ(textOf(control("txtSaved")), "This is your saved color!");
