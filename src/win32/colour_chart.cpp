@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "win32/pictures.h"
+#include "win32/window_owner.h"
 
 namespace orvex {
 
@@ -12,12 +13,11 @@ const char* const ColourChart::kClassName = "OrvexColourChart";
 
 bool ColourChart::registerClass(HINSTANCE instance) {
     WNDCLASSEXA type{};
-    type.cbSize = sizeof type;
-    type.lpfnWndProc = windowProc;
+    type.lpfnWndProc = OwnerWindowProc<ColourChart>;
     type.hInstance = instance;
     type.hCursor = LoadCursor(nullptr, IDC_CROSS);
     type.lpszClassName = kClassName;
-    return RegisterClassExA(&type) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterOwnedClass(type);
 }
 
 ColourChart::ColourChart(PixelHandler moved, PixelHandler released)
@@ -38,18 +38,6 @@ PackedColour ColourChart::pixelAt(int x, int y) const {
     }
     return PixelQuery(m_chart, x * m_chart.width / client.right,
                       y * m_chart.height / client.bottom);
-}
-
-LRESULT CALLBACK ColourChart::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* chart =
-            static_cast<ColourChart*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        chart->m_window = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(chart));
-    }
-    auto* chart = reinterpret_cast<ColourChart*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    return chart != nullptr ? chart->handle(message, wParam, lParam)
-                            : DefWindowProcA(window, message, wParam, lParam);
 }
 
 LRESULT ColourChart::handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -9,6 +9,7 @@
 #include "win32/fonts.h"
 #include "win32/message_box.h"
 #include "win32/pictures.h"
+#include "win32/window_owner.h"
 
 namespace orvex {
 
@@ -55,16 +56,13 @@ RECT PixelRectOf(const TwipsRect& twips, int dpi) {
 
 bool Form1::registerClasses(HINSTANCE instance) {
     WNDCLASSEXA type{};
-    type.cbSize = sizeof type;
     type.style = CS_DBLCLKS;  // the labels' double-click
-    type.lpfnWndProc = windowProc;
+    type.lpfnWndProc = OwnerWindowProc<Form1>;
     type.hInstance = instance;
     type.hCursor = LoadCursor(nullptr, IDC_ARROW);
     type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     type.lpszClassName = kClassName;
-    const bool registered =
-        RegisterClassExA(&type) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    return registered && ColourChart::registerClass(instance);
+    return RegisterOwnedClass(type) && ColourChart::registerClass(instance);
 }
 
 Form1::Form1(LoadStep loadStep)
@@ -132,23 +130,6 @@ RECT Form1::labelRect(std::string_view name, int index) const {
         }
     }
     return {};
-}
-
-LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        form->m_window = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (form == nullptr) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        form->m_window = nullptr;
-    }
-    return form->handle(message, wParam, lParam);
 }
 
 LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -54,7 +54,8 @@ class Form1 {
         RECT rect;
     };
 
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename Owner>
+    friend LRESULT CALLBACK OwnerWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     bool handleMouse(UINT message, LPARAM lParam);
     LRESULT boxColours(HDC dc, HWND box);
