@@ -23,10 +23,10 @@ bool ColourChart::registerClass(HINSTANCE instance) {
 ColourChart::ColourChart(PixelHandler moved, PixelHandler released)
     : m_chart(ColourChartPicture()), m_moved(std::move(moved)), m_released(std::move(released)) {}
 
-HWND ColourChart::create(HWND parent, int controlId) {
-    return CreateWindowExA(
-        WS_EX_CLIENTEDGE, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), GetModuleHandleA(nullptr), this);
+HWND ColourChart::create(HWND parent, int controlId, DWORD border) {
+    return CreateWindowExA(border, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0,
+                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+                           GetModuleHandleA(nullptr), this);
 }
 
 // The chart fills the client area: at 96 dpi one pixel to a pixel, at others scaled.

@@ -8,7 +8,7 @@
 
 namespace orvex {
 
-// The colour chart: a child window of its own (sunken edge) showing the chart
+// The colour chart: a child window of its own (its border as given) showing the chart
 // picture over its whole client area. A press of any mouse button captures the
 // pointer; until the last button is up the moves and the release come here even
 // off the box, where the pixel query gives -1. A release of a button pressed
@@ -21,7 +21,7 @@ class ColourChart {
     static bool registerClass(HINSTANCE instance);
 
     ColourChart(PixelHandler moved, PixelHandler released);
-    HWND create(HWND parent, int controlId);
+    HWND create(HWND parent, int controlId, DWORD border);
     HWND handle() const { return m_window; }
 
     // The packed colour under client point (x, y), or -1 off the chart.

@@ -159,14 +159,9 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
             SetFocus(m_focus != nullptr ? m_focus : m_fileList.handle());
             return 0;
-        case WM_DPICHANGED: {
-            layOut(HIWORD(wParam));
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(m_window, nullptr, suggested->left, suggested->top,
-                         suggested->right - suggested->left, suggested->bottom - suggested->top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+        case WM_DPICHANGED:
+            onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
-        }
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
@@ -174,6 +169,14 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return DefWindowProcA(m_window, message, wParam, lParam);
+}
+
+// Moved to a monitor of another DPI: every twips rectangle anew, in the frame Windows
+// suggests.
+void Form1::onDpiChanged(int dpi, const RECT& suggested) {
+    layOut(dpi);
+    SetWindowPos(m_window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Children in tab order, so that Tab follows it; painted controls only get a place.
@@ -194,10 +197,7 @@ void Form1::createChildren() {
     }
     m_boxBrush =
         CreateSolidBrush(static_cast<COLORREF>(FindControl("Text1")->background.value_or(0)));
-    m_icons[0] = MakeIcon(16);
-    m_icons[1] = MakeIcon(32);
-    SendMessageA(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icons[0]));
-    SendMessageA(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icons[1]));
+    setIcons();
     createToolTips();
     layOut(systemDpi(m_window));
     if (!m_fileList.setFolder(m_state.startup().OutputFolder)) {
@@ -206,33 +206,47 @@ void Form1::createChildren() {
     refreshLabels();
 }
 
+// The styles come from the description's flags.
 HWND Form1::createChild(const Control& control, int id) {
-    const std::string text(control.text);
-    auto make = [&](DWORD exStyle, const char* type, const char* caption, DWORD style) {
-        return CreateWindowExA(exStyle, type, caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | style,
-                               0, 0, 0, 0, m_window,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                               GetModuleHandleA(nullptr), nullptr);
-    };
+    const DWORD border = control.kind == ControlKind::Button ? 0 : WS_EX_CLIENTEDGE;
+    DWORD style = WS_CHILD | WS_VISIBLE | (control.has(kTakesFocus) ? WS_TABSTOP : 0) |
+                  (control.has(kLocked) ? ES_READONLY : 0) |
+                  (control.has(kVerticalScrollBar) ? WS_VSCROLL : 0);
+    const char* type = "EDIT";
     switch (control.kind) {
-        case ControlKind::FileList: {
-            HWND list = make(WS_EX_CLIENTEDGE, "LISTBOX", "",
-                             LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL);
-            m_fileList.attach(list);
-            return list;
-        }
+        case ControlKind::FileList:
+            type = "LISTBOX";
+            style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
+            break;
         case ControlKind::TextBox:
-            return make(WS_EX_CLIENTEDGE, "EDIT", text.c_str(), ES_READONLY | ES_AUTOHSCROLL);
+            style |= ES_AUTOHSCROLL;
+            break;
         case ControlKind::MultiLineTextBox:
-            return make(WS_EX_CLIENTEDGE, "EDIT", text.c_str(),
-                        ES_READONLY | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL);
+            style |= ES_MULTILINE | ES_AUTOVSCROLL;
+            break;
         case ControlKind::Button:
-            return make(0, "BUTTON", text.c_str(), BS_PUSHBUTTON);
+            type = "BUTTON";
+            break;
         case ControlKind::PictureBox:
-            return m_chart.create(m_window, id);
+            return m_chart.create(m_window, id, control.has(kSunkenBorder) ? WS_EX_CLIENTEDGE : 0);
         default:
             return nullptr;
     }
+    const std::string text(control.text);
+    HWND child = CreateWindowExA(border, type, text.c_str(), style, 0, 0, 0, 0, m_window,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 GetModuleHandleA(nullptr), nullptr);
+    if (control.kind == ControlKind::FileList) {
+        m_fileList.attach(child);
+    }
+    return child;
+}
+
+void Form1::setIcons() {
+    m_icons[0] = MakeIcon(16);
+    m_icons[1] = MakeIcon(32);
+    SendMessageA(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icons[0]));
+    SendMessageA(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icons[1]));
 }
 
 // One tool per slot label; their texts follow the slot table (refreshLabels).

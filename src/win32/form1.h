@@ -63,6 +63,8 @@ class Form1 {
     void createChildren();
     HWND createChild(const Control& control, int id);
     void createToolTips();
+    void setIcons();
+    void onDpiChanged(int dpi, const RECT& suggested);
     void layOut(int dpi);
     void makeFonts(int dpi);
     HFONT fontOf(const Control& control) const;
