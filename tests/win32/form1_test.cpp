@@ -102,6 +102,30 @@ TEST_F(Form1Window, OpensAsDesigned) {
     EXPECT_TRUE(m_boxes.messages().empty());
 }
 
+int textWidth(HWND window, HFONT font, const std::string& text) {
+    HDC dc = GetDC(window);
+    HGDIOBJ previous = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(window, dc);
+    return size.cx;
+}
+
+// In the face the system gave: the button's caption fits it, and the heading beside
+// it ends before it.
+TEST_F(Form1Window, TextsFitTheirPlaces) {
+    HWND button = control("Command1");
+    RECT inside{};
+    GetClientRect(button, &inside);
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(button, WM_GETFONT, 0, 0));
+    EXPECT_LT(textWidth(button, font, "Save Changes"), inside.right - 4);
+    RECT place{};
+    GetWindowRect(button, &place);
+    MapWindowPoints(nullptr, m_form.handle(), reinterpret_cast<POINT*>(&place), 2);
+    EXPECT_LT(m_form.labelRect("Label1", 2).right, place.left);
+}
+
 TEST_F(Form1Window, EverySelectionByKeyOrMouseLoadsItsFile) {
     HWND list = control("fileINI");
     SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
