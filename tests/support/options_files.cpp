@@ -81,13 +81,14 @@ std::string SlotSection(int slot) {
 }
 
 std::string OptionsFile(const std::vector<std::string>& values, const std::string& otherValue,
-                        const std::string& eol) {
+                        const std::string& eol, const std::string& namePrefix) {
     std::string text = "; written by the game" + eol + "[General]" + eol + "Version=3" + eol + eol;
     for (int slot = 0; slot < 25; ++slot) {
         const auto index = static_cast<std::size_t>(slot);
         const std::string& value = index < values.size() ? values[index] : otherValue;
-        text += "[" + SlotSection(slot) + "]" + eol + "OptionName=Option " + std::to_string(slot) +
-                eol + "OptionValue=" + value + eol + "OptionType=Color" + eol + eol;
+        text += "[" + SlotSection(slot) + "]" + eol + "OptionName=" + namePrefix +
+                std::to_string(slot) + eol + "OptionValue=" + value + eol + "OptionType=Color" +
+                eol + eol;
     }
     return text + "[Other]" + eol + "OptionValue=0.5" + eol;
 }

@@ -14,11 +14,12 @@ namespace orvex::test {
 std::string SlotSection(int slot);
 
 // A player options file as the game writes it: a comment, a [General] section, the
-// sections VECTOR3-000 to VECTOR3-024 with "OptionName=Option <n>", the OptionValue
-// `values[n]` (`otherValue` past the list) and "OptionType=Color", then an [Other]
-// section holding an OptionValue too; every line ended by `eol`.
+// sections VECTOR3-000 to VECTOR3-024 with "OptionName=<namePrefix><n>", the
+// OptionValue `values[n]` (`otherValue` past the list) and "OptionType=Color", then an
+// [Other] section holding an OptionValue too; every line ended by `eol`.
 std::string OptionsFile(const std::vector<std::string>& values = {},
-                        const std::string& otherValue = "1,1,1", const std::string& eol = "\r\n");
+                        const std::string& otherValue = "1,1,1", const std::string& eol = "\r\n",
+                        const std::string& namePrefix = "Option ");
 
 // The sizes of the synthetic files the benchmarks and the large-file tests use.
 struct OptionsFileSize {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "options_files.h"
 #include "profile/profile.h"
 #include "ui/form1.h"
 #include "ui/message_box.h"
@@ -95,16 +96,11 @@ class FormFixture {
     }
 };
 
-// Writes a player options file whose 24 colour options are named `prefix` 0..23
-// and coloured `value`.
+// A player options file whose colour options are named `prefix` 0..23 and coloured
+// `value`.
 inline QByteArray playerFile(const QByteArray& prefix, const QByteArray& value) {
-    QByteArray text = "[General]\r\nVersion=3\r\n";
-    for (int slot = 0; slot < 24; ++slot) {
-        text += "[VECTOR3-" + QByteArray::number(slot).rightJustified(3, '0') + "]\r\n";
-        text += "OptionName=" + prefix + QByteArray::number(slot) + "\r\n";
-        text += "OptionValue=" + value + "\r\n";
-    }
-    return text;
+    return QByteArray::fromStdString(
+        OptionsFile({}, value.toStdString(), "\r\n", prefix.toStdString()));
 }
 
 }  // namespace orvex::test

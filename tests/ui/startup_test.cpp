@@ -36,13 +36,8 @@ const QByteArray kSystemReg =
     "\"DisplayName\"=\"Orvex\"\n";
 
 QByteArray playerFile(const QByteArray& firstOption) {
-    QByteArray text = "[General]\r\nVersion=3\r\n";
-    for (int slot = 0; slot < 24; ++slot) {
-        text += "[VECTOR3-" + QByteArray::number(slot).rightJustified(3, '0') + "]\r\n";
-        text += "OptionName=" + (slot == 0 ? firstOption : "Option" + QByteArray::number(slot));
-        text += "\r\nOptionValue=1,1,1\r\n";
-    }
-    return text;
+    QByteArray text = QByteArray::fromStdString(test::OptionsFile());
+    return text.replace("OptionName=Option 0\r\n", "OptionName=" + firstOption + "\r\n");
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -139,7 +134,7 @@ class StartupTest : public QObject {
         QVERIFY(
             bytes.contains("[VECTOR3-000]\r\nOptionName=Tell\r\n"
                            "OptionValue=0.500000,0.500000,0.500000\r\n"));
-        QVERIFY(bytes.contains("[VECTOR3-001]\r\nOptionName=Option1\r\nOptionValue=1,1,1\r\n"));
+        QVERIFY(bytes.contains("[VECTOR3-001]\r\nOptionName=Option 1\r\nOptionValue=1,1,1\r\n"));
         QVERIFY(!QFile::exists(m_output + "/player2_options.ini"));
     }
 };
