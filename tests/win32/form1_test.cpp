@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shellapi.h>
 #include <windows.h>
 
 #include <filesystem>
@@ -186,9 +187,9 @@ TEST_F(Form1Window, PickedColourGoesToTheClickedSlotAndIntoTheFile) {
     EXPECT_NE(saved.find("OptionName=Shout\r\nOptionValue=1,0.5,0\r\n"), std::string::npos);
 }
 
-// The labels are painted over the texture: the clicked label's text shows in the
-// saved colour, and the texture shows between its letters.
-TEST_F(Form1Window, ASlotLabelIsDrawnInItsColourOverTheTexture) {
+// On screen: the saved box's text and the clicked label's text in the saved colour,
+// the texture between the label's letters.
+TEST_F(Form1Window, PickedColourShowsInTheSavedBoxAndTheLabelOverTheTexture) {
     chart(WM_RBUTTONDOWN, 55, kRampRow, MK_RBUTTON);
     chart(WM_RBUTTONUP, 55, kRampRow);
     clickLabel("lblColors", 5);
@@ -206,10 +207,27 @@ TEST_F(Form1Window, ASlotLabelIsDrawnInItsColourOverTheTexture) {
     }
     const COLORREF behind = GetPixel(dc, place.right - 2, place.top + 2);
     ReleaseDC(m_form.handle(), dc);
+    HWND saved = control("txtSaved");
+    HDC boxDc = GetDC(saved);
+    int savedInColour = 0;
+    for (int x = 2; x < 200; ++x) {
+        savedInColour += GetPixel(boxDc, x, 8) == kGrey200 ? 1 : 0;
+    }
+    ReleaseDC(saved, boxDc);
+    EXPECT_GT(savedInColour, 5);
     EXPECT_GT(inColour, 20);
     EXPECT_EQ(white, 0);
     EXPECT_NE(behind, GetSysColor(COLOR_BTNFACE));
     EXPECT_LT(GetRValue(behind), 90);
+}
+
+// What Explorer and Windows read from the program file itself.
+TEST(OrvexColoursExe, CarriesItsIconAndManifest) {
+    EXPECT_GE(ExtractIconExA(ORVEX_EXE, -1, nullptr, nullptr, 0), 1u);
+    HMODULE program = LoadLibraryExA(ORVEX_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(program, nullptr);
+    EXPECT_NE(FindResourceA(program, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)), nullptr);
+    FreeLibrary(program);
 }
 
 }  // namespace
