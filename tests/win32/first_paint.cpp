@@ -1,6 +1,7 @@
 // Start-up to first paint: `first_paint form <folder>` opens Form1 on a folder,
 // `first_paint empty` a bare window of the same size; each prints the milliseconds
-// from the process's creation until its window has painted, then quits.
+// from the process's creation until its window has painted, and that moment in Unix
+// milliseconds (scripts/win32-first-paint.sh), then quits.
 #include <windows.h>
 
 #include <cstdio>
@@ -12,6 +13,15 @@
 #include "win32/message_box.h"
 
 namespace {
+
+// Milliseconds since 1970, to compare with the moment a script started Wine.
+long long unixMilliseconds() {
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const unsigned long long ticks =
+        (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    return static_cast<long long>(ticks / 10000 - 11644473600000ULL);
+}
 
 double millisecondsSinceStart() {
     FILETIME created{};
@@ -44,7 +54,8 @@ HWND emptyWindow() {
 int main(int argc, char* argv[]) {
     if (argc >= 2 && std::strcmp(argv[1], "empty") == 0) {
         emptyWindow();
-        std::printf("empty window: first paint after %.0f ms\n", millisecondsSinceStart());
+        std::printf("empty window: first paint after %.0f ms, at %lld\n", millisecondsSinceStart(),
+                    unixMilliseconds());
         return 0;
     }
     if (argc < 3) {
@@ -56,6 +67,7 @@ int main(int argc, char* argv[]) {
     orvex::Form1 form([folder = std::string(argv[2])] { return orvex::StartupForFolder(folder); });
     form.create();
     form.show(SW_SHOWNORMAL);  // paints before it returns
-    std::printf("Form1: first paint after %.0f ms\n", millisecondsSinceStart());
+    std::printf("Form1: first paint after %.0f ms, at %lld\n", millisecondsSinceStart(),
+                unixMilliseconds());
     return 0;
 }
