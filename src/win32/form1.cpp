@@ -174,9 +174,9 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 // Moved to a monitor of another DPI: every twips rectangle anew, in the frame Windows
 // suggests.
 void Form1::onDpiChanged(int dpi, const RECT& suggested) {
-    layOut(dpi);
     SetWindowPos(m_window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    layOut(dpi);
 }
 
 // Children in tab order, so that Tab follows it; painted controls only get a place.
@@ -280,7 +280,24 @@ void Form1::layOut(int dpi) {
     for (Painted& label : m_painted) {
         label.rect = PixelRectOf(label.control->twips, dpi);
     }
+    fitClientArea(dpi);
     refreshLabels();
+}
+
+// The frame's own size differs with the DPI of the monitor the window is on; the
+// client area must be the designed one at that DPI.
+void Form1::fitClientArea(int dpi) {
+    RECT frame{};
+    RECT client{};
+    GetWindowRect(m_window, &frame);
+    GetClientRect(m_window, &client);
+    const WindowSpec& spec = Form1Window();
+    const int width = TwipsToPixels(spec.clientWidth, dpi) - client.right;
+    const int height = TwipsToPixels(spec.clientHeight, dpi) - client.bottom;
+    if (width != 0 || height != 0) {
+        SetWindowPos(m_window, nullptr, 0, 0, frame.right - frame.left + width,
+                     frame.bottom - frame.top + height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void Form1::makeFonts(int dpi) {

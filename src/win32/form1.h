@@ -66,6 +66,7 @@ class Form1 {
     void setIcons();
     void onDpiChanged(int dpi, const RECT& suggested);
     void layOut(int dpi);
+    void fitClientArea(int dpi);
     void makeFonts(int dpi);
     HFONT fontOf(const Control& control) const;
 
