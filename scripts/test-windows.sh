@@ -25,5 +25,6 @@ echo "== Windows build (mingw-w64, tests under Wine in Xvfb) =="
 cmake --preset mingw -DORVEX_WERROR="${ORVEX_WERROR:-OFF}" -DORVEX_WINEPREFIX="$WINEPREFIX" \
   >/dev/null
 cmake --build --preset mingw
-# 96 dpi: the window's pixel sizes are the designed ones.
-xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" ctest --preset mingw
+# 96 dpi: the window's pixel sizes are the designed ones; a screen tall enough for the
+# window at 144 dpi too.
+xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" ctest --preset mingw

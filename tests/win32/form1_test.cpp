@@ -221,6 +221,23 @@ TEST_F(Form1Window, PickedColourShowsInTheSavedBoxAndTheLabelOverTheTexture) {
     EXPECT_LT(GetRValue(behind), 90);
 }
 
+// Run at 96 dpi and, by tests/win32/at_dpi.cmake, at 144: twips scale with the DPI and
+// the chart still answers with the pixel of its picture under the pointer.
+TEST_F(Form1Window, ScalesWithTheDpi) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    RECT client{};
+    GetClientRect(m_form.handle(), &client);
+    EXPECT_EQ(client.right, TwipsToPixels(7110, dpi));
+    EXPECT_EQ(client.bottom, TwipsToPixels(7530, dpi));
+    RECT chartArea{};
+    GetClientRect(control("Picture1"), &chartArea);
+    // Grey 128 is column 127 of the picture; the ramp's rows are 256..268.
+    chart(WM_MOUSEMOVE, (127 * chartArea.right + 255) / 256, chartArea.bottom * 262 / 269);
+    EXPECT_EQ(textOf(control("Text1")), "Color Sample Settings R:0.5 G:0.5 B:0.5") << dpi;
+}
+
 // What Explorer and Windows read from the program file itself.
 TEST(OrvexColoursExe, CarriesItsIconAndManifest) {
     EXPECT_GE(ExtractIconExA(ORVEX_EXE, -1, nullptr, nullptr, 0), 1u);
