@@ -102,8 +102,9 @@ std::string EmptyListHint(std::string_view pattern, std::string_view folder) {
     return "No " + std::string(pattern) + " files in " + std::string(folder);
 }
 
-const WindowSpec& Form1Window() {
-    static const WindowSpec window{kApplicationTitle, 7110, 7530, true, false, false, kDialogFont};
+const WindowDescription& Form1Window() {
+    static const WindowDescription window{kApplicationTitle, 7110, 7530, true, false, false,
+                                          kDialogFont};
     return window;
 }
 

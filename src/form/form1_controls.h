@@ -38,7 +38,7 @@ enum class ControlKind {
 enum class ControlPicture { None, ColourChart, Texture };
 
 // A font: a face at a size, or the toolkit's dialog default font.
-struct FontSpec {
+struct FontDescription {
     std::string_view face;  // empty: the dialog default font
     double pointSize = 0;
     bool bold = false;
@@ -47,8 +47,8 @@ struct FontSpec {
 };
 
 // What "dialog default" stands for where a toolkit has no dialog font of its own.
-inline constexpr FontSpec kDialogFont{"MS Sans Serif", 8.25, false};
-inline constexpr FontSpec kBoldFont{"MS Sans Serif", 8.25, true};
+inline constexpr FontDescription kDialogFont{"MS Sans Serif", 8.25, false};
+inline constexpr FontDescription kBoldFont{"MS Sans Serif", 8.25, true};
 
 struct TwipsRect {
     int left = 0;
@@ -77,7 +77,7 @@ struct Control {
     int tabIndex = -1;  // -1: not in the tab order (the image)
     // The caption or text; the file list's name pattern.
     std::string_view text;
-    FontSpec font;
+    FontDescription font;
     std::optional<PackedColour> background;  // none: the toolkit's default
     std::optional<PackedColour> foreground;
     unsigned flags = 0;
@@ -86,17 +86,17 @@ struct Control {
     bool has(ControlFlag flag) const { return (flags & flag) != 0; }
 };
 
-struct WindowSpec {
+struct WindowDescription {
     std::string_view caption;
     int clientWidth = 0;  // twips
     int clientHeight = 0;
     bool fixedBorder = true;  // the user cannot resize the window
     bool minButton = false;
     bool maxButton = false;
-    FontSpec font;  // the dialog default
+    FontDescription font;  // the dialog default
 };
 
-const WindowSpec& Form1Window();
+const WindowDescription& Form1Window();
 
 // Every control of Form1 in tab order, the image (no tab index) last.
 const std::vector<Control>& Form1Controls();

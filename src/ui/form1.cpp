@@ -22,16 +22,17 @@ namespace {
 
 // The layout was drawn for "MS Sans Serif"; faces with Arial's widths fit it, wider
 // ones (DejaVu Sans) push texts under their neighbours, so they come last.
-QFont sansSerifFont(const FontSpec& spec) {
+QFont sansSerifFont(const FontDescription& described) {
     static const bool substitutesRegistered = [] {
         QFont::insertSubstitutions("MS Sans Serif", {"Microsoft Sans Serif", "Arial",
                                                      "Liberation Sans", "Arimo", "DejaVu Sans"});
         return true;
     }();
     (void)substitutesRegistered;
-    QFont font(QString::fromUtf8(spec.face.data(), static_cast<qsizetype>(spec.face.size())));
-    font.setPointSizeF(spec.pointSize);
-    font.setBold(spec.bold);
+    QFont font(
+        QString::fromUtf8(described.face.data(), static_cast<qsizetype>(described.face.size())));
+    font.setPointSizeF(described.pointSize);
+    font.setBold(described.bold);
     font.setStyleHint(QFont::SansSerif);
     return font;
 }
@@ -73,8 +74,8 @@ QRect fromTwips(const TwipsRect& twips) {
     return QRect(pixels.left, pixels.top, pixels.width, pixels.height);
 }
 
-QFont fontFor(const FontSpec& spec) {
-    return sansSerifFont(spec.isDialogDefault() ? Form1Window().font : spec);
+QFont fontFor(const FontDescription& described) {
+    return sansSerifFont(described.isDialogDefault() ? Form1Window().font : described);
 }
 
 QFont dialogFont() {
@@ -96,7 +97,7 @@ Form1::Form1(const LoadStep& loadStep, QWidget* parent) : QWidget(parent) {
 }
 
 void Form1::setUpWindow() {
-    const WindowSpec& window = Form1Window();
+    const WindowDescription& window = Form1Window();
     setObjectName("Form1");
     setWindowTitle(fromAnsi(std::string(window.caption)));
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -86,7 +86,7 @@ QRect fromTwips(const TwipsRect& twips);
 
 // A font of the description; the dialog default is Form1Window().font. "MS Sans
 // Serif" where the system has it, else a similar sans-serif face.
-QFont fontFor(const FontSpec& spec);
+QFont fontFor(const FontDescription& described);
 // The window's dialog font, and the bold one of the slot labels and colour boxes.
 QFont dialogFont();
 QFont boldDialogFont();

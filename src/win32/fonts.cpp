@@ -37,8 +37,8 @@ std::string availableFace(std::string_view designed) {
 
 }  // namespace
 
-HFONT MakeFont(const FontSpec& font, int dpi) {
-    const FontSpec& shown = font.isDialogDefault() ? kDialogFont : font;
+HFONT MakeFont(const FontDescription& font, int dpi) {
+    const FontDescription& shown = font.isDialogDefault() ? kDialogFont : font;
     static const std::string face = availableFace(kDialogFont.face);
     const std::string wanted = shown.face == kDialogFont.face ? face : availableFace(shown.face);
     const int height = -static_cast<int>(std::lround(shown.pointSize * dpi / 72.0));

@@ -97,9 +97,10 @@ HWND Form1::create() {
     m_state.start(std::move(startup));
 
     const int dpi = systemDpi(nullptr);
-    const WindowSpec& spec = Form1Window();
-    const std::string caption(spec.caption);
-    RECT frame = PixelRectOf({kDesignLeft, kDesignTop, spec.clientWidth, spec.clientHeight}, dpi);
+    const WindowDescription& described = Form1Window();
+    const std::string caption(described.caption);
+    RECT frame =
+        PixelRectOf({kDesignLeft, kDesignTop, described.clientWidth, described.clientHeight}, dpi);
     AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
     CreateWindowExA(0, kClassName, caption.c_str(), kWindowStyle, frame.left, frame.top,
                     frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
@@ -291,9 +292,9 @@ void Form1::fitClientArea(int dpi) {
     RECT client{};
     GetWindowRect(m_window, &frame);
     GetClientRect(m_window, &client);
-    const WindowSpec& spec = Form1Window();
-    const int width = TwipsToPixels(spec.clientWidth, dpi) - client.right;
-    const int height = TwipsToPixels(spec.clientHeight, dpi) - client.bottom;
+    const WindowDescription& described = Form1Window();
+    const int width = TwipsToPixels(described.clientWidth, dpi) - client.right;
+    const int height = TwipsToPixels(described.clientHeight, dpi) - client.bottom;
     if (width != 0 || height != 0) {
         SetWindowPos(m_window, nullptr, 0, 0, frame.right - frame.left + width,
                      frame.bottom - frame.top + height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
