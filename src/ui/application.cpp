@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <string>
 
+#include "form/messages.h"
 #include "form1.h"
 #include "install/startup.h"
 #include "pictures.h"
@@ -12,14 +13,6 @@
 namespace orvex {
 
 namespace {
-
-// QApplication has taken its own options out of argv by now; the folder stays bytes.
-Form1::LoadStep loadStepFor(int argc, char** argv) {
-    if (argc < 2) {
-        return DiscoverStartup;
-    }
-    return [folder = std::string(argv[1])] { return StartupForFolder(folder); };
-}
 
 QIcon applicationIcon() {
     QIcon icon;
@@ -39,7 +32,7 @@ int RunApplication(int& argc, char** argv, const std::function<void(QWidget& win
     // measure text in the platform's default face first loads that face too.
     QApplication::setFont(dialogFont());
 
-    Form1 form(loadStepFor(argc, argv));
+    Form1 form(LoadStepFor(argc, argv));
     if (beforeShow) {
         beforeShow(form);
     }

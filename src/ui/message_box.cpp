@@ -2,36 +2,16 @@
 
 #include <QMessageBox>
 
-#include "form/form1_controls.h"
 #include "ui/text_1252.h"
 
 namespace orvex {
 
-namespace {
-
-MessageBoxRecorder*& installedRecorder() {
-    static MessageBoxRecorder* recorder = nullptr;
-    return recorder;
-}
-
-}  // namespace
-
-MessageBoxRecorder::MessageBoxRecorder() : m_previous(installedRecorder()) {
-    installedRecorder() = this;
-}
-
-MessageBoxRecorder::~MessageBoxRecorder() {
-    installedRecorder() = m_previous;
-}
-
 void ShowMessages(QWidget* parent, const UserMessages& messages) {
     for (const UserMessage& message : messages) {
-        const std::string title = message.title.empty() ? kApplicationTitle : message.title;
-        if (MessageBoxRecorder* recorder = installedRecorder()) {
-            recorder->m_messages.push_back({message.text, title});
+        if (RecordedInsteadOfShown(message)) {
             continue;
         }
-        QMessageBox box(QMessageBox::NoIcon, fromAnsi(title), fromAnsi(message.text),
+        QMessageBox box(QMessageBox::NoIcon, fromAnsi(TitleOf(message)), fromAnsi(message.text),
                         QMessageBox::Ok, parent);
         box.exec();
     }

@@ -5,23 +5,13 @@
 #include <commctrl.h>
 // clang-format on
 
-#include <string>
-
+#include "form/messages.h"
 #include "install/startup.h"
 #include "win32/form1.h"
 
 namespace orvex {
 
-namespace {
-
-Form1::LoadStep loadStepFor(int argc, char** argv) {
-    if (argc < 2) {
-        return DiscoverStartup;
-    }
-    return [folder = std::string(argv[1])] { return StartupForFolder(folder); };
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int RunApplication(int argc, char** argv) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
@@ -29,7 +19,7 @@ int RunApplication(int argc, char** argv) {
     if (!Form1::registerClasses(GetModuleHandleA(nullptr))) {
         return 1;
     }
-    Form1 form(loadStepFor(argc, argv));
+    Form1 form(LoadStepFor(argc, argv));
     HWND window = form.create();
     if (window == nullptr) {
         return 1;
