@@ -151,8 +151,10 @@ TEST(SaveCrash, KilledSavesLeaveAWholeFileAndNoTemporaryFiles) {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            // Children start with alternate colours, so that each one changes the file.
-            saveForever(dir.path().string(), ready[1], static_cast<unsigned>(kill));
+            // Each child starts with the colour the file does not hold, so that its
+            // first save changes the file.
+            const bool red = previous.find(kRedText) != std::string::npos;
+            saveForever(dir.path().string(), ready[1], red ? 1u : 0u);
         }
         char signal = 0;
         ASSERT_EQ(::read(ready[0], &signal, 1), 1);
