@@ -1,5 +1,13 @@
 #include "platform/windows_path.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+#endif
+
 namespace orvex {
 
 namespace {
@@ -67,6 +75,24 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
 
 std::string WithoutFinalSeparators(std::string_view path) {
     return std::string(withoutFinal(path, RootLength(path)));
+}
+
+std::string CurrentFolder() {
+#ifdef _WIN32
+    char folder[MAX_PATH * 4] = {};
+    const DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
+    return length > 0 && length < sizeof folder ? std::string(folder, length) : std::string(".");
+#else
+    std::error_code error;
+    std::string folder = std::filesystem::current_path(error).string();
+    std::replace(folder.begin(), folder.end(), '/', '\\');
+    return error ? std::string(".") : folder;
+#endif
+}
+
+std::string FolderShownFor(std::string_view folder) {
+    return WithoutFinalSeparators(IsAbsolutePath(folder) ? std::string(folder)
+                                                         : JoinPath(CurrentFolder(), folder));
 }
 
 }  // namespace orvex

@@ -36,4 +36,12 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 // ("C:\Games\\" gives "C:\Games", "C:\\" gives "C:\", "\\" gives "\").
 std::string WithoutFinalSeparators(std::string_view path);
 
+// The process's current folder in Windows form (on other hosts the absolute host path
+// with "/" written as "\"); "." when it cannot be told.
+std::string CurrentFolder();
+
+// The folder a file list shows for `folder`: absolute (a relative one taken from the
+// current folder) and without final separators but for a root.
+std::string FolderShownFor(std::string_view folder);
+
 }  // namespace orvex

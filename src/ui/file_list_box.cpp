@@ -22,31 +22,21 @@ FileListBox::FileListBox(std::string pattern, QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(this, &QListWidget::itemSelectionChanged, this, &FileListBox::reportSelection);
-    if (!setFolder(currentFolder())) {
-        m_path = WithoutFinalSeparators(currentFolder());
+    if (!setFolder(CurrentFolder())) {
+        m_path = FolderShownFor(CurrentFolder());
     }
 }
 
-std::string FileListBox::currentFolder() {
-    std::error_code error;
-    std::string folder = std::filesystem::current_path(error).string();
-#ifndef Q_OS_WIN
-    std::replace(folder.begin(), folder.end(), '/', '\\');
-#endif
-    return folder;
-}
-
 bool FileListBox::setFolder(const std::string& windowsFolder) {
-    const std::string absolute =
-        IsAbsolutePath(windowsFolder) ? windowsFolder : JoinPath(currentFolder(), windowsFolder);
-    const FolderListing listing = ListMatchingFiles(HostPath(absolute), m_pattern);
+    const std::string folder = FolderShownFor(windowsFolder);
+    const FolderListing listing = ListMatchingFiles(HostPath(folder), m_pattern);
     if (!listing.ok) {
         return false;
     }
     const QSignalBlocker quiet(this);
     clear();
     m_lastSelected = -1;
-    m_path = WithoutFinalSeparators(absolute);
+    m_path = folder;
     m_names = listing.names;
     for (const std::string& name : m_names) {
         addItem(fromAnsi(name));

@@ -32,9 +32,6 @@ class FileListBox : public QListWidget, public FileListView {
     int ListCount() const override;
     std::string List(int index) const override;
 
-    // The process's current folder in Windows form.
-    static std::string currentFolder();
-
     // What the list says inside itself, in grey, while it has no entries:
     // "No <pattern> files in <folder>", the folder as a path of the host.
     QString emptyHint() const;

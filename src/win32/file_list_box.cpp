@@ -9,12 +9,6 @@
 
 namespace orvex {
 
-std::string FileListBox::currentFolder() {
-    char folder[MAX_PATH * 4] = {};
-    const DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
-    return length > 0 && length < sizeof folder ? std::string(folder, length) : std::string(".");
-}
-
 void FileListBox::attach(HWND listBox) {
     m_listBox = listBox;
     SetWindowSubclass(listBox, paintHint, 0, reinterpret_cast<DWORD_PTR>(this));
@@ -45,16 +39,15 @@ LRESULT CALLBACK FileListBox::paintHint(HWND window, UINT message, WPARAM wParam
 }
 
 bool FileListBox::setFolder(const std::string& windowsFolder) {
-    const std::string absolute =
-        IsAbsolutePath(windowsFolder) ? windowsFolder : JoinPath(currentFolder(), windowsFolder);
-    const FolderListing listing = ListFilesTheGameSees(HostPath(absolute), m_pattern);
+    const std::string folder = FolderShownFor(windowsFolder);
+    const FolderListing listing = ListFilesTheGameSees(HostPath(folder), m_pattern);
     if (!listing.ok) {
         if (m_path.empty()) {
-            m_path = WithoutFinalSeparators(currentFolder());
+            m_path = FolderShownFor(CurrentFolder());
         }
         return false;
     }
-    m_path = WithoutFinalSeparators(absolute);
+    m_path = folder;
     m_names = listing.names;
     m_lastSelected = -1;
     SendMessageA(m_listBox, LB_RESETCONTENT, 0, 0);

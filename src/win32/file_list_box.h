@@ -25,9 +25,6 @@ class FileListBox : public FileListView {
     // the list as it was, when the folder cannot be listed.
     bool setFolder(const std::string& windowsFolder);
 
-    // The process's current folder, Windows form.
-    static std::string currentFolder();
-
     // True once per change of the selected entry (LBN_SELCHANGE also comes when
     // the user clicks the entry already selected).
     bool selectionChanged();

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/windows_path.h"
 #include "win32/fonts.h"
 #include "win32/message_box.h"
 #include "win32/pictures.h"
@@ -202,7 +203,7 @@ void Form1::createChildren() {
     createToolTips();
     layOut(systemDpi(m_window));
     if (!m_fileList.setFolder(m_state.startup().OutputFolder)) {
-        m_fileList.setFolder(FileListBox::currentFolder());
+        m_fileList.setFolder(CurrentFolder());
     }
     refreshLabels();
 }

@@ -70,5 +70,14 @@ TEST(WindowsPath, WithoutFinalSeparatorsKeepsTheRoot) {
     }
 }
 
+// The folder a file list shows, as the slot table joins its Path with "\" and a name.
+TEST(WindowsPath, FolderShownIsAbsoluteWithoutFinalSeparator) {
+    const std::string current = CurrentFolder();
+    ASSERT_TRUE(IsAbsolutePath(current)) << current;
+    EXPECT_EQ(FolderShownFor("Data\\client\\output\\"), JoinPath(current, "Data\\client\\output"));
+    EXPECT_EQ(FolderShownFor("C:\\Games\\X\\"), "C:\\Games\\X");
+    EXPECT_EQ(FolderShownFor("C:\\"), "C:\\");
+}
+
 }  // namespace
 }  // namespace orvex
