@@ -350,7 +350,13 @@ std::optional<std::vector<std::string>> IniKeyNames(std::string_view text,
     std::vector<std::string> names;
     IniScanner scanner(text);
     IniLine line;
-    while ((inside || (scanner.skipToPossibleHeader(), true)) && scanner.next(line)) {
+    for (;;) {
+        if (!inside) {
+            scanner.skipToPossibleHeader();  // only a header matters until the section
+        }
+        if (!scanner.next(line)) {
+            break;
+        }
         if (line.kind == Kind::Header) {
             if (inside) {
                 break;
@@ -368,7 +374,11 @@ std::vector<std::string> IniSectionNames(std::string_view text, std::size_t limi
     std::size_t listed = 0;
     IniScanner scanner(text);
     IniLine line;
-    while (listed < limit && (scanner.skipToPossibleHeader(), scanner.next(line))) {
+    while (listed < limit) {
+        scanner.skipToPossibleHeader();
+        if (!scanner.next(line)) {
+            break;
+        }
         if (line.kind == Kind::Header && !line.name.empty()) {
             names.emplace_back(line.name);
             listed += line.name.size() + 1;
