@@ -36,10 +36,10 @@ bool RecordedInsteadOfShown(const UserMessage& message) {
 
 std::function<StartupState()> LoadStepFor(int argc, char** argv) {
     if (argc < 2) {
-        return DiscoverStartup;
+        return [] { return StartupFromInstall(FindInstallOnThisMachine(), HostFileSystem()); };
     }
     // The folder stays bytes, as every path in the core does.
-    return [folder = std::string(argv[1])] { return StartupForFolder(folder); };
+    return [folder = std::string(argv[1])] { return StartupForFolder(folder, HostFileSystem()); };
 }
 
 }  // namespace orvex

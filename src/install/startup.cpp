@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <functional>
 #include <system_error>
 #include <utility>
 
-#include "platform/host_path.h"
 #include "profile/paths.h"
 #include "profile/profile.h"
 #include "wine_prefixes.h"
@@ -37,57 +35,54 @@ std::string windowsFolderOf(const std::string& hostFolder) {
     return folder;
 }
 
-bool isFolder(const std::string& windowsPath) {
+bool isFolder(const std::string& windowsPath, const FileSystem& files) {
     std::error_code error;
-    return std::filesystem::is_directory(HostPath(windowsPath), error);
-}
-
-// `afterRegistry` runs between the registry read and the first file access.
-StartupState discover(RegistryBackend& registry, const std::function<void()>& afterRegistry) {
-    StartupState state;
-    RegistryRead icon = RegistryGetKeyValue(registry, kHkeyLocalMachine, kGameUninstallKey,
-                                            kGameIconValueName, std::string());
-    state.InstallIconPath = RegistryValueToText(icon.value);
-    if (icon.report) {
-        state.messages.push_back(std::move(*icon.report));
-    }
-    afterRegistry();
-    state.OutputFolder = GetParentFolder(state.InstallIconPath) + kOutputFolder;
-    GetINISectionNames(state.OutputFolder + "shortcut.ini", state.ShortcutSections);
-    return state;
+    return std::filesystem::is_directory(files.hostPath(windowsPath), error);
 }
 
 }  // namespace
 
-StartupState DiscoverStartupWith(RegistryBackend& registry) {
-    return discover(registry, [] {});
+InstallFound FindInstall(RegistryBackend& registry) {
+    InstallFound found;
+    RegistryRead icon = RegistryGetKeyValue(registry, kHkeyLocalMachine, kGameUninstallKey,
+                                            kGameIconValueName, std::string());
+    found.InstallIconPath = RegistryValueToText(icon.value);
+    if (icon.report) {
+        found.messages.push_back(std::move(*icon.report));
+    }
+    return found;
 }
 
-StartupState StartupForFolder(const std::string& hostFolder) {
-    StartupState state;
-    const std::string folder = windowsFolderOf(hostFolder);
-    const std::string below = folder + kOutputFolder;
-    state.OutputFolder = isFolder(below) ? below : folder;
-    GetINISectionNames(state.OutputFolder + "shortcut.ini", state.ShortcutSections);
-    return state;
-}
-
-StartupState DiscoverStartup() {
+InstallFound FindInstallOnThisMachine() {
 #ifdef _WIN32
     const auto registry = MakeSystemRegistryBackend();
-    return DiscoverStartupWith(*registry);
+    return FindInstall(*registry);
 #else
     WinePrefixRegistry registry(CandidateWinePrefixes(ProcessPrefixSearchEnvironment()));
-    std::string prefix;
-    StartupState state = discover(registry, [&registry, &prefix] {
-        prefix = registry.answeredPrefix();
-        if (!prefix.empty()) {
-            SetWinePrefix(prefix);
-        }
-    });
-    state.WinePrefix = prefix;
-    return state;
+    InstallFound found = FindInstall(registry);
+    found.WinePrefix = registry.answeredPrefix();
+    return found;
 #endif
+}
+
+StartupState StartupFromInstall(InstallFound found, FileSystem& files) {
+    StartupState state;
+    state.InstallIconPath = std::move(found.InstallIconPath);
+    state.WinePrefix = std::move(found.WinePrefix);
+    state.messages = std::move(found.messages);
+    state.OutputFolder = GetParentFolder(state.InstallIconPath) + kOutputFolder;
+    GetINISectionNames(state.OutputFolder + "shortcut.ini", state.ShortcutSections, files);
+    return state;
+}
+
+StartupState StartupForFolder(const std::string& hostFolder, FileSystem& files) {
+    StartupState state;
+    const std::string folder = windowsFolderOf(hostFolder);
+    state.folderMissing = !isFolder(folder, files);
+    const std::string below = folder + kOutputFolder;
+    state.OutputFolder = isFolder(below, files) ? below : folder;
+    GetINISectionNames(state.OutputFolder + "shortcut.ini", state.ShortcutSections, files);
+    return state;
 }
 
 }  // namespace orvex

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "install/registry.h"
+#include "platform/file_system.h"
 #include "platform/status.h"
 
 namespace orvex {
@@ -16,6 +17,9 @@ struct StartupState {
     // Elsewhere than on Windows: the Wine prefix whose registry held the icon path
     // (host folder), empty when none did.
     std::string WinePrefix;
+    // The folder named on the command line does not exist (the list then shows the
+    // current folder, and the user must learn why).
+    bool folderMissing = false;
     // What the user must be told once the window exists (a trapped registry failure).
     UserMessages messages;
 };
@@ -24,22 +28,33 @@ struct StartupState {
 extern const char* const kGameUninstallKey;
 extern const char* const kGameIconValueName;
 
-// Reads the game's registered icon path, derives the output folder and lists the
-// sections of its shortcut.ini. On Linux the Wine prefix whose registry answered
-// becomes the prefix that HostPath maps drive letters through (SetWinePrefix); when
-// none answered, the prefix in use is left as it is. Never fails: a missing or
-// unusable icon path (one too long for the folder walk, say) gives the relative
-// output folder "Data\client\output\".
-StartupState DiscoverStartup();
+// What the machine's registry tells of the installed game.
+struct InstallFound {
+    std::string InstallIconPath;
+    // Elsewhere than on Windows: the Wine prefix whose registry held the icon path
+    // (host folder), empty when none did. Paths of the game map through it.
+    std::string WinePrefix;
+    UserMessages messages;  // a trapped registry failure
+};
 
-// The same steps over `registry`, leaving the Wine prefix alone. (A name of its own,
-// so that DiscoverStartup stays one function the window can take as its load step.)
-StartupState DiscoverStartupWith(RegistryBackend& registry);
+// Reads the game's registered icon path through `registry`; the Wine prefix stays
+// empty.
+InstallFound FindInstall(RegistryBackend& registry);
+// The same over the machine's registry: on Windows the registry itself, elsewhere
+// the Wine prefixes (see wine_prefixes.h), noting the one that answered.
+InstallFound FindInstallOnThisMachine();
+
+// The load step after the registry read: derives the output folder from the icon
+// path and lists the sections of its shortcut.ini through `files` (which must map
+// paths through found.WinePrefix). Never fails: a missing or unusable icon path (one
+// too long for the folder walk, say) gives the relative output folder
+// "Data\client\output\".
+StartupState StartupFromInstall(InstallFound found, FileSystem& files);
 
 // The load step when the user names the folder: `hostFolder` (a path of the host,
 // relative to the current folder or absolute) is the game folder when
-// Data\client\output\ exists below it, else the output folder itself. The registry
-// is not read; InstallIconPath stays empty and the Wine prefix is left alone.
-StartupState StartupForFolder(const std::string& hostFolder);
+// Data\client\output\ exists below it, else the output folder itself. The
+// registry is not read; InstallIconPath stays empty.
+StartupState StartupForFolder(const std::string& hostFolder, FileSystem& files);
 
 }  // namespace orvex

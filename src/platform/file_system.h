@@ -20,11 +20,15 @@ struct FileRead {
     std::string reason;  // why, when Failed: the operating system's message, or the size
 };
 
-// The few file operations the core needs, on host paths (see HostPath). The product
-// uses HostFileSystem(); tests pass in implementations that fail where they choose.
+// The few file operations the core needs, on host paths. The product uses a
+// SystemFileSystem; tests pass in implementations that fail where they choose.
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
+
+    // The host path of a Windows-form path (see HostPath): where the system's paths
+    // meet the host's files. Without a Wine prefix, only Z: maps to anything.
+    virtual std::string hostPath(const std::string& windowsPath) const;
 
     // Reads the whole file. A missing file or folder is NotFound, never Failed. A file
     // larger than `largest` bytes is Failed without being read, and so is anything
@@ -40,7 +44,7 @@ class FileSystem {
     virtual Status replaceFile(const std::string& hostPath, std::string_view bytes) = 0;
 };
 
-// The machine's own file system.
+// A file system without a Wine prefix, for callers not yet given one.
 FileSystem& HostFileSystem();
 
 }  // namespace orvex

@@ -1,33 +1,12 @@
 #include "host_path.h"
 
-namespace orvex {
-
-namespace {
-
-std::string& prefixStorage() {
-    static std::string prefix;
-    return prefix;
-}
-
-}  // namespace
-
-void SetWinePrefix(const std::string& hostPrefixDir) {
-    prefixStorage() = hostPrefixDir;
-}
-
-const std::string& WinePrefix() {
-    return prefixStorage();
-}
-
-}  // namespace orvex
-
 #ifdef _WIN32
 
 #include "virtual_store.h"
 
 namespace orvex {
 
-std::string HostPath(const std::string& windowsPath) {
+std::string HostPath(const std::string& windowsPath, const std::string& /*winePrefix*/) {
     return FileTheGameSees(windowsPath);
 }
 
@@ -71,10 +50,10 @@ std::string findIgnoringCase(const std::string& folder, const std::string& name)
 }
 
 // The host folder a drive letter stands for; empty when the drive is not mapped.
-std::string driveRoot(char letter) {
+std::string driveRoot(char letter, const std::string& winePrefix) {
     const char lower = AsciiLower(letter);
-    if (!WinePrefix().empty()) {
-        const std::string device = WinePrefix() + "/dosdevices/" + lower + ":";
+    if (!winePrefix.empty()) {
+        const std::string device = winePrefix + "/dosdevices/" + lower + ":";
         if (entryExists(device)) {
             return device;
         }
@@ -91,10 +70,10 @@ std::string joinPath(const std::string& base, const std::string& name) {
 
 }  // namespace
 
-std::string HostPath(const std::string& windowsPath) {
+std::string HostPath(const std::string& windowsPath, const std::string& winePrefix) {
     std::string base;
     if (HasDriveLetter(windowsPath)) {
-        base = driveRoot(windowsPath[0]);
+        base = driveRoot(windowsPath[0], winePrefix);
         if (base.empty()) {
             return {};  // an unmapped drive: nothing there exists or can be created
         }

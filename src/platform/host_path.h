@@ -11,20 +11,16 @@ namespace orvex {
 // On Windows the path is returned unchanged, unless it names a file whose copy in
 // the user's VirtualStore exists: then that copy, the file the game sees
 // (FileTheGameSees). Elsewhere:
-// - a drive letter maps through the Wine prefix in use (<prefix>/dosdevices/<x>:,
-//   "c:" -> drive_c, "z:" -> "/"); with no prefix set, or a letter the prefix
-//   does not map, only Z: resolves (to "/"), other drive paths resolve to nothing
-//   that exists;
+// - a drive letter maps through `winePrefix` (<prefix>/dosdevices/<x>:,
+//   "c:" -> drive_c, "z:" -> "/"); with no prefix, or a letter the prefix does not
+//   map, only Z: resolves (to "/"), other drive paths resolve to nothing that
+//   exists;
 // - "\" and "/" both separate components; a path starting with a separator is
 //   absolute on the host; a relative path stays relative to the current folder;
 // - runs of separators count as one;
 // - a component that does not exist under its exact name is matched
 //   case-insensitively against the folder's entries (as Wine does), so
 //   "Data\client\output\shortcut.ini" finds "data/Client/OUTPUT/Shortcut.INI".
-std::string HostPath(const std::string& windowsPath);
-
-// The Wine prefix whose dosdevices map drive letters; empty for none.
-void SetWinePrefix(const std::string& hostPrefixDir);
-const std::string& WinePrefix();
+std::string HostPath(const std::string& windowsPath, const std::string& winePrefix);
 
 }  // namespace orvex

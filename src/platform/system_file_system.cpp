@@ -5,6 +5,8 @@
 #include <random>
 #include <stdexcept>
 
+#include "host_path.h"
+
 namespace orvex {
 
 namespace {
@@ -102,9 +104,17 @@ Status SystemFileSystem::replaceFile(const std::string& hostPath, std::string_vi
     return Status::Failure("there is not enough memory to write the file");
 }
 
+std::string FileSystem::hostPath(const std::string& windowsPath) const {
+    return HostPath(windowsPath, {});
+}
+
 FileSystem& HostFileSystem() {
     static SystemFileSystem host;
     return host;
+}
+
+std::string SystemFileSystem::hostPath(const std::string& windowsPath) const {
+    return HostPath(windowsPath, m_winePrefix);
 }
 
 }  // namespace orvex

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/file_system.h"
 
@@ -15,6 +16,14 @@ namespace orvex {
 // it; the product never does.
 class SystemFileSystem : public FileSystem {
   public:
+    // Drive letters map through `winePrefix` (a host folder; empty: none).
+    explicit SystemFileSystem(std::string winePrefix = {}) : m_winePrefix(std::move(winePrefix)) {}
+
+    // Start-up learns the prefix only from the registry that answered.
+    void setWinePrefix(std::string winePrefix) { m_winePrefix = std::move(winePrefix); }
+    const std::string& winePrefix() const { return m_winePrefix; }
+
+    std::string hostPath(const std::string& windowsPath) const override;
     FileRead readFile(const std::string& hostPath, std::uint64_t largest) override;
     Status replaceFile(const std::string& hostPath, std::string_view bytes) override;
 
@@ -49,6 +58,8 @@ class SystemFileSystem : public FileSystem {
     virtual Error readSome(Handle file, char* data, std::size_t size, std::size_t& got);
 
   private:
+    std::string m_winePrefix;
+
     // The platform's own read and replace, built from the steps above (one
     // definition per platform); readFile and replaceFile add what no platform may
     // let escape.

@@ -6,7 +6,6 @@
 #include <string_view>
 #include <system_error>
 
-#include "platform/host_path.h"
 #include "platform/text.h"
 
 namespace orvex {
@@ -162,7 +161,7 @@ Status writeEdits(const std::vector<IniEdit>& edits, const std::vector<IniKey>& 
     if (!bytes) {
         return Status::Success();
     }
-    const Status written = files.replaceFile(HostPath(file), *bytes);
+    const Status written = files.replaceFile(files.hostPath(file), *bytes);
     return written ? written : refused(file, written.reason);
 }
 
@@ -170,7 +169,7 @@ Status writeEdits(const std::vector<IniEdit>& edits, const std::vector<IniKey>& 
 
 ProfileFile ProfileFile::Read(const std::string& file, FileSystem& files) {
     ProfileFile result;
-    FileRead read = files.readFile(HostPath(file), kLargestIniFile);
+    FileRead read = files.readFile(files.hostPath(file), kLargestIniFile);
     if (read.kind == FileRead::Kind::Ok && isUtf16(read.bytes)) {
         read = {FileRead::Kind::Failed,
                 {},

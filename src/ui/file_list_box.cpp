@@ -29,7 +29,7 @@ FileListBox::FileListBox(std::string pattern, QWidget* parent)
 
 bool FileListBox::setFolder(const std::string& windowsFolder) {
     const std::string folder = FolderShownFor(windowsFolder);
-    const FolderListing listing = ListMatchingFiles(HostPath(folder), m_pattern);
+    const FolderListing listing = ListMatchingFiles(HostPath(folder, {}), m_pattern);
     if (!listing.ok) {
         return false;
     }
@@ -48,7 +48,8 @@ QString FileListBox::emptyHint() const {
 #ifdef Q_OS_WIN
     return fromAnsi(EmptyListHint(m_pattern, m_path));
 #else
-    return QFile::decodeName(QByteArray::fromStdString(EmptyListHint(m_pattern, HostPath(m_path))));
+    return QFile::decodeName(
+        QByteArray::fromStdString(EmptyListHint(m_pattern, HostPath(m_path, {}))));
 #endif
 }
 

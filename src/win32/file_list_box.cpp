@@ -40,7 +40,7 @@ LRESULT CALLBACK FileListBox::paintHint(HWND window, UINT message, WPARAM wParam
 
 bool FileListBox::setFolder(const std::string& windowsFolder) {
     const std::string folder = FolderShownFor(windowsFolder);
-    const FolderListing listing = ListFilesTheGameSees(HostPath(folder), m_pattern);
+    const FolderListing listing = ListFilesTheGameSees(HostPath(folder, {}), m_pattern);
     if (!listing.ok) {
         if (m_path.empty()) {
             m_path = FolderShownFor(CurrentFolder());

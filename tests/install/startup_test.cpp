@@ -10,7 +10,7 @@
 
 #include "install_test_support.h"
 #include "platform/file_list.h"
-#include "platform/host_path.h"
+#include "platform/system_file_system.h"
 #include "profile/character_names.h"
 #include "test_support.h"
 
@@ -64,7 +64,7 @@ class IconRegistry : public RegistryBackend {
     std::string m_data;
 };
 
-TEST(DiscoverStartupWith, OutputFolderFollowsTheRegisteredValue) {
+TEST(StartupFromInstall, OutputFolderFollowsTheRegisteredValue) {
     const std::string tooLong = "C:\\Games\\" + std::string(40000, 'x') + "\\game.exe";
     struct Row {
         const char* name;
@@ -89,7 +89,8 @@ TEST(DiscoverStartupWith, OutputFolderFollowsTheRegisteredValue) {
     };
     for (const auto& row : rows) {
         IconRegistry registry(row.present, row.type, row.data);
-        const StartupState state = DiscoverStartupWith(registry);
+        SystemFileSystem files;
+        const StartupState state = StartupFromInstall(FindInstall(registry), files);
         EXPECT_EQ(state.InstallIconPath, row.installIconPath) << row.name;
         EXPECT_EQ(state.OutputFolder, row.outputFolder) << row.name;
         // No shortcut.ini in any of these folders.
@@ -98,10 +99,11 @@ TEST(DiscoverStartupWith, OutputFolderFollowsTheRegisteredValue) {
     }
 }
 
-TEST(DiscoverStartupWith, TrappedRegistryFailureIsReportedAndStartUpGoesOn) {
+TEST(StartupFromInstall, TrappedRegistryFailureIsReportedAndStartUpGoesOn) {
     IconRegistry registry(true, kRegSz, "C:\\Games\\X\\game.exe\0"s);
     registry.thrower = [] { throw std::bad_alloc(); };
-    const StartupState state = DiscoverStartupWith(registry);
+    SystemFileSystem files;
+    const StartupState state = StartupFromInstall(FindInstall(registry), files);
     EXPECT_EQ(state.InstallIconPath, "");
     EXPECT_EQ(state.OutputFolder, "Data\\client\\output\\");
     ASSERT_EQ(state.messages.size(), 1u);
@@ -109,18 +111,6 @@ TEST(DiscoverStartupWith, TrappedRegistryFailureIsReportedAndStartUpGoesOn) {
 }
 
 #ifndef _WIN32
-
-// Keeps the process-wide Wine prefix of the path mapping as it was.
-class ScopedWinePrefix {
-  public:
-    ScopedWinePrefix() : m_old(WinePrefix()) {}
-    ~ScopedWinePrefix() { SetWinePrefix(m_old); }
-    ScopedWinePrefix(const ScopedWinePrefix&) = delete;
-    ScopedWinePrefix& operator=(const ScopedWinePrefix&) = delete;
-
-  private:
-    std::string m_old;
-};
 
 // A home folder where the game sits in a Proton prefix, laid out as Wine does,
 // with names in the mixed case a Windows installer leaves behind.
@@ -152,20 +142,20 @@ class InstalledGame : public ::testing::Test {
 };
 
 TEST_F(InstalledGame, StartUpFindsTheGameThroughTheWinePrefix) {
-    ScopedWinePrefix keepPrefix;
     ScopedEnvironmentVariable winePrefix("WINEPREFIX", nullptr);
     ScopedEnvironmentVariable home("HOME", m_home.c_str());
 
-    const StartupState state = DiscoverStartup();
+    const InstallFound found = FindInstallOnThisMachine();
+    SystemFileSystem files(found.WinePrefix);
+    const StartupState state = StartupFromInstall(found, files);
 
     EXPECT_EQ(state.InstallIconPath, "C:\\Games\\X\\game.exe,0");
     EXPECT_EQ(state.OutputFolder, "C:\\Games\\X\\Data\\client\\output\\");
     EXPECT_EQ(state.ShortcutSections, (std::vector<std::string>{"Character 42", "Character 7"}));
     EXPECT_EQ(state.WinePrefix, m_prefix.string());
-    EXPECT_EQ(WinePrefix(), m_prefix.string());
 
     const FolderListing listing =
-        ListMatchingFiles(HostPath(state.OutputFolder), "player*_options.ini");
+        ListMatchingFiles(files.hostPath(state.OutputFolder), "player*_options.ini");
     ASSERT_TRUE(listing.ok) << listing.reason;
     EXPECT_EQ(listing.names,
               (std::vector<std::string>{"player42_options.ini", "Player7_Options.INI"}));
@@ -174,7 +164,8 @@ TEST_F(InstalledGame, StartUpFindsTheGameThroughTheWinePrefix) {
         {"Player7_Options.INI", "Brenna"},
     };
     for (const auto& [file, name] : names) {
-        EXPECT_EQ(LookupCharacterName(file, state.OutputFolder, state.ShortcutSections).name, name)
+        EXPECT_EQ(LookupCharacterName(file, state.OutputFolder, state.ShortcutSections, files).name,
+                  name)
             << file;
     }
 }
@@ -190,7 +181,9 @@ TEST_F(InstalledGame, NamedFolderTakesThePlaceOfTheSearch) {
         {fs::relative(output).string(), output / ""},
     };
     for (const auto& [argument, expected] : rows) {
-        const StartupState state = StartupForFolder(argument);
+        SystemFileSystem files;
+        const StartupState state = StartupForFolder(argument, files);
+        EXPECT_FALSE(state.folderMissing) << argument;
         EXPECT_EQ(state.InstallIconPath, "") << argument;
         std::string folder = expected.string();
         std::replace(folder.begin(), folder.end(), '/', '\\');
@@ -199,20 +192,17 @@ TEST_F(InstalledGame, NamedFolderTakesThePlaceOfTheSearch) {
     }
 }
 
-TEST_F(InstalledGame, WithoutAnyRegistryThePrefixInUseStays) {
-    ScopedWinePrefix keepPrefix;
-    SetWinePrefix(m_prefix.string());
+TEST_F(InstalledGame, WithoutAnyRegistryNoPrefixIsFound) {
     const std::string emptyHome = (m_dir.path() / "empty-home").string();
     fs::create_directories(emptyHome);
     ScopedEnvironmentVariable winePrefix("WINEPREFIX", nullptr);
     ScopedEnvironmentVariable home("HOME", emptyHome.c_str());
 
-    const StartupState state = DiscoverStartup();
+    const InstallFound found = FindInstallOnThisMachine();
 
-    EXPECT_EQ(state.InstallIconPath, "");
-    EXPECT_EQ(state.OutputFolder, "Data\\client\\output\\");
-    EXPECT_EQ(state.WinePrefix, "");
-    EXPECT_EQ(WinePrefix(), m_prefix.string());
+    EXPECT_EQ(found.InstallIconPath, "");
+    EXPECT_EQ(found.WinePrefix, "");
+    EXPECT_TRUE(found.messages.empty());
 }
 
 #endif

@@ -129,7 +129,7 @@ TEST(HostPath, PathSpelledExactlyIsTakenAsItIs) {
         {"not exact: resolved ignoring case", root + "\\out\\a.ini", root + "/Out/a.ini"},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(HostPath(row.path), row.expected) << row.name;
+        EXPECT_EQ(HostPath(row.path, ""), row.expected) << row.name;
     }
 }
 

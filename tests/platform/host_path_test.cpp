@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 TEST(HostPath, IsTheIdentityOnWindows) {
     for (const char* path : {"C:\\Games\\X\\Data\\", "Data\\client\\output\\a.ini", ""}) {
-        EXPECT_EQ(HostPath(path), path);
+        EXPECT_EQ(HostPath(path, "C:\\wine"), path);
     }
 }
 
@@ -31,17 +31,6 @@ std::string windowsForm(const fs::path& path) {
     }
     return text;
 }
-
-class ScopedWinePrefix {
-  public:
-    explicit ScopedWinePrefix(const std::string& prefix) : m_previous(WinePrefix()) {
-        SetWinePrefix(prefix);
-    }
-    ~ScopedWinePrefix() { SetWinePrefix(m_previous); }
-
-  private:
-    std::string m_previous;
-};
 
 class ScopedCurrentFolder {
   public:
@@ -89,14 +78,15 @@ TEST_F(HostPathTest, ResolvesAbsolutePaths) {
          root() + "/data/New/Client/x.ini"},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(HostPath(row.windowsPath), row.expected) << row.name;
+        EXPECT_EQ(HostPath(row.windowsPath, ""), row.expected) << row.name;
     }
 }
 
 TEST_F(HostPathTest, RelativePathStaysRelativeToTheCurrentFolder) {
     ScopedCurrentFolder here(m_dir.path());
-    EXPECT_EQ(HostPath("Data\\client\\output\\shortcut.ini"), "data/Client/OUTPUT/Shortcut.INI");
-    EXPECT_EQ(HostPath(".\\DATA\\x.ini"), "./data/x.ini");
+    EXPECT_EQ(HostPath("Data\\client\\output\\shortcut.ini", ""),
+              "data/Client/OUTPUT/Shortcut.INI");
+    EXPECT_EQ(HostPath(".\\DATA\\x.ini", ""), "./data/x.ini");
 }
 
 TEST_F(HostPathTest, DriveLettersMapThroughThePrefix) {
@@ -105,7 +95,6 @@ TEST_F(HostPathTest, DriveLettersMapThroughThePrefix) {
     fs::create_directories(prefix / "drive_c" / "Games" / "Orvex");
     fs::create_directory_symlink("../drive_c", prefix / "dosdevices" / "c:");
     fs::create_directory_symlink("/", prefix / "dosdevices" / "z:");
-    ScopedWinePrefix usePrefix(prefix.string());
     const std::string devices = prefix.string() + "/dosdevices";
     struct Row {
         const char* name;
@@ -121,16 +110,15 @@ TEST_F(HostPathTest, DriveLettersMapThroughThePrefix) {
         {"a drive the prefix does not map", "D:\\Games\\x.ini", ""},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(HostPath(row.windowsPath), row.expected) << row.name;
+        EXPECT_EQ(HostPath(row.windowsPath, prefix.string()), row.expected) << row.name;
     }
 }
 
 TEST_F(HostPathTest, WithoutPrefixOnlyZMaps) {
-    ScopedWinePrefix noPrefix("");
-    EXPECT_EQ(HostPath("Z:" + windowsForm(m_dir.path()) + "\\DATA\\client"),
+    EXPECT_EQ(HostPath("Z:" + windowsForm(m_dir.path()) + "\\DATA\\client", ""),
               root() + "/data/Client");
-    EXPECT_EQ(HostPath("z:\\"), "/");
-    EXPECT_EQ(HostPath("C:\\Games\\x.ini"), "");
+    EXPECT_EQ(HostPath("z:\\", ""), "/");
+    EXPECT_EQ(HostPath("C:\\Games\\x.ini", ""), "");
 }
 
 #endif

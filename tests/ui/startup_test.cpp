@@ -85,14 +85,12 @@ class StartupTest : public QObject {
                   "[Shortcut-2]\r\nName=Oskar Venn\r\n");
     }
 
-    void cleanupTestCase() { SetWinePrefix({}); }
-
     void gameInAProtonPrefixIsFoundListedNamedAndSaved() {
         const ScopedEnv home("HOME", m_home.path().toLocal8Bit());
         const ScopedEnv noWinePrefix("WINEPREFIX", QByteArray());
         MessageBoxRecorder messages;
 
-        Form1 form(DiscoverStartup);
+        Form1 form([] { return StartupFromInstall(FindInstallOnThisMachine(), HostFileSystem()); });
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
 

@@ -64,7 +64,9 @@ int main(int argc, char* argv[]) {
     }
     orvex::Form1::registerClasses(GetModuleHandleA(nullptr));
     orvex::MessageBoxRecorder quiet;
-    orvex::Form1 form([folder = std::string(argv[2])] { return orvex::StartupForFolder(folder); });
+    orvex::Form1 form([folder = std::string(argv[2])] {
+        return orvex::StartupForFolder(folder, orvex::HostFileSystem());
+    });
     form.create();
     form.show(SW_SHOWNORMAL);  // paints before it returns
     std::printf("Form1: first paint after %.0f ms, at %lld\n", millisecondsSinceStart(),

@@ -77,7 +77,7 @@ class Form1Window : public ::testing::Test {
 
     test::TempDir m_dir;
     MessageBoxRecorder m_boxes;
-    Form1 m_form{[this] { return StartupForFolder(m_dir.path().string()); }};
+    Form1 m_form{[this] { return StartupForFolder(m_dir.path().string(), HostFileSystem()); }};
 };
 
 TEST_F(Form1Window, OpensAsDesigned) {
