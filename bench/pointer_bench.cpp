@@ -67,7 +67,10 @@ void pointerMoveAndRepaint(benchmark::State& state) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    g_form = std::make_unique<Form1>([] { return StartupState{}; });
+    SystemHost host;
+    Form1Controller controller(host);
+    controller.start({"."});
+    g_form = std::make_unique<Form1>(controller);
     g_form->show();
     QApplication::processEvents();
     benchmark::RegisterBenchmark("pointer-move", pointerMove)->Unit(benchmark::kMicrosecond);

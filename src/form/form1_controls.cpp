@@ -24,10 +24,11 @@ int slotTop(int index) {
     return 7200 - 240 * (index - 18);
 }
 
-Control describe(std::string_view name, ControlKind kind, TwipsRect twips, int tabIndex,
+Control describe(std::string_view name, Role role, ControlKind kind, TwipsRect twips, int tabIndex,
                  std::string_view text, unsigned flags) {
     Control control;
     control.name = name;
+    control.role = role;
     control.kind = kind;
     control.twips = twips;
     control.tabIndex = tabIndex;
@@ -37,16 +38,17 @@ Control describe(std::string_view name, ControlKind kind, TwipsRect twips, int t
 }
 
 Control slotLabel(int index, int tabIndex) {
-    Control label = describe("lblColors", ControlKind::Label, {4080, slotTop(index), 3015, 255},
-                             tabIndex, "Color Setting", kTransparent);
+    Control label =
+        describe("lblColors", Role::SlotLabel, ControlKind::Label,
+                 {4080, slotTop(index), 3015, 255}, tabIndex, "Color Setting", kTransparent);
     label.index = index;
     label.font = kBoldFont;
     label.foreground = kWhite;
     return label;
 }
 
-Control colourBox(std::string_view name, int top, int tabIndex, std::string_view text) {
-    Control box = describe(name, ControlKind::TextBox, {0, top, 3900, 285}, tabIndex, text,
+Control colourBox(std::string_view name, Role role, int top, int tabIndex, std::string_view text) {
+    Control box = describe(name, role, ControlKind::TextBox, {0, top, 3900, 285}, tabIndex, text,
                            kLocked | kTakesFocus);
     box.font = kBoldFont;
     box.background = kColourBoxBackground;
@@ -55,44 +57,47 @@ Control colourBox(std::string_view name, int top, int tabIndex, std::string_view
 }
 
 Control label1(int index, TwipsRect twips, int tabIndex, std::string_view text, unsigned flags) {
-    Control label = describe("Label1", ControlKind::Label, twips, tabIndex, text, flags);
+    Control label =
+        describe("Label1", Role::Heading, ControlKind::Label, twips, tabIndex, text, flags);
     label.index = index;
     return label;
 }
 
-Control picture(std::string_view name, ControlKind kind, TwipsRect twips, int tabIndex,
+Control picture(std::string_view name, Role role, ControlKind kind, TwipsRect twips, int tabIndex,
                 unsigned flags, ControlPicture shown) {
-    Control control = describe(name, kind, twips, tabIndex, {}, flags);
+    Control control = describe(name, role, kind, twips, tabIndex, {}, flags);
     control.picture = shown;
     return control;
 }
 
 std::vector<Control> describeControls() {
     std::vector<Control> controls;
-    controls.push_back(describe("fileINI", ControlKind::FileList, {0, 240, 2775, 1065}, 0,
-                                kFilePattern, kTakesFocus));
+    controls.push_back(describe("fileINI", Role::FileList, ControlKind::FileList,
+                                {0, 240, 2775, 1065}, 0, kFilePattern, kTakesFocus));
     controls.push_back(label1(0, {0, 0, 1605, 195}, 1, "Select a Player INI file:", kAutoSize));
-    controls.push_back(picture("Picture1", ControlKind::PictureBox, {0, 3120, 3900, 4095}, 2,
-                               kSunkenBorder | kTakesFocus, ControlPicture::ColourChart));
-    controls.push_back(colourBox("Text1", 7200, 3, "Move mouse over color chart"));
-    controls.push_back(colourBox("txtSaved", 2880, 4, "This is your saved color!"));
+    controls.push_back(picture("Picture1", Role::ColourChart, ControlKind::PictureBox,
+                               {0, 3120, 3900, 4095}, 2, kSunkenBorder | kTakesFocus,
+                               ControlPicture::ColourChart));
+    controls.push_back(colourBox("Text1", Role::SampleBox, 7200, 3, "Move mouse over color chart"));
+    controls.push_back(colourBox("txtSaved", Role::SavedBox, 2880, 4, "This is your saved color!"));
     controls.push_back(
         label1(1, {360, 2640, 2385, 195}, 5,
                "Select a color from here and click on color texts to the right to transfer it",
                kWordWrapCentred));
     controls.push_back(label1(2, {4080, 1080, 1575, 195}, 6, "Current Color Settings:", kAutoSize));
     controls.push_back(slotLabel(0, 7));
-    controls.push_back(describe("Command1", ControlKind::Button, {5880, 1080, 1215, 255}, 8,
-                                "Save Changes", kTakesFocus));
-    controls.push_back(describe("Text2", ControlKind::MultiLineTextBox, {0, 1320, 3855, 1335}, 9,
-                                kInstructionsText, kLocked | kVerticalScrollBar | kTakesFocus));
+    controls.push_back(describe("Command1", Role::SaveButton, ControlKind::Button,
+                                {5880, 1080, 1215, 255}, 8, "Save Changes", kTakesFocus));
+    controls.push_back(describe("Text2", Role::Instructions, ControlKind::MultiLineTextBox,
+                                {0, 1320, 3855, 1335}, 9, kInstructionsText,
+                                kLocked | kVerticalScrollBar | kTakesFocus));
     for (int index = 1; index < ColourSlotTable::kLabelCount; ++index) {
         controls.push_back(slotLabel(index, 9 + index));
     }
-    controls.push_back(
-        describe("lblName", ControlKind::Label, {2880, 240, 45, 195}, 34, "", kAutoSize));
-    controls.push_back(picture("Image1", ControlKind::Image, {3960, 1440, 3150, 6045}, -1,
-                               kStretched, ControlPicture::Texture));
+    controls.push_back(describe("lblName", Role::CharacterName, ControlKind::Label,
+                                {2880, 240, 45, 195}, 34, "", kAutoSize));
+    controls.push_back(picture("Image1", Role::Texture, ControlKind::Image,
+                               {3960, 1440, 3150, 6045}, -1, kStretched, ControlPicture::Texture));
     return controls;
 }
 
@@ -116,6 +121,15 @@ const std::vector<Control>& Form1Controls() {
 const Control* FindControl(std::string_view name, int index) {
     for (const Control& control : Form1Controls()) {
         if (control.name == name && control.index == index) {
+            return &control;
+        }
+    }
+    return nullptr;
+}
+
+const Control* FindControl(Role role, int index) {
+    for (const Control& control : Form1Controls()) {
+        if (control.role == role && control.index == index) {
             return &control;
         }
     }

@@ -34,6 +34,21 @@ enum class ControlKind {
     Image,
 };
 
+// What a control is for. Windows tell the controller "event E on the control of
+// role R" (form/form1_controller.h) and never decide by a control's name.
+enum class Role {
+    FileList,       // fileINI
+    Heading,        // Label1 (0..2)
+    CharacterName,  // lblName
+    SlotLabel,      // lblColors (0..24)
+    ColourChart,    // Picture1
+    SampleBox,      // Text1
+    SavedBox,       // txtSaved
+    SaveButton,     // Command1
+    Instructions,   // Text2
+    Texture,        // Image1
+};
+
 // The picture a control shows (RgbPictures in form/rgb_pictures.h).
 enum class ControlPicture { None, ColourChart, Texture };
 
@@ -71,6 +86,7 @@ enum ControlFlag : unsigned {
 
 struct Control {
     std::string_view name;
+    Role role = Role::Heading;
     ControlKind kind = ControlKind::Label;
     int index = -1;     // member of a control array (Label1, lblColors), else -1
     TwipsRect twips;    // an auto-sized label's width and height are its design size
@@ -103,6 +119,8 @@ const std::vector<Control>& Form1Controls();
 
 // The control called `name` (with `index` for array members); nullptr when none is.
 const Control* FindControl(std::string_view name, int index = -1);
+// The control of `role` (with `index` for array members); nullptr when none is.
+const Control* FindControl(Role role, int index = -1);
 
 // Toolkits stack their controls by this: the image lowest, then the labels, then
 // every other control (so text boxes cover labels where they overlap).

@@ -1,40 +1,26 @@
 #pragma once
 
-#include <functional>
+#include <cstddef>
 #include <string>
+#include <string_view>
 
-#include "install/startup.h"
 #include "platform/status.h"
 
 namespace orvex {
 
-// The title a message box shows: the message's own, or the application's.
-std::string TitleOf(const UserMessage& message);
+// A quoted file text longer than this is cut, with "..." after what is kept.
+inline constexpr std::size_t kLongestQuote = 60;
+// The longest run of characters without a blank a message box is given: longer runs
+// (paths, numbers) are broken into lines, after a "\" or "/" where one is near.
+inline constexpr std::size_t kLongestUnbrokenRun = 64;
 
-// While one lives, a toolkit's message boxes record their messages (titles filled in)
-// instead of showing them, so that tests never block on a modal box.
-class MessageBoxRecorder {
-  public:
-    MessageBoxRecorder();
-    ~MessageBoxRecorder();
-    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
-    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+// `message` as a box shows it: titled (its own title, else the application's), long
+// quotes cut and long runs broken, so that no box is wider than the screen whatever
+// the file held.
+UserMessage AsShown(UserMessage message);
 
-    const UserMessages& messages() const { return m_messages; }
-    void clear() { m_messages.clear(); }
-
-  private:
-    friend bool RecordedInsteadOfShown(const UserMessage& message);
-    UserMessages m_messages;
-    MessageBoxRecorder* m_previous;
-};
-
-// For each toolkit's message box: true when a recorder took `message`, so that it
-// must not be shown.
-bool RecordedInsteadOfShown(const UserMessage& message);
-
-// The load step of a run: an argument after the toolkit's own names the game folder
-// or its output folder and takes the place of the search; without one, the search.
-std::function<StartupState()> LoadStepFor(int argc, char** argv);
+// The characters a window shows for text bytes (INI contents, file names) where the
+// host has no ANSI code page of its own: those of Windows-1252.
+std::u16string Decoded1252(std::string_view bytes);
 
 }  // namespace orvex

@@ -1,14 +1,13 @@
-#include "application.h"
+#include "ui/application.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
 #include <string>
+#include <vector>
 
-#include "form/messages.h"
-#include "form1.h"
-#include "install/startup.h"
-#include "pictures.h"
+#include "ui/form1.h"
+#include "ui/pictures.h"
 
 namespace orvex {
 
@@ -32,7 +31,13 @@ int RunApplication(int& argc, char** argv, const std::function<void(QWidget& win
     // measure text in the platform's default face first loads that face too.
     QApplication::setFont(dialogFont());
 
-    Form1 form(LoadStepFor(argc, argv));
+    // QApplication has taken its own arguments out of argv.
+    SystemHost host;
+    Form1Controller controller(host);
+    const Update started = controller.start(std::vector<std::string>(argv + 1, argv + argc));
+    // The load step runs before the window exists: its messages have no parent.
+    ShowMessages(nullptr, started.messages);
+    Form1 form(controller);
     if (beforeShow) {
         beforeShow(form);
     }

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QPointF>
 
-#include "colour/colour_values.h"
+#include "form/form1_controls.h"
 #include "form/rgb_pictures.h"
 
 namespace orvex {

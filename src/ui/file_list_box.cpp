@@ -1,56 +1,48 @@
-#include "file_list_box.h"
+#include "ui/file_list_box.h"
 
 #include <QFile>
 #include <QFocusEvent>
 #include <QPainter>
 #include <QTextOption>
-#include <algorithm>
-#include <filesystem>
-#include <system_error>
-#include <utility>
 
-#include "form/form1_controls.h"
-#include "platform/file_list.h"
-#include "platform/host_path.h"
-#include "platform/windows_path.h"
-#include "text_1252.h"
+#include "ui/text_1252.h"
 
 namespace orvex {
 
-FileListBox::FileListBox(std::string pattern, QWidget* parent)
-    : QListWidget(parent), m_pattern(std::move(pattern)) {
+FileListBox::FileListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    connect(this, &QListWidget::itemSelectionChanged, this, &FileListBox::reportSelection);
-    if (!setFolder(CurrentFolder())) {
-        m_path = FolderShownFor(CurrentFolder());
-    }
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+        if (selectedRow() >= 0) {
+            emit rowSelected(selectedRow());
+        }
+    });
 }
 
-bool FileListBox::setFolder(const std::string& windowsFolder) {
-    const std::string folder = FolderShownFor(windowsFolder);
-    const FolderListing listing = ListMatchingFiles(HostPath(folder, {}), m_pattern);
-    if (!listing.ok) {
-        return false;
-    }
+void FileListBox::show(const FileListModel& model) {
     const QSignalBlocker quiet(this);
-    clear();
-    m_lastSelected = -1;
-    m_path = folder;
-    m_names = listing.names;
-    for (const std::string& name : m_names) {
-        addItem(fromAnsi(name));
+    if (m_shown != model.entries()) {
+        m_shown = model.entries();
+        clear();
+        for (const std::string& name : model.entries()) {
+            addItem(fromAnsi(name));
+        }
     }
-    return true;
+    if (model.ListIndex() >= 0) {
+        setCurrentRow(model.ListIndex());
+    }
+    // The hint names a folder of the host, whose names are in the locale's encoding.
+#ifdef Q_OS_WIN
+    m_emptyHint = fromAnsi(model.emptyHint());
+#else
+    m_emptyHint = QFile::decodeName(QByteArray::fromStdString(model.emptyHint()));
+#endif
+    viewport()->update();
 }
 
-QString FileListBox::emptyHint() const {
-#ifdef Q_OS_WIN
-    return fromAnsi(EmptyListHint(m_pattern, m_path));
-#else
-    return QFile::decodeName(
-        QByteArray::fromStdString(EmptyListHint(m_pattern, HostPath(m_path, {}))));
-#endif
+int FileListBox::selectedRow() const {
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
 }
 
 void FileListBox::paintEvent(QPaintEvent* event) {
@@ -62,44 +54,13 @@ void FileListBox::paintEvent(QPaintEvent* event) {
     painter.setPen(palette().color(QPalette::PlaceholderText));
     QTextOption wrapping(Qt::AlignLeft | Qt::AlignTop);
     wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);  // long folders too
-    painter.drawText(QRectF(viewport()->rect().adjusted(3, 2, -3, -2)), emptyHint(), wrapping);
-}
-
-std::string FileListBox::Path() const {
-    return m_path;
-}
-
-int FileListBox::ListIndex() const {
-    const QModelIndexList rows = selectionModel()->selectedRows();
-    return rows.isEmpty() ? -1 : rows.first().row();
-}
-
-int FileListBox::ListCount() const {
-    return static_cast<int>(m_names.size());
-}
-
-std::string FileListBox::List(int index) const {
-    if (index < 0 || index >= ListCount()) {
-        return {};
-    }
-    return m_names[static_cast<std::size_t>(index)];
-}
-
-void FileListBox::reportSelection() {
-    const int selected = ListIndex();
-    if (selected == m_lastSelected) {
-        return;
-    }
-    m_lastSelected = selected;
-    if (selected >= 0) {
-        emit selectionChangedTo(selected);
-    }
+    painter.drawText(QRectF(viewport()->rect().adjusted(3, 2, -3, -2)), m_emptyHint, wrapping);
 }
 
 // Gaining focus must not pick an entry: the first arrow key selects the first one.
 void FileListBox::focusInEvent(QFocusEvent* event) {
     QListWidget::focusInEvent(event);
-    if (ListIndex() < 0) {
+    if (selectedRow() < 0) {
         selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     }
 }

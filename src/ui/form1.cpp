@@ -82,17 +82,13 @@ QFont dialogFont() {
     return fontFor(Form1Window().font);
 }
 
-QFont boldDialogFont() {
-    return fontFor(kBoldFont);
-}
-
-Form1::Form1(const LoadStep& loadStep, QWidget* parent) : QWidget(parent) {
+Form1::Form1(Form1Controller& controller, MessagesShower showMessages, QWidget* parent)
+    : QWidget(parent), m_controller(controller), m_showMessages(std::move(showMessages)) {
     setUpWindow();
     createControls();
     setTabOrderAsDesigned();
-    connectHandlers();
-    runLoadStep(loadStep);
-    refreshSlotLabels();
+    connectEvents();
+    draw(kFileListPart | kCharacterNamePart | kSlotsPart | kSamplePart | kSavedPart);
     m_fileList->setFocus();
 }
 
@@ -140,25 +136,17 @@ void Form1::createControls() {
         }
         m_controls.emplace_back(description, widget);
     }
-    m_fileList = static_cast<FileListBox*>(control("fileINI"));
-    m_characterName = static_cast<FormLabel*>(control("lblName"));
-    m_chart = static_cast<ColourChart*>(control("Picture1"));
-    m_sampleBox = static_cast<QLineEdit*>(control("Text1"));
-    m_savedBox = static_cast<QLineEdit*>(control("txtSaved"));
-    for (int index = 0; index < 3; ++index) {
-        m_headings[static_cast<std::size_t>(index)] =
-            static_cast<FormLabel*>(control("Label1", index));
-    }
-    for (int index = 0; index < ColourSlotTable::kLabelCount; ++index) {
-        m_slotLabels[static_cast<std::size_t>(index)] =
-            static_cast<FormLabel*>(control("lblColors", index));
-    }
+    m_fileList = static_cast<FileListBox*>(widgetOf(Role::FileList));
+    m_characterName = static_cast<FormLabel*>(widgetOf(Role::CharacterName));
+    m_chart = static_cast<ColourChart*>(widgetOf(Role::ColourChart));
+    m_sampleBox = static_cast<QLineEdit*>(widgetOf(Role::SampleBox));
+    m_savedBox = static_cast<QLineEdit*>(widgetOf(Role::SavedBox));
 }
 
 QWidget* Form1::createControl(const Control& control) {
     switch (control.kind) {
         case ControlKind::FileList:
-            return new FileListBox(std::string(control.text), this);
+            return new FileListBox(this);
         case ControlKind::Label:
             return createLabel(control);
         case ControlKind::TextBox:
@@ -229,9 +217,9 @@ QWidget* Form1::createImage(const Control& control) {
     return image;
 }
 
-QWidget* Form1::control(std::string_view name, int index) const {
+QWidget* Form1::widgetOf(Role role, int index) const {
     for (const auto& [description, widget] : m_controls) {
-        if (description->name == name && description->index == index) {
+        if (description->role == role && description->index == index) {
             return widget;
         }
     }
@@ -255,72 +243,67 @@ void Form1::setTabOrderAsDesigned() {
     }
 }
 
-void Form1::connectHandlers() {
-    connect(m_fileList, &FileListBox::selectionChangedTo, this, &Form1::loadSelectedFile);
-    connect(static_cast<QPushButton*>(control("Command1")), &QPushButton::clicked, this,
-            &Form1::saveChanges);
-    connect(m_chart, &ColourChart::pointerMoved, this, &Form1::sampleColourAt);
-    connect(m_chart, &ColourChart::buttonReleased, this, &Form1::saveColourAt);
+void Form1::connectEvents() {
+    connect(m_fileList, &FileListBox::rowSelected, this, [this](int row) {
+        forward({Role::FileList, EventKind::Selected, row});
+    });
+    connect(static_cast<QPushButton*>(widgetOf(Role::SaveButton)), &QPushButton::clicked, this,
+            [this] {
+                forward({Role::SaveButton, EventKind::Click});
+            });
+    connect(m_chart, &ColourChart::pointerMoved, this, [this](QPointF at) {
+        forward({Role::ColourChart, EventKind::PointerMoved, -1, m_chart->pixelAt(at)});
+    });
+    connect(m_chart, &ColourChart::buttonReleased, this, [this](QPointF at) {
+        forward({Role::ColourChart, EventKind::ButtonReleased, -1, m_chart->pixelAt(at)});
+    });
+    for (const auto& [description, widget] : m_controls) {
+        if (description->kind == ControlKind::Label) {
+            connectLabel(*description, static_cast<FormLabel*>(widget));
+        }
+    }
+}
+
+// Every label reports its clicks; the controller knows which ones mean something.
+void Form1::connectLabel(const Control& control, FormLabel* label) {
+    const Role role = control.role;
+    const int index = control.index;
+    connect(label, &FormLabel::clicked, this, [this, role, index] {
+        forward({role, EventKind::Click, index});
+    });
+    connect(label, &FormLabel::doubleClicked, this, [this, role, index] {
+        forward({role, EventKind::DoubleClick, index});
+    });
+}
+
+void Form1::forward(const ControlEvent& event) {
+    const Update update = m_controller.handle(event, decimalSeparator());
+    draw(update.changed);
+    m_showMessages(this, update.messages);
+}
+
+void Form1::draw(unsigned changed) {
+    if (changed & kFileListPart) {
+        m_fileList->show(m_controller.fileList());
+    }
+    if (changed & kCharacterNamePart) {
+        m_characterName->setCaption(fromAnsi(m_controller.characterName()));
+    }
+    if (changed & kSlotsPart) {
+        drawSlotLabels();
+    }
+    if (changed & kSamplePart) {
+        showColourBox(m_sampleBox, m_controller.sample());
+    }
+    if (changed & kSavedPart) {
+        showColourBox(m_savedBox, m_controller.saved());
+    }
+}
+
+void Form1::drawSlotLabels() {
     for (int index = 0; index < ColourSlotTable::kLabelCount; ++index) {
-        FormLabel* label = m_slotLabels[static_cast<std::size_t>(index)];
-        connect(label, &FormLabel::clicked, this, [this, index] { giveSavedColour(index); });
-        connect(label, &FormLabel::doubleClicked, this,
-                [this, index] { restoreOriginalColour(index); });
-    }
-    for (FormLabel* label : m_headings) {
-        connect(label, &FormLabel::doubleClicked, this,
-                [this] { m_state.instructionLabelDoubleClicked(*m_fileList); });
-    }
-}
-
-// The load step runs before the window exists: its messages have no parent.
-void Form1::runLoadStep(const LoadStep& loadStep) {
-    StartupState startup = loadStep();
-    ShowMessages(nullptr, startup.messages);
-    m_state.start(std::move(startup));
-    m_fileList->setFolder(m_state.startup().OutputFolder);
-}
-
-void Form1::loadSelectedFile() {
-    const UserMessages messages = m_state.selectionChanged(*m_fileList);
-    m_characterName->setCaption(fromAnsi(m_state.characterName()));
-    refreshSlotLabels();
-    ShowMessages(this, messages);
-}
-
-void Form1::saveChanges() {
-    const UserMessages messages = m_state.saveClicked(*m_fileList);
-    refreshSlotLabels();
-    ShowMessages(this, messages);
-}
-
-void Form1::sampleColourAt(QPointF clientPosition) {
-    if (m_state.pointerMoved(m_chart->pixelAt(clientPosition), decimalSeparator())) {
-        showColourBox(m_sampleBox, m_state.sample());
-    }
-}
-
-void Form1::saveColourAt(QPointF clientPosition) {
-    if (m_state.buttonReleased(m_chart->pixelAt(clientPosition), decimalSeparator())) {
-        showColourBox(m_savedBox, m_state.saved());
-    }
-}
-
-void Form1::giveSavedColour(int index) {
-    m_state.slotClicked(index);
-    refreshSlotLabels();
-}
-
-void Form1::restoreOriginalColour(int index) {
-    const UserMessages messages = m_state.slotDoubleClicked(index);
-    refreshSlotLabels();
-    ShowMessages(this, messages);
-}
-
-void Form1::refreshSlotLabels() {
-    for (int index = 0; index < ColourSlotTable::kLabelCount; ++index) {
-        const ColourSlot& slot = m_state.slotTable().slot(index);
-        FormLabel* label = m_slotLabels[static_cast<std::size_t>(index)];
+        const ColourSlot& slot = m_controller.slotTable().slot(index);
+        auto* label = static_cast<FormLabel*>(widgetOf(Role::SlotLabel, index));
         label->setCaption(fromAnsi(slot.optionName));
         label->setForeColor(slot.colour);
         label->setToolTip(fromAnsi(slot.toolTipText()));

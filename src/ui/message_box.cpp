@@ -8,10 +8,7 @@ namespace orvex {
 
 void ShowMessages(QWidget* parent, const UserMessages& messages) {
     for (const UserMessage& message : messages) {
-        if (RecordedInsteadOfShown(message)) {
-            continue;
-        }
-        QMessageBox box(QMessageBox::NoIcon, fromAnsi(TitleOf(message)), fromAnsi(message.text),
+        QMessageBox box(QMessageBox::NoIcon, fromAnsi(message.title), fromAnsi(message.text),
                         QMessageBox::Ok, parent);
         box.exec();
     }

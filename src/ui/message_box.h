@@ -1,17 +1,17 @@
 #pragma once
 
 #include <QWidget>
-#include <vector>
+#include <functional>
 
 #include "form/messages.h"
-#include "platform/status.h"
 
 namespace orvex {
 
-// Shows each message in turn in a modal box with an OK button only, over `parent`
-// (none: no parent), and returns once the last is closed. A message without a title
-// carries kApplicationTitle. A
-// MessageBoxRecorder takes them instead, for tests.
+// How a window shows messages: each in turn, over `parent` (none: no parent).
+using MessagesShower = std::function<void(QWidget* parent, const UserMessages& messages)>;
+
+// Each message in turn in a modal box with an OK button only, returning once the
+// last is closed. A message without a title carries the application's title.
 void ShowMessages(QWidget* parent, const UserMessages& messages);
 
 }  // namespace orvex

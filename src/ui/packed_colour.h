@@ -2,7 +2,7 @@
 
 #include <QColor>
 
-#include "colour/colour_values.h"
+#include "form/form1_controls.h"
 
 namespace orvex {
 

@@ -5,13 +5,12 @@
 #include <commctrl.h>
 // clang-format on
 
-#include "form/messages.h"
-#include "install/startup.h"
+#include <string>
+#include <vector>
+
 #include "win32/form1.h"
 
 namespace orvex {
-
-namespace {}  // namespace
 
 int RunApplication(int argc, char** argv) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
@@ -19,7 +18,12 @@ int RunApplication(int argc, char** argv) {
     if (!Form1::registerClasses(GetModuleHandleA(nullptr))) {
         return 1;
     }
-    Form1 form(LoadStepFor(argc, argv));
+    SystemHost host;
+    Form1Controller controller(host);
+    const Update started = controller.start(std::vector<std::string>(argv + 1, argv + argc));
+    // The load step runs before the window exists: its messages have no owner.
+    ShowMessages(nullptr, started.messages);
+    Form1 form(controller);
     HWND window = form.create();
     if (window == nullptr) {
         return 1;

@@ -2,11 +2,6 @@
 
 #include <commctrl.h>
 
-#include "form/form1_controls.h"
-#include "platform/host_path.h"
-#include "platform/virtual_store.h"
-#include "platform/windows_path.h"
-
 namespace orvex {
 
 void FileListBox::attach(HWND listBox) {
@@ -18,10 +13,10 @@ LRESULT CALLBACK FileListBox::paintHint(HWND window, UINT message, WPARAM wParam
                                         UINT_PTR, DWORD_PTR self) {
     const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
     const auto* list = reinterpret_cast<const FileListBox*>(self);
-    if (message != WM_PAINT || list->ListCount() > 0) {
+    if (message != WM_PAINT || !list->m_shown.empty()) {
         return result;
     }
-    const std::string hint = EmptyListHint(list->m_pattern, list->m_path);
+    const std::string& hint = list->m_emptyHint;
     HDC dc = GetDC(window);
     RECT area{};
     GetClientRect(window, &area);
@@ -38,45 +33,24 @@ LRESULT CALLBACK FileListBox::paintHint(HWND window, UINT message, WPARAM wParam
     return result;
 }
 
-bool FileListBox::setFolder(const std::string& windowsFolder) {
-    const std::string folder = FolderShownFor(windowsFolder);
-    const FolderListing listing = ListFilesTheGameSees(HostPath(folder, {}), m_pattern);
-    if (!listing.ok) {
-        if (m_path.empty()) {
-            m_path = FolderShownFor(CurrentFolder());
+void FileListBox::show(const FileListModel& model) {
+    m_emptyHint = model.emptyHint();
+    if (m_shown != model.entries()) {
+        m_shown = model.entries();
+        SendMessageA(m_listBox, LB_RESETCONTENT, 0, 0);
+        for (const std::string& name : m_shown) {
+            SendMessageA(m_listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
         }
-        return false;
     }
-    m_path = folder;
-    m_names = listing.names;
-    m_lastSelected = -1;
-    SendMessageA(m_listBox, LB_RESETCONTENT, 0, 0);
-    for (const std::string& name : m_names) {
-        SendMessageA(m_listBox, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    if (model.ListIndex() >= 0) {
+        SendMessageA(m_listBox, LB_SETCURSEL, static_cast<WPARAM>(model.ListIndex()), 0);
     }
     InvalidateRect(m_listBox, nullptr, TRUE);
-    return true;
 }
 
-bool FileListBox::selectionChanged() {
-    const int selected = ListIndex();
-    if (selected == m_lastSelected) {
-        return false;
-    }
-    m_lastSelected = selected;
-    return selected >= 0;
-}
-
-int FileListBox::ListIndex() const {
+int FileListBox::selectedRow() const {
     const LRESULT selected = SendMessageA(m_listBox, LB_GETCURSEL, 0, 0);
     return selected == LB_ERR ? -1 : static_cast<int>(selected);
-}
-
-std::string FileListBox::List(int index) const {
-    if (index < 0 || index >= ListCount()) {
-        return {};
-    }
-    return m_names[static_cast<std::size_t>(index)];
 }
 
 }  // namespace orvex

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/windows_path.h"
 #include "win32/fonts.h"
 #include "win32/message_box.h"
 #include "win32/pictures.h"
@@ -66,13 +65,12 @@ bool Form1::registerClasses(HINSTANCE instance) {
     return RegisterOwnedClass(type) && ColourChart::registerClass(instance);
 }
 
-Form1::Form1(LoadStep loadStep)
-    : m_loadStep(std::move(loadStep)),
-      m_fileList(kFilePattern),
-      m_chart([this](PackedColour pixel) { onChart(pixel, false); },
-              [this](PackedColour pixel) { onChart(pixel, true); }),
-      m_texture(TexturePicture()),
-      m_decimalSeparator(userDecimalSeparator()) {}
+Form1::Form1(Form1Controller& controller, MessagesShower showMessages)
+    : m_controller(controller),
+      m_showMessages(std::move(showMessages)),
+      m_chart([this](PackedColour pixel) { onChart(pixel, EventKind::PointerMoved); },
+              [this](PackedColour pixel) { onChart(pixel, EventKind::ButtonReleased); }),
+      m_texture(TexturePicture()) {}
 
 Form1::~Form1() {
     if (m_window != nullptr) {
@@ -92,11 +90,6 @@ Form1::~Form1() {
 }
 
 HWND Form1::create() {
-    StartupState startup = m_loadStep();
-    ShowMessages(nullptr, startup.messages);
-    startup.messages.clear();
-    m_state.start(std::move(startup));
-
     const int dpi = systemDpi(nullptr);
     const WindowDescription& described = Form1Window();
     const std::string caption(described.caption);
@@ -197,15 +190,12 @@ void Form1::createChildren() {
             }
         }
     }
-    m_boxBrush =
-        CreateSolidBrush(static_cast<COLORREF>(FindControl("Text1")->background.value_or(0)));
+    m_boxBrush = CreateSolidBrush(
+        static_cast<COLORREF>(FindControl(Role::SampleBox)->background.value_or(0)));
     setIcons();
     createToolTips();
     layOut(systemDpi(m_window));
-    if (!m_fileList.setFolder(m_state.startup().OutputFolder)) {
-        m_fileList.setFolder(CurrentFolder());
-    }
-    refreshLabels();
+    m_fileList.show(m_controller.fileList());
 }
 
 // The styles come from the description's flags.
@@ -322,7 +312,8 @@ LRESULT Form1::boxColours(HDC dc, HWND box) {
         if (m_children[i] != box || !controls[i].background) {
             continue;
         }
-        const ColourBox& shown = controls[i].name == "Text1" ? m_state.sample() : m_state.saved();
+        const ColourBox& shown =
+            controls[i].role == Role::SampleBox ? m_controller.sample() : m_controller.saved();
         SetTextColor(dc, static_cast<COLORREF>(shown.colour));
         SetBkColor(dc, static_cast<COLORREF>(*controls[i].background));
         return reinterpret_cast<LRESULT>(m_boxBrush);
@@ -373,18 +364,18 @@ void Form1::paintLabel(HDC dc, const Painted& label) const {
 }
 
 std::string Form1::captionOf(const Control& control) const {
-    if (control.name == "lblColors") {
-        return m_state.slotTable().slot(control.index).optionName;
+    if (control.role == Role::SlotLabel) {
+        return m_controller.slotTable().slot(control.index).optionName;
     }
-    if (control.name == "lblName") {
-        return m_state.characterName();
+    if (control.role == Role::CharacterName) {
+        return m_controller.characterName();
     }
     return std::string(control.text);
 }
 
 PackedColour Form1::colourOf(const Control& control) const {
-    if (control.name == "lblColors") {
-        return m_state.slotTable().slot(control.index).colour;
+    if (control.role == Role::SlotLabel) {
+        return m_controller.slotTable().slot(control.index).colour;
     }
     return control.foreground.value_or(static_cast<PackedColour>(GetSysColor(COLOR_BTNTEXT)));
 }
@@ -414,14 +405,15 @@ bool Form1::handleMouse(UINT message, LPARAM lParam) {
             m_endingDoubleClick = true;
             SetCapture(m_window);
             if (m_pressed != nullptr) {
-                onLabelDoubleClick(*m_pressed->control);
+                forward(
+                    {m_pressed->control->role, EventKind::DoubleClick, m_pressed->control->index});
             }
             return true;
         case WM_LBUTTONUP: {
             const Painted* pressed = std::exchange(m_pressed, nullptr);
             ReleaseCapture();
             if (pressed != nullptr && !m_endingDoubleClick && labelAt(point) == pressed) {
-                onLabelClick(*pressed->control);
+                forward({pressed->control->role, EventKind::Click, pressed->control->index});
             }
             return true;
         }
@@ -437,47 +429,41 @@ void Form1::onCommand(int id, int code) {
     }
     const Control& control = Form1Controls()[index];
     if (control.kind == ControlKind::FileList && code == LBN_SELCHANGE) {
-        if (m_fileList.selectionChanged()) {
-            const UserMessages messages = m_state.selectionChanged(m_fileList);
-            refreshLabels();
-            report(messages);
-        }
+        forward({control.role, EventKind::Selected, m_fileList.selectedRow()});
     } else if (control.kind == ControlKind::Button && code == BN_CLICKED) {
-        const UserMessages messages = m_state.saveClicked(m_fileList);
+        forward({control.role, EventKind::Click});
+    }
+}
+
+void Form1::onChart(PackedColour pixel, EventKind kind) {
+    forward({Role::ColourChart, kind, -1, pixel});
+}
+
+void Form1::forward(const ControlEvent& event) {
+    const Update update = m_controller.handle(event, userDecimalSeparator());
+    if (update.has(kFileListPart)) {
+        m_fileList.show(m_controller.fileList());
+    }
+    if (update.has(kSamplePart)) {
+        showBox(Role::SampleBox, m_controller.sample());
+    }
+    if (update.has(kSavedPart)) {
+        showBox(Role::SavedBox, m_controller.saved());
+    }
+    if (update.has(kSlotsPart) || update.has(kCharacterNamePart)) {
         refreshLabels();
-        report(messages);
     }
+    m_showMessages(m_window, update.messages);
 }
 
-void Form1::onLabelClick(const Control& label) {
-    if (label.name == "lblColors") {
-        m_state.slotClicked(label.index);
-        refreshLabels();
+void Form1::showBox(Role role, const ColourBox& box) {
+    const std::vector<Control>& controls = Form1Controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].role == role) {
+            SetWindowTextA(m_children[i], box.text.c_str());
+            InvalidateRect(m_children[i], nullptr, FALSE);
+        }
     }
-}
-
-void Form1::onLabelDoubleClick(const Control& label) {
-    if (label.name == "lblColors") {
-        const UserMessages messages = m_state.slotDoubleClicked(label.index);
-        refreshLabels();
-        report(messages);
-    } else if (label.name == "Label1") {
-        m_state.instructionLabelDoubleClicked(m_fileList);
-    }
-}
-
-void Form1::onChart(PackedColour pixel, bool released) {
-    if (released && m_state.buttonReleased(pixel, m_decimalSeparator)) {
-        showBox("txtSaved", m_state.saved());
-    } else if (!released && m_state.pointerMoved(pixel, m_decimalSeparator)) {
-        showBox("Text1", m_state.sample());
-    }
-}
-
-void Form1::showBox(std::string_view name, const ColourBox& box) {
-    HWND edit = control(name);
-    SetWindowTextA(edit, box.text.c_str());
-    InvalidateRect(edit, nullptr, FALSE);
 }
 
 // The slot labels, their tool-tips and the character name after any change.
@@ -486,7 +472,7 @@ void Form1::refreshLabels() {
         if (label.control->has(kAutoSize)) {
             fitToCaption(label);
         }
-        if (label.control->name == "lblColors") {
+        if (label.control->role == Role::SlotLabel) {
             updateToolTip(label);
         }
     }
@@ -507,7 +493,7 @@ void Form1::fitToCaption(Painted& label) const {
 }
 
 void Form1::updateToolTip(const Painted& label) const {
-    std::string tip = m_state.slotTable().slot(label.control->index).toolTipText();
+    std::string tip = m_controller.slotTable().slot(label.control->index).toolTipText();
     TTTOOLINFOA tool{};
     tool.cbSize = sizeof tool;
     tool.hwnd = m_window;
@@ -516,10 +502,6 @@ void Form1::updateToolTip(const Painted& label) const {
     tool.lpszText = tip.data();
     SendMessageA(m_toolTips, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageA(m_toolTips, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-void Form1::report(const UserMessages& messages) {
-    ShowMessages(m_window, messages);
 }
 
 }  // namespace orvex

@@ -8,11 +8,12 @@
 #include <string_view>
 #include <vector>
 
+#include "form/form1_controller.h"
 #include "form/form1_controls.h"
-#include "form/form1_state.h"
 #include "form/rgb_pictures.h"
 #include "win32/colour_chart.h"
 #include "win32/file_list_box.h"
+#include "win32/message_box.h"
 
 namespace orvex {
 
@@ -22,25 +23,25 @@ namespace orvex {
 // take no focus and the labels stay transparent over the texture.
 class Form1 {
   public:
-    using LoadStep = std::function<StartupState()>;
     static const char* const kClassName;
 
     // The window classes of Form1 and the chart; once per process.
     static bool registerClasses(HINSTANCE instance);
 
-    explicit Form1(LoadStep loadStep);
+    // `controller` has started; `showMessages` shows what it reports (tests pass one
+    // that records).
+    explicit Form1(Form1Controller& controller, MessagesShower showMessages = ShowMessages);
     ~Form1();
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
-    // Runs the load step (its messages shown without an owner), then makes the
-    // window, hidden, at its design position. Null when Windows refuses.
+    // Makes the window, hidden, at its design position. Null when Windows refuses.
     HWND create();
     // Shows the window with the keyboard focus on the file list.
     void show(int showCommand);
     HWND handle() const { return m_window; }
 
-    const Form1State& state() const { return m_state; }
+    const Form1Controller& controller() const { return m_controller; }
     // The child window of a control (fileINI, Text1, txtSaved, Text2, Command1,
     // Picture1); null for the painted ones.
     HWND control(std::string_view name) const;
@@ -77,21 +78,18 @@ class Form1 {
     const Painted* labelAt(POINT point) const;
 
     void onCommand(int id, int code);
-    void onLabelClick(const Control& label);
-    void onLabelDoubleClick(const Control& label);
-    void onChart(PackedColour pixel, bool released);
-    void showBox(std::string_view name, const ColourBox& box);
+    void onChart(PackedColour pixel, EventKind kind);
+    void forward(const ControlEvent& event);
+    void showBox(Role role, const ColourBox& box);
     void refreshLabels();
     void fitToCaption(Painted& label) const;
     void updateToolTip(const Painted& label) const;
-    void report(const UserMessages& messages);
 
-    LoadStep m_loadStep;
-    Form1State m_state;
+    Form1Controller& m_controller;
+    MessagesShower m_showMessages;
     FileListBox m_fileList;
     ColourChart m_chart;
     RgbPicture m_texture;
-    std::string m_decimalSeparator;
     HWND m_window = nullptr;
     HWND m_toolTips = nullptr;
     HWND m_focus = nullptr;          // given back when the window is activated again

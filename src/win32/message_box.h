@@ -2,14 +2,17 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "form/messages.h"
-#include "platform/status.h"
 
 namespace orvex {
 
-// Shows each message in turn in a modal MessageBoxA with an OK button only, owned
-// by `owner` (may be null), titled with its own title or the application's. A MessageBoxRecorder
-// takes them instead, for tests.
+// How a window shows messages: each in turn, owned by `owner` (may be null).
+using MessagesShower = std::function<void(HWND owner, const UserMessages& messages)>;
+
+// Each message in turn in a modal MessageBoxA with an OK button only, titled with its
+// own title or the application's.
 void ShowMessages(HWND owner, const UserMessages& messages);
 
 }  // namespace orvex

@@ -22,16 +22,6 @@ TEST(HostPath, IsTheIdentityOnWindows) {
 
 #else
 
-std::string windowsForm(const fs::path& path) {
-    std::string text = path.string();
-    for (char& c : text) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return text;
-}
-
 class ScopedCurrentFolder {
   public:
     explicit ScopedCurrentFolder(const fs::path& folder) : m_previous(fs::current_path()) {
@@ -62,7 +52,7 @@ TEST_F(HostPathTest, ResolvesAbsolutePaths) {
         std::string windowsPath;
         std::string expected;
     };
-    const std::string base = windowsForm(m_dir.path());
+    const std::string base = test::WindowsForm(m_dir.path());
     const Row rows[] = {
         {"every component found ignoring case", base + "\\Data\\client\\output\\shortcut.ini",
          root() + "/data/Client/OUTPUT/Shortcut.INI"},
@@ -105,7 +95,7 @@ TEST_F(HostPathTest, DriveLettersMapThroughThePrefix) {
         {"C: through dosdevices, names ignoring case", "C:\\games\\ORVEX\\Data\\x.ini",
          devices + "/c:/Games/Orvex/Data/x.ini"},
         {"lower-case drive letter", "c:\\Games", devices + "/c:/Games"},
-        {"Z: through its link", "Z:" + windowsForm(m_dir.path()) + "\\DATA",
+        {"Z: through its link", "Z:" + test::WindowsForm(m_dir.path()) + "\\DATA",
          devices + "/z:" + root() + "/data"},
         {"a drive the prefix does not map", "D:\\Games\\x.ini", ""},
     };
@@ -115,7 +105,7 @@ TEST_F(HostPathTest, DriveLettersMapThroughThePrefix) {
 }
 
 TEST_F(HostPathTest, WithoutPrefixOnlyZMaps) {
-    EXPECT_EQ(HostPath("Z:" + windowsForm(m_dir.path()) + "\\DATA\\client", ""),
+    EXPECT_EQ(HostPath("Z:" + test::WindowsForm(m_dir.path()) + "\\DATA\\client", ""),
               root() + "/data/Client");
     EXPECT_EQ(HostPath("z:\\", ""), "/");
     EXPECT_EQ(HostPath("C:\\Games\\x.ini", ""), "");

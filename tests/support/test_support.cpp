@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -69,6 +70,12 @@ fs::path DataDir() {
         return dir;
     }
     return fs::path(ORVEX_SOURCE_DIR) / "tests" / "data";
+}
+
+std::string WindowsForm(const std::filesystem::path& path) {
+    std::string text = path.string();
+    std::replace(text.begin(), text.end(), '/', '\\');
+    return text;
 }
 
 }  // namespace orvex::test

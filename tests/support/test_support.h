@@ -77,6 +77,10 @@ class SlotTableScene {
     MessageLog messages;
 };
 
+// `path` with "\" for "/", as the system writes host paths where Windows paths
+// are expected.
+std::string WindowsForm(const std::filesystem::path& path);
+
 // The folder of committed fixture files (tests/data).
 std::filesystem::path DataDir();
 

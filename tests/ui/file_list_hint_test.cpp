@@ -22,14 +22,18 @@ class FileListHintTest : public QObject {
   private slots:
     void hintShowsOnlyWhileTheListIsEmpty() {
         QTemporaryDir folder;
-        FileListBox list(Form1::kFilePattern);
+        SystemFileSystem files;
+        FileListModel model;
+        FileListBox list;
         list.resize(185, 71);
-        QVERIFY(list.setFolder(test::windowsFolder(folder.path())));
+        QVERIFY(model.setFolder(test::windowsFolder(folder.path()), files));
+        list.show(model);
         QCOMPARE(list.emptyHint(),
                  "No player*_options.ini files in " + QDir(folder.path()).absolutePath());
         QVERIFY(drawsBelowEntries(list));
         QVERIFY(QFile(folder.filePath("player1_options.ini")).open(QIODevice::WriteOnly));
-        QVERIFY(list.setFolder(test::windowsFolder(folder.path())));
+        QVERIFY(model.setFolder(test::windowsFolder(folder.path()), files));
+        list.show(model);
         QVERIFY(!drawsBelowEntries(list));
     }
 };

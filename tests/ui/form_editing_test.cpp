@@ -93,7 +93,7 @@ class FormEditingTest : public QObject {
         QCOMPARE(box("Text1")->text(), text);
         QCOMPARE(toPacked(box("Text1")->palette().color(QPalette::Text)), colour);
         QCOMPARE(box("txtSaved")->text(), QString("This is your saved color!"));
-        QCOMPARE(m_fixture->form->savedColour(), kWhite);
+        QCOMPARE(m_fixture->controller->savedColour(), kWhite);
     }
 
     void sampleUsesTheRegionalDecimalSeparator() {
@@ -114,7 +114,7 @@ class FormEditingTest : public QObject {
         QFETCH(Qt::MouseButton, button);
         pickFromChart(QPoint(55, 263), button);
         QCOMPARE(box("txtSaved")->text(), QString("Saved Color: R:0.78 G:0.78 B:0.78"));
-        QCOMPARE(m_fixture->form->savedColour(), grey(200));
+        QCOMPARE(m_fixture->controller->savedColour(), grey(200));
         for (int index = 0; index < 25; ++index) {
             QCOMPARE(slotLabel(index)->foreColor(), kWhite);  // picking changes no slot
         }
@@ -139,7 +139,7 @@ class FormEditingTest : public QObject {
         QCOMPARE(box("Text1")->text(), QString("Color Sample Settings R:0.78 G:0.78 B:0.78"));
         QTest::mouseRelease(window(), Qt::LeftButton, {}, onChart(offChart));
         QCOMPARE(box("txtSaved")->text(), QString("Saved Color: R:0.5 G:0.5 B:0.5"));
-        QCOMPARE(m_fixture->form->savedColour(), grey(128));
+        QCOMPARE(m_fixture->controller->savedColour(), grey(128));
         QCOMPARE(toPacked(box("Text1")->palette().color(QPalette::Text)), grey(200));
     }
 
@@ -147,7 +147,7 @@ class FormEditingTest : public QObject {
         QTest::mousePress(window(), Qt::LeftButton, {}, box("Text1")->geometry().center());
         QTest::mouseMove(window(), onChart(QPoint(127, 260)));
         QTest::mouseRelease(window(), Qt::LeftButton, {}, onChart(QPoint(127, 260)));
-        QCOMPARE(m_fixture->form->savedColour(), kWhite);
+        QCOMPARE(m_fixture->controller->savedColour(), kWhite);
         QCOMPARE(box("txtSaved")->text(), QString("This is your saved color!"));
     }
 
@@ -170,8 +170,8 @@ class FormEditingTest : public QObject {
             QCOMPARE(slotLabel(index)->foreColor(), clicked.contains(index) ? grey(128) : kWhite);
             QCOMPARE(slotLabel(index)->text(), QString("Color Setting"));
         }
-        QCOMPARE(m_fixture->form->savedColour(), grey(128));
-        QCOMPARE(m_fixture->form->slotTable().currentIniPath(), std::string());
+        QCOMPARE(m_fixture->controller->savedColour(), grey(128));
+        QCOMPARE(m_fixture->controller->slotTable().currentIniPath(), std::string());
     }
 
     void doubleClickEndsInTheFilesColour_data() {
@@ -192,11 +192,12 @@ class FormEditingTest : public QObject {
         pickFromChart(QPoint(127, 260));
         doubleClickSlot(index);
         QCOMPARE(slotLabel(index)->foreColor(), ColorFromText(fileText.toStdString()).colour);
-        QCOMPARE(m_fixture->form->savedColour(), grey(128));
+        QCOMPARE(m_fixture->controller->savedColour(), grey(128));
     }
 
     void label24IsColouredButNeverSaved() {
-        RecordedMessages messages;
+        ShownMessages& messages = m_fixture->messages;
+        messages.clear();
         clickEntry(0);
         QCOMPARE(slotLabel(24)->text(), QString("Color Setting"));
         QCOMPARE(slotLabel(24)->property("Tag").toString(), QString());
@@ -224,18 +225,19 @@ class FormEditingTest : public QObject {
         QWidget* label = m_fixture->control("Label1", index);
         const QPoint point = label->geometry().topLeft() + QPoint(3, 3);
         QTest::mouseDClick(window(), Qt::LeftButton, {}, point);
-        QCOMPARE(m_fixture->form->slotTable().currentIniPath(), std::string());
+        QCOMPARE(m_fixture->controller->slotTable().currentIniPath(), std::string());
         clickEntry(1);
-        const std::string selected = fileList()->Path() + "\\player2_options.ini";
-        QCOMPARE(m_fixture->form->slotTable().currentIniPath(), selected);
+        const std::string selected =
+            m_fixture->controller->fileList().Path() + "\\player2_options.ini";
+        QCOMPARE(m_fixture->controller->slotTable().currentIniPath(), selected);
         QTest::mouseDClick(window(), Qt::LeftButton, {}, point);
-        QCOMPARE(m_fixture->form->slotTable().currentIniPath(), selected);
+        QCOMPARE(m_fixture->controller->slotTable().currentIniPath(), selected);
         QCOMPARE(slotLabel(0)->text(), QString("Say"));
     }
 
     void clickingAnEntryLoadsItsSlotsAndName() {
         clickEntry(0);
-        QCOMPARE(fileList()->ListIndex(), 0);
+        QCOMPARE(m_fixture->controller->fileList().ListIndex(), 0);
         QCOMPARE(m_fixture->control<FormLabel>("lblName")->text(), QString("Aeryn Valdis"));
         QCOMPARE(slotLabel(0)->text(), QString("Say"));
         QCOMPARE(slotLabel(0)->foreColor(), kWhite);
@@ -243,8 +245,8 @@ class FormEditingTest : public QObject {
         QCOMPARE(slotLabel(0)->property("Tag").toString(), QString("VECTOR3-000"));
         QCOMPARE(slotLabel(1)->foreColor(), ColorFromText("0.5,0.25,1").colour);
         QCOMPARE(slotLabel(23)->property("Tag").toString(), QString("VECTOR3-023"));
-        QCOMPARE(m_fixture->form->slotTable().currentIniPath(),
-                 fileList()->Path() + "\\player1_options.ini");
+        QCOMPARE(m_fixture->controller->slotTable().currentIniPath(),
+                 m_fixture->controller->fileList().Path() + "\\player1_options.ini");
         const QFontMetrics metrics(m_fixture->control("lblName")->font());
         QCOMPARE(m_fixture->control("lblName")->width(), metrics.horizontalAdvance("Aeryn Valdis"));
     }
@@ -258,7 +260,8 @@ class FormEditingTest : public QObject {
         QTest::mouseClick(window(), Qt::LeftButton, Qt::ControlModifier,
                           fileList()->viewport()->mapTo(
                               window(), fileList()->visualItemRect(fileList()->item(0)).center()));
-        QCOMPARE(fileList()->ListIndex(), 0);  // the selection cannot be cleared
+        QCOMPARE(m_fixture->controller->fileList().ListIndex(),
+                 0);  // the selection cannot be cleared
         QCOMPARE(slotLabel(0)->foreColor(), grey(128));
     }
 
@@ -288,17 +291,22 @@ class FormEditingTest : public QObject {
     }
 
     void saveWithNothingSelectedDoesNothing() {
-        RecordedMessages messages;
+        ShownMessages& messages = m_fixture->messages;
+        messages.clear();
         pickFromChart(QPoint(127, 260));
         clickSlot(0);
         const QByteArray before = m_fixture->read("player1_options.ini");
         QTest::mouseClick(m_fixture->control<QPushButton>("Command1"), Qt::LeftButton);
         QVERIFY(messages.texts().empty());
         QCOMPARE(m_fixture->read("player1_options.ini"), before);
-        QCOMPARE(m_fixture->form->slotTable().currentIniPath(), std::string());
+        QCOMPARE(m_fixture->controller->slotTable().currentIniPath(), std::string());
     }
 
     void saveWritesTheFileAndConfirmsInAMessageBox() {
+        m_fixture->form.reset();
+        m_fixture->form = std::make_unique<Form1>(*m_fixture->controller);  // real message boxes
+        m_fixture->form->show();
+        QVERIFY(QTest::qWaitForWindowActive(window()));
         clickEntry(0);
         pickFromChart(QPoint(127, 260));
         clickSlot(0);
@@ -327,27 +335,6 @@ class FormEditingTest : public QObject {
         QCOMPARE(slotLabel(0)->toolTip(), QString("Original Colors: 1,1,1"));
     }
 
-    void listShowsOnlyVisibleMatchingFiles() {
-        m_fixture->form.reset();
-        for (const char* name :
-             {"PLAYER7_OPTIONS.INI", ".player8_options.ini", "player9_options.ini.bak", "notes.txt",
-              "player_options.ini", "xplayer1_options.ini"}) {
-            m_fixture->write(name, playerFile("x", "1,1,1"));
-        }
-        QDir(m_fixture->dir.path()).mkdir("player6_options.ini");
-        m_fixture->open();
-        QStringList names;
-        for (int index = 0; index < fileList()->ListCount(); ++index) {
-            names << QString::fromStdString(fileList()->List(index));
-        }
-        names.sort(Qt::CaseInsensitive);
-        QCOMPARE(names, QStringList({"player1_options.ini", "player2_options.ini",
-                                     "PLAYER7_OPTIONS.INI", "player_options.ini"}));
-        QCOMPARE(fileList()->count(), 4);
-        QCOMPARE(fileList()->List(4), std::string());
-        QCOMPARE(fileList()->List(-1), std::string());
-    }
-
     void fileNamesAndTextsAreDecodedForDisplay() {
         m_fixture->form.reset();
         m_fixture->write("shortcut.ini",
@@ -356,57 +343,9 @@ class FormEditingTest : public QObject {
         m_fixture->write("player5_options.ini", playerFile("Caf\xE9 ", "1,1,1"));
         m_fixture->open();
         clickEntry(2);
-        QCOMPARE(fileList()->List(2), std::string("player5_options.ini"));
+        QCOMPARE(m_fixture->controller->fileList().List(2), std::string("player5_options.ini"));
         QCOMPARE(m_fixture->control<FormLabel>("lblName")->text(), QString::fromUtf8("Renée"));
         QCOMPARE(slotLabel(0)->text(), QString::fromUtf8("Café 0"));
-    }
-
-    void settingAFolderTheListCannotReadKeepsTheList_data() {
-        QTest::addColumn<QString>("folder");
-        QTest::newRow("missing folder") << "does-not-exist\\";
-        QTest::newRow("a file, not a folder") << "player1_options.ini";
-    }
-    void settingAFolderTheListCannotReadKeepsTheList() {
-        QFETCH(QString, folder);
-        FileListBox* list = fileList();
-        const std::string path = list->Path();
-        QVERIFY(!list->setFolder(windowsFolder(m_fixture->dir.path()) + folder.toStdString()));
-        QCOMPARE(list->Path(), path);
-        QCOMPARE(list->ListCount(), 2);
-    }
-
-    void folderPathHasNoFinalBackslashExceptAtARoot_data() {
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<QString>("path");
-        QTest::newRow("root") << "\\"
-                              << "\\";
-        QTest::newRow("doubled final backslash") << "\\tmp\\\\"
-                                                 << "\\tmp";
-        QTest::newRow("no final backslash") << "\\tmp"
-                                            << "\\tmp";
-    }
-    void folderPathHasNoFinalBackslashExceptAtARoot() {
-        QFETCH(QString, folder);
-        QFETCH(QString, path);
-        QVERIFY(fileList()->setFolder(folder.toStdString()));
-        QCOMPARE(QString::fromStdString(fileList()->Path()), path);
-        QCOMPARE(fileList()->ListIndex(), -1);
-    }
-
-    void relativeFolderIsTakenFromTheCurrentFolder() {
-        const QString previous = QDir::currentPath();
-        QDir(m_fixture->dir.path()).mkpath("Data/client/output");
-        QFile::copy(m_fixture->file("player1_options.ini"),
-                    m_fixture->file("Data/client/output/player1_options.ini"));
-        QDir::setCurrent(m_fixture->dir.path());
-        const bool listed = fileList()->setFolder("Data\\client\\output\\");
-        QDir::setCurrent(previous);
-        QVERIFY(listed);
-        const std::string base = windowsFolder(m_fixture->dir.path());
-        QCOMPARE(fileList()->Path(), base + "Data\\client\\output");
-        QCOMPARE(fileList()->ListCount(), 1);
-        clickEntry(0);
-        QCOMPARE(slotLabel(0)->text(), QString("Say"));
     }
 };
 

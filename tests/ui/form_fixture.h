@@ -11,8 +11,8 @@
 
 #include "options_files.h"
 #include "profile/profile.h"
+#include "test_host.h"
 #include "ui/form1.h"
-#include "ui/message_box.h"
 
 namespace orvex::test {
 
@@ -28,35 +28,15 @@ inline std::string windowsFolder(const QString& hostFolder) {
     return path.toStdString();
 }
 
-// Collects the messages the window shows while it lives; texts() gives their texts.
-class RecordedMessages : public MessageBoxRecorder {
-  public:
-    std::vector<std::string> texts() const {
-        std::vector<std::string> all;
-        for (const UserMessage& message : messages()) {
-            all.push_back(message.text);
-        }
-        return all;
-    }
-};
-
-// A load step that finds the game's output folder at `hostFolder`.
-inline Form1::LoadStep loadStepFor(const QString& hostFolder) {
-    return [folder = windowsFolder(hostFolder)] {
-        StartupState state;
-        state.InstallIconPath = "C:\\Games\\Orvex\\orvex.exe";
-        state.OutputFolder = folder;
-        GetINISectionNames(folder + "shortcut.ini", state.ShortcutSections);
-        return state;
-    };
-}
-
 // A scratch output folder, filled with copies of the sample files or with files a
 // test writes, and a shown Form1 on it.
 class FormFixture {
   public:
     QTemporaryDir dir;
+    TestHost host;
+    std::unique_ptr<Form1Controller> controller;
     std::unique_ptr<Form1> form;
+    ShownMessages messages;  // what the window showed, in order
 
     QString file(const QString& name) const { return dir.filePath(name); }
 
@@ -79,8 +59,14 @@ class FormFixture {
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
     }
 
-    void open() {
-        form = std::make_unique<Form1>(loadStepFor(dir.path()));
+    // The window on `folder` (default: the scratch folder) as the program starts it.
+    void open(const QString& folder = {}) {
+        form.reset();
+        controller = std::make_unique<Form1Controller>(host);
+        messages.add(
+            controller->start({(folder.isEmpty() ? dir.path() : folder).toStdString()}).messages);
+        form = std::make_unique<Form1>(
+            *controller, [this](QWidget*, const UserMessages& shown) { messages.add(shown); });
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
     }

@@ -116,7 +116,8 @@ class FormHostileFilesTest : public QObject {
         m_fixture->open();
         const int row = rowOf(kName);
         QVERIFY(row >= 0);
-        RecordedMessages messages;
+        ShownMessages& messages = m_fixture->messages;
+        messages.clear();
 
         QElapsedTimer timer;
         timer.start();
@@ -169,7 +170,8 @@ class FormHostileFilesTest : public QObject {
             return;
         }
         QVERIFY(row >= 0);
-        RecordedMessages messages;
+        ShownMessages& messages = m_fixture->messages;
+        messages.clear();
         QElapsedTimer timer;
         timer.start();
         clickRow(row);

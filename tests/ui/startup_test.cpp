@@ -19,6 +19,7 @@
 #include "ui/message_box.h"
 
 using namespace orvex;
+using namespace orvex::test;
 
 namespace {
 
@@ -88,22 +89,24 @@ class StartupTest : public QObject {
     void gameInAProtonPrefixIsFoundListedNamedAndSaved() {
         const ScopedEnv home("HOME", m_home.path().toLocal8Bit());
         const ScopedEnv noWinePrefix("WINEPREFIX", QByteArray());
-        MessageBoxRecorder messages;
-
-        Form1 form([] { return StartupFromInstall(FindInstallOnThisMachine(), HostFileSystem()); });
+        SystemHost host;
+        Form1Controller controller(host);
+        ShownMessages messages;
+        messages.add(controller.start({}).messages);
+        Form1 form(controller,
+                   [&messages](QWidget*, const UserMessages& shown) { messages.add(shown); });
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
 
-        QCOMPARE(form.InstallIconPath(), std::string("C:\\Games\\X\\game.exe,0"));
-        QCOMPARE(form.OutputFolder(), std::string("C:\\Games\\X\\Data\\client\\output\\"));
-        QCOMPARE(form.ShortcutSections(),
+        QCOMPARE(controller.startup().InstallIconPath, std::string("C:\\Games\\X\\game.exe,0"));
+        QCOMPARE(controller.fileList().Path(), std::string("C:\\Games\\X\\Data\\client\\output"));
+        QCOMPARE(controller.startup().ShortcutSections,
                  (std::vector<std::string>{"General", "Shortcut-1", "Shortcut-2"}));
 
         auto* list = form.findChild<FileListBox*>("fileINI");
-        QCOMPARE(list->Path(), std::string("C:\\Games\\X\\Data\\client\\output"));
-        QCOMPARE(list->ListCount(), 2);
-        QCOMPARE(list->List(0), std::string("Player1_Options.ini"));
-        QCOMPARE(list->List(1), std::string("PLAYER2_OPTIONS.INI"));
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->item(0)->text(), QString("Player1_Options.ini"));
+        QCOMPARE(list->item(1)->text(), QString("PLAYER2_OPTIONS.INI"));
 
         const QPoint entry = list->visualItemRect(list->item(1)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry);

@@ -8,9 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "install/startup.h"
 #include "win32/form1.h"
-#include "win32/message_box.h"
 
 namespace {
 
@@ -63,10 +61,10 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     orvex::Form1::registerClasses(GetModuleHandleA(nullptr));
-    orvex::MessageBoxRecorder quiet;
-    orvex::Form1 form([folder = std::string(argv[2])] {
-        return orvex::StartupForFolder(folder, orvex::HostFileSystem());
-    });
+    orvex::SystemHost host;
+    orvex::Form1Controller controller(host);
+    controller.start({argv[2]});
+    orvex::Form1 form(controller, [](HWND, const orvex::UserMessages&) {});
     form.create();
     form.show(SW_SHOWNORMAL);  // paints before it returns
     std::printf("Form1: first paint after %.0f ms, at %lld\n", millisecondsSinceStart(),

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "form/instructions.h"
-#include "install/startup.h"
+#include "test_host.h"
 #include "test_support.h"
 #include "win32/message_box.h"
 
@@ -50,6 +50,7 @@ class Form1Window : public ::testing::Test {
 
     void SetUp() override {
         fs::copy(fs::path(ORVEX_SAMPLE_OUTPUT), m_dir.path());
+        m_boxes.add(m_controller.start({m_dir.path().string()}).messages);
         ASSERT_NE(m_form.create(), nullptr);
         m_form.show(SW_SHOWNORMAL);
         pump();
@@ -57,7 +58,7 @@ class Form1Window : public ::testing::Test {
 
     HWND control(const char* name) const { return m_form.control(name); }
     std::string file(const char* name) const { return test::ReadBytes(m_dir.path() / name); }
-    const ColourSlot& slot(int index) const { return m_form.state().slotTable().slot(index); }
+    const ColourSlot& slot(int index) const { return m_controller.slotTable().slot(index); }
 
     // A click (or double-click) on a painted label, where the user would click it.
     void clickLabel(const char* name, int index, bool twice = false) {
@@ -76,8 +77,10 @@ class Form1Window : public ::testing::Test {
     }
 
     test::TempDir m_dir;
-    MessageBoxRecorder m_boxes;
-    Form1 m_form{[this] { return StartupForFolder(m_dir.path().string(), HostFileSystem()); }};
+    test::TestHost m_host;
+    Form1Controller m_controller{m_host};
+    test::ShownMessages m_boxes;
+    Form1 m_form{m_controller, [this](HWND, const UserMessages& shown) { m_boxes.add(shown); }};
 };
 
 TEST_F(Form1Window, OpensAsDesigned) {
@@ -133,15 +136,15 @@ TEST_F(Form1Window, EverySelectionByKeyOrMouseLoadsItsFile) {
     SendMessageA(list, WM_KEYUP, VK_DOWN, 0);
     EXPECT_EQ(slot(1).optionName, "Tell");
     EXPECT_EQ(slot(1).colour, 0x00FF4080);  // 0.5,0.25,1
-    EXPECT_EQ(m_form.state().characterName(), "Aeryn Valdis");
+    EXPECT_EQ(m_controller.characterName(), "Aeryn Valdis");
 
     RECT second{};
     SendMessageA(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&second));
     SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at(second.left + 2, second.top + 2));
     SendMessageA(list, WM_LBUTTONUP, 0, at(second.left + 2, second.top + 2));
-    EXPECT_EQ(m_form.state().slotTable().currentIniPath(),
+    EXPECT_EQ(m_controller.slotTable().currentIniPath(),
               m_dir.path().string() + "\\player2_options.ini");
-    EXPECT_EQ(m_form.state().characterName(), "Thorne Kasrik");
+    EXPECT_EQ(m_controller.characterName(), "Thorne Kasrik");
 
     TOOLINFOA tool{};
     char tip[128] = {};
@@ -170,7 +173,7 @@ TEST_F(Form1Window, PickedColourGoesToTheClickedSlotAndIntoTheFile) {
     chart(WM_LBUTTONUP, -40, 600);
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_EQ(textOf(control("Text1")), "Color Sample Settings R:0.5 G:0.5 B:0.5");
-    EXPECT_EQ(m_form.state().savedColour(), kGrey200);
+    EXPECT_EQ(m_controller.savedColour(), kGrey200);
 
     clickLabel("lblColors", 3);
     clickLabel("lblColors", 4, true);

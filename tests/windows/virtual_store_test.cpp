@@ -57,7 +57,7 @@ TEST_F(VirtualStoreLayout, ReadsAndWritesTheStoreCopyWhereOneExists) {
               "[VECTOR3-000]\r\nOptionValue=0.5,0.5,0.5\r\n");
     EXPECT_EQ(test::ReadBytes(player1), "[VECTOR3-000]\r\nOptionValue=1,1,1\r\n");
     // Without a copy, the folder's own file.
-    EXPECT_EQ(HostPath(m_output + "\\player2_options.ini"), m_output + "\\player2_options.ini");
+    EXPECT_EQ(HostPath(m_output + "\\player2_options.ini", {}), m_output + "\\player2_options.ini");
 }
 
 // What Windows answers a program that is not virtualized (this tool) in Program Files.

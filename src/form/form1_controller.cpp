@@ -1,0 +1,166 @@
+#include "form/form1_controller.h"
+
+#include <cstdint>
+#include <utility>
+
+#include "form/messages.h"
+#include "platform/windows_path.h"
+#include "profile/character_names.h"
+
+namespace orvex {
+
+namespace {
+
+std::string fractionsText(std::string_view prefix, PackedColour colour,
+                          std::string_view separator) {
+    std::int32_t red = 0;
+    std::int32_t green = 0;
+    std::int32_t blue = 0;
+    GetRGBfromPoint(colour, red, green, blue);
+    return std::string(prefix) + FractionText(Color255to1(red), separator) +
+           " G:" + FractionText(Color255to1(green), separator) +
+           " B:" + FractionText(Color255to1(blue), separator);
+}
+
+ColourBox designedBox(Role role) {
+    const Control* box = FindControl(role);
+    return {std::string(box->text), box->foreground.value_or(kWhite)};
+}
+
+void append(UserMessages& to, const UserMessages& messages) {
+    to.insert(to.end(), messages.begin(), messages.end());
+}
+
+// Every message as a box must show it, whoever composed it.
+Update fitted(Update update) {
+    for (UserMessage& message : update.messages) {
+        message = AsShown(std::move(message));
+    }
+    return update;
+}
+
+}  // namespace
+
+std::string SampleText(PackedColour colour, std::string_view decimalSeparator) {
+    return fractionsText("Color Sample Settings R:", colour, decimalSeparator);
+}
+
+std::string SavedText(PackedColour colour, std::string_view decimalSeparator) {
+    return fractionsText("Saved Color: R:", colour, decimalSeparator);
+}
+
+InstallFound SystemHost::findInstall() {
+    InstallFound found = FindInstallOnThisMachine();
+    if (!found.WinePrefix.empty()) {
+        m_files.setWinePrefix(found.WinePrefix);
+    }
+    return found;
+}
+
+Form1Controller::Form1Controller(Host& host)
+    : m_host(host),
+      m_table(host.files()),
+      m_sample(designedBox(Role::SampleBox)),
+      m_saved(designedBox(Role::SavedBox)) {}
+
+Update Form1Controller::start(const std::vector<std::string>& arguments) {
+    FileSystem& files = m_host.files();
+    // The folder stays bytes, as every path in the core does.
+    m_startup = arguments.empty() ? StartupFromInstall(m_host.findInstall(), files)
+                                  : StartupForFolder(arguments.front(), files);
+    Update update{kFileListPart, m_startup.messages};
+    if (m_startup.folderMissing) {
+        update.messages.push_back({"The folder " + arguments.front() +
+                                       " does not exist. The list shows the files of " +
+                                       FolderShownFor(CurrentFolder()) + " instead.",
+                                   {}});
+    }
+    showOutputFolder(update);
+    return fitted(std::move(update));
+}
+
+// A refusal to list the output folder is no failure: the list then shows the
+// current folder.
+void Form1Controller::showOutputFolder(Update& update) {
+    FileSystem& files = m_host.files();
+    if (!m_fileList.setFolder(m_startup.OutputFolder, files) &&
+        !m_fileList.setFolder(CurrentFolder(), files)) {
+        update.messages.push_back(
+            {"No folder could be listed, not even " + FolderShownFor(CurrentFolder()) + ".", {}});
+    }
+}
+
+Update Form1Controller::handle(const ControlEvent& event, std::string_view decimalSeparator) {
+    switch (event.role) {
+        case Role::FileList:
+            return event.kind == EventKind::Selected ? fitted(fileSelected(event.index)) : Update{};
+        case Role::ColourChart:
+            return chartEvent(event, decimalSeparator);
+        case Role::SlotLabel:
+            return fitted(slotEvent(event));
+        case Role::SaveButton:
+            return event.kind == EventKind::Click ? fitted(save()) : Update{};
+        case Role::Heading:
+            // A double-click on any instruction label sets CurrentIniPath afresh.
+            if (event.kind == EventKind::DoubleClick) {
+                m_table.SetCurrentIniPathFromSelection(m_fileList);
+            }
+            return {};
+        default:
+            return {};
+    }
+}
+
+// The character name first, then the load.
+Update Form1Controller::fileSelected(int row) {
+    if (!m_fileList.select(row)) {
+        return {};
+    }
+    Update update{kFileListPart | kCharacterNamePart | kSlotsPart, {}};
+    CharacterName found = LookupCharacterName(m_fileList.List(row), m_startup.OutputFolder,
+                                              m_startup.ShortcutSections, m_host.files());
+    m_characterName = std::move(found.name);
+    if (found.report) {
+        update.messages.push_back(*found.report);
+    }
+    append(update.messages, m_table.LoadSelectedFile(m_fileList));
+    return update;
+}
+
+// Points off the chart (-1, the pointer being captured) change nothing.
+Update Form1Controller::chartEvent(const ControlEvent& event, std::string_view decimalSeparator) {
+    if (event.pixel < 0) {
+        return {};
+    }
+    if (event.kind == EventKind::PointerMoved) {
+        m_sample = {SampleText(event.pixel, decimalSeparator), event.pixel};
+        return {kSamplePart, {}};
+    }
+    if (event.kind == EventKind::ButtonReleased) {
+        m_saved = {SavedText(event.pixel, decimalSeparator), event.pixel};
+        return {kSavedPart, {}};
+    }
+    return {};
+}
+
+// A click gives the saved colour (label 24 too, though no save writes it); a
+// double-click brings back the colour the file held.
+Update Form1Controller::slotEvent(const ControlEvent& event) {
+    if (event.index < 0 || event.index >= ColourSlotTable::kLabelCount) {
+        return {};
+    }
+    if (event.kind == EventKind::Click) {
+        m_table.GiveColour(event.index, m_saved.colour);
+        return {kSlotsPart, {}};
+    }
+    if (event.kind == EventKind::DoubleClick) {
+        return {kSlotsPart, m_table.RestoreOriginalColor(static_cast<std::int16_t>(event.index))};
+    }
+    return {};
+}
+
+Update Form1Controller::save() {
+    return {kSlotsPart, m_table.SaveColorSlots(m_fileList)};
+}
+
+}  // namespace orvex

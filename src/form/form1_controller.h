@@ -1,0 +1,118 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "colour/colour_slots.h"
+#include "form/file_list_model.h"
+#include "form/form1_controls.h"
+#include "install/startup.h"
+#include "platform/file_system.h"
+#include "platform/status.h"
+#include "platform/system_file_system.h"
+
+namespace orvex {
+
+// "Color Sample Settings R:1 G:0.5 B:0": the fractions of `colour` as the sample
+// box shows them, with the user's decimal separator.
+std::string SampleText(PackedColour colour, std::string_view decimalSeparator);
+// "Saved Color: R:0.78 G:0.78 B:0.78", likewise for the saved-colour box.
+std::string SavedText(PackedColour colour, std::string_view decimalSeparator);
+
+// The text and text colour of Text1 or txtSaved.
+struct ColourBox {
+    std::string text;
+    PackedColour colour = kWhite;
+};
+
+// What the controller needs of the machine: its files and its registry.
+class Host {
+  public:
+    virtual ~Host() = default;
+    virtual FileSystem& files() = 0;
+    // Looks for the installed game in the machine's registry. From then on files()
+    // maps drive letters through the Wine prefix that answered, if one did.
+    virtual InstallFound findInstall() = 0;
+};
+
+// The machine the program runs on.
+class SystemHost : public Host {
+  public:
+    FileSystem& files() override { return m_files; }
+    InstallFound findInstall() override;
+
+  private:
+    SystemFileSystem m_files;
+};
+
+// An event a window forwards: what happened to the control of `role` (`index` for
+// the members of Label1 and lblColors; the row for a selection in the file list;
+// `pixel` the chart's pixel query at the pointer, -1 off the chart).
+enum class EventKind { Selected, Click, DoubleClick, PointerMoved, ButtonReleased };
+struct ControlEvent {
+    Role role = Role::FileList;
+    EventKind kind = EventKind::Click;
+    int index = -1;
+    PackedColour pixel = -1;
+};
+
+// What an event changed, for the window to draw again, and the messages it must
+// then show, in order.
+enum ChangedPart : unsigned {
+    kFileListPart = 1u << 0,       // entries, selection or empty hint
+    kCharacterNamePart = 1u << 1,  // lblName
+    kSlotsPart = 1u << 2,          // the 25 slot labels
+    kSamplePart = 1u << 3,         // Text1
+    kSavedPart = 1u << 4,          // txtSaved
+};
+struct Update {
+    unsigned changed = 0;
+    UserMessages messages;
+
+    bool has(ChangedPart part) const { return (changed & part) != 0; }
+};
+
+// Form1's state and every rule of its events, for every toolkit. A window builds its
+// controls from the description (form1_controls.h), draws what this holds, forwards
+// each event with handle() and draws again what the Update names. Nothing here
+// shows anything.
+class Form1Controller {
+  public:
+    explicit Form1Controller(Host& host);
+
+    // Start-up, once, before the window is shown: the first of `arguments` (the
+    // program's own, without its name), if any, names the game folder or its output
+    // folder and takes the place of the registry search. The file list then shows
+    // the output folder, or the current folder when that cannot be listed.
+    Update start(const std::vector<std::string>& arguments);
+
+    // One event; `decimalSeparator` is the user's, asked at every event since the
+    // regional settings may change while the window is open.
+    Update handle(const ControlEvent& event, std::string_view decimalSeparator);
+
+    const StartupState& startup() const { return m_startup; }
+    const FileListModel& fileList() const { return m_fileList; }
+    const ColourSlotTable& slotTable() const { return m_table; }
+    const std::string& characterName() const { return m_characterName; }
+    const ColourBox& sample() const { return m_sample; }  // Text1
+    const ColourBox& saved() const { return m_saved; }    // txtSaved
+    PackedColour savedColour() const { return m_saved.colour; }
+
+  private:
+    Update fileSelected(int row);
+    Update chartEvent(const ControlEvent& event, std::string_view decimalSeparator);
+    Update slotEvent(const ControlEvent& event);
+    Update save();
+    void showOutputFolder(Update& update);
+
+    Host& m_host;
+    StartupState m_startup;
+    FileListModel m_fileList;
+    ColourSlotTable m_table;
+    std::string m_characterName;
+    ColourBox m_sample;
+    ColourBox m_saved;
+};
+
+}  // namespace orvex

@@ -1,0 +1,165 @@
+#include "form/form1_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "form/messages.h"
+#include "platform/windows_path.h"
+#include "test_host.h"
+#include "test_support.h"
+
+namespace orvex {
+namespace {
+
+constexpr PackedColour Grey(int value) {
+    return value | (value << 8) | (value << 16);
+}
+
+TEST(ColourBoxTexts, ShowFractionsRedFirstWithTheSeparatorGiven) {
+    struct Row {
+        PackedColour colour;
+        const char* separator;
+        const char* sample;
+    } const rows[] = {
+        {kWhite, ".", "Color Sample Settings R:1 G:1 B:1"},
+        {Grey(128), ".", "Color Sample Settings R:0.5 G:0.5 B:0.5"},
+        {Grey(128), ",", "Color Sample Settings R:0,5 G:0,5 B:0,5"},
+        {Grey(200), ".", "Color Sample Settings R:0.78 G:0.78 B:0.78"},
+        {Grey(2), ".", "Color Sample Settings R:0 G:0 B:0"},
+        {0x000080FF, ".", "Color Sample Settings R:1 G:0.5 B:0"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(SampleText(row.colour, row.separator), row.sample);
+    }
+    EXPECT_EQ(SavedText(Grey(200), "."), "Saved Color: R:0.78 G:0.78 B:0.78");
+}
+
+class Form1ControllerTest : public ::testing::Test {
+  protected:
+    Form1ControllerTest() {
+        test::WriteBytes(dir.path() / "player7_options.ini", test::OptionsFile({"0.5,0.25,1"}));
+        test::WriteBytes(dir.path() / "player8_options.ini", test::OptionsFile({"1,1,1"}));
+        test::WriteBytes(dir.path() / "shortcut.ini", "[Shortcut-7]\r\nName=Aeryn\r\n");
+        started = controller.start({dir.path().string()});
+    }
+
+    Update event(Role role, EventKind kind, int index = -1, PackedColour pixel = -1) {
+        return controller.handle({role, kind, index, pixel}, ".");
+    }
+
+    test::TempDir dir;
+    test::TestHost host;
+    Form1Controller controller{host};
+    Update started;
+};
+
+TEST_F(Form1ControllerTest, StartsOnTheFolderGivenWithNothingSelected) {
+    EXPECT_TRUE(started.messages.empty());
+    EXPECT_TRUE(started.has(kFileListPart));
+    EXPECT_EQ(controller.fileList().entries(),
+              (std::vector<std::string>{"player7_options.ini", "player8_options.ini"}));
+    EXPECT_EQ(controller.fileList().ListIndex(), -1);
+    EXPECT_EQ(controller.startup().ShortcutSections, (std::vector<std::string>{"Shortcut-7"}));
+}
+
+// A button held over the chart keeps the pointer: off the chart the query gives -1.
+TEST_F(Form1ControllerTest, PointsOffTheChartChangeNothing) {
+    EXPECT_TRUE(event(Role::ColourChart, EventKind::PointerMoved, -1, Grey(200)).has(kSamplePart));
+    EXPECT_TRUE(event(Role::ColourChart, EventKind::ButtonReleased, -1, Grey(128)).has(kSavedPart));
+    EXPECT_EQ(event(Role::ColourChart, EventKind::PointerMoved).changed, 0u);
+    EXPECT_EQ(event(Role::ColourChart, EventKind::ButtonReleased).changed, 0u);
+    EXPECT_EQ(controller.sample().colour, Grey(200));
+    EXPECT_EQ(controller.sample().text, "Color Sample Settings R:0.78 G:0.78 B:0.78");
+    EXPECT_EQ(controller.savedColour(), Grey(128));
+    EXPECT_EQ(controller.saved().text, "Saved Color: R:0.5 G:0.5 B:0.5");
+}
+
+TEST_F(Form1ControllerTest, ClickGivesSavedColourAndDoubleClickRestoresTheFiles) {
+    ASSERT_TRUE(event(Role::FileList, EventKind::Selected, 0).messages.empty());
+    event(Role::ColourChart, EventKind::ButtonReleased, -1, Grey(128));
+    for (const int index : {0, 24}) {
+        event(Role::SlotLabel, EventKind::Click, index);
+        EXPECT_EQ(controller.slotTable().slot(index).colour, Grey(128)) << index;
+        event(Role::SlotLabel, EventKind::DoubleClick, index);
+    }
+    EXPECT_EQ(controller.slotTable().slot(0).colour, ColorFromText("0.5,0.25,1").colour);
+    EXPECT_EQ(controller.slotTable().slot(24).colour, kWhite);  // label 24 belongs to no slot
+    for (const int index : {25, -1, 65536 + 3}) {               // no such label: ignored
+        EXPECT_EQ(event(Role::SlotLabel, EventKind::Click, index).changed, 0u);
+        EXPECT_TRUE(event(Role::SlotLabel, EventKind::DoubleClick, index).messages.empty());
+    }
+    // Clicks on the other labels mean nothing.
+    EXPECT_EQ(event(Role::CharacterName, EventKind::Click).changed, 0u);
+    EXPECT_EQ(controller.slotTable().slot(3).colour, kWhite);
+}
+
+TEST_F(Form1ControllerTest, SelectionShowsCharacterNameAndLoadsSlotsOncePerChange) {
+    EXPECT_EQ(event(Role::FileList, EventKind::Selected, 2).changed, 0u);  // no such row
+    const Update selected = event(Role::FileList, EventKind::Selected, 0);
+    EXPECT_TRUE(selected.has(kCharacterNamePart) && selected.has(kSlotsPart));
+    EXPECT_EQ(controller.characterName(), "Aeryn");
+    EXPECT_EQ(controller.slotTable().slot(0).toolTipText(), "Original Colors: 0.5,0.25,1");
+    EXPECT_EQ(event(Role::FileList, EventKind::Selected, 0).changed, 0u);  // already selected
+    event(Role::FileList, EventKind::Selected, 1);
+    EXPECT_EQ(controller.characterName(), "");
+    EXPECT_EQ(controller.slotTable().slot(0).toolTipText(), "Original Colors: 1,1,1");
+}
+
+TEST_F(Form1ControllerTest, InstructionLabelDoubleClickSetsPathOnlyWithASelection) {
+    event(Role::Heading, EventKind::DoubleClick, 1);
+    EXPECT_EQ(controller.slotTable().currentIniPath(), "");
+    event(Role::FileList, EventKind::Selected, 0);
+    event(Role::Heading, EventKind::DoubleClick, 2);
+    EXPECT_EQ(controller.slotTable().currentIniPath(),
+              controller.fileList().Path() + "\\player7_options.ini");
+}
+
+// A mistyped folder must not look like an empty game folder.
+TEST(Form1ControllerStart, AFolderThatDoesNotExistIsNamedAndTheCurrentFolderShown) {
+    test::TestHost host;
+    Form1Controller controller(host);
+    const Update started = controller.start({"/no/such/folder"});
+    ASSERT_EQ(started.messages.size(), 1u);
+    EXPECT_EQ(started.messages[0].text.find("The folder /no/such/folder does not exist."), 0u);
+    EXPECT_EQ(started.messages[0].title, kApplicationTitle);
+    EXPECT_EQ(controller.fileList().Path(), FolderShownFor(CurrentFolder()));
+}
+
+TEST(Form1ControllerStart, WithoutArgumentsTheRegistryDecidesAndItsReportIsShown) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.path() / "Data" / "client" / "output");
+    test::WriteBytes(dir.path() / "Data" / "client" / "output" / "player1_options.ini", "");
+    test::TestHost host;
+    host.found.InstallIconPath = test::WindowsForm(dir.path()) + "\\game.exe";
+    host.found.messages = {{"Error: 7. Out of memory", "RegistryGetKeyValue"}};
+    Form1Controller controller(host);
+    const Update started = controller.start({});
+    EXPECT_EQ(started.messages, host.found.messages);
+    EXPECT_EQ(controller.fileList().entries(), (std::vector<std::string>{"player1_options.ini"}));
+}
+
+TEST(MessagesAsShown, LongQuotesAreCutAndLongRunsBroken) {
+    const std::string digits(3000, '7');
+    const std::string path =
+        "C:\\" + std::string(40, 'a') + "\\" + std::string(40, 'b') + "\\x.ini";
+    struct Row {
+        std::string text;
+        std::string fitted;
+    } const rows[] = {
+        {"VECTOR3-000: \"" + digits + "\": too large",
+         "VECTOR3-000: \"" + std::string(57, '7') + "...\": too large"},
+        {"saved to " + path + ".",
+         "saved to C:\\" + std::string(40, 'a') + "\\\n" + std::string(40, 'b') + "\\x.ini."},
+        {std::string(70, 'z'), std::string(64, 'z') + "\n" + std::string(6, 'z')},
+        {"short \"quote\" stays", "short \"quote\" stays"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(AsShown({row.text, {}}).text, row.fitted);
+    }
+}
+
+}  // namespace
+}  // namespace orvex
