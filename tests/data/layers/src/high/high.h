@@ -1,0 +1,4 @@
+#pragma once
+
+#include "low/hidden.h"
+#include "low/low.h"
