@@ -11,6 +11,9 @@ void FailingFileSystem::failFrom(Step step, int error, int nth) {
 }
 
 FailingFileSystem::Error FailingFileSystem::injected(Step step) {
+    if (m_beforeStep) {
+        m_beforeStep(step);
+    }
     StepState& state = m_steps[index(step)];
     ++state.calls;
     return state.failFrom > 0 && state.calls >= state.failFrom ? state.error : 0;

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
+#include <utility>
 
 #include "platform/system_file_system.h"
 
@@ -21,6 +23,9 @@ class FailingFileSystem : public SystemFileSystem {
     void limitWrites(std::size_t bytes) { m_writeLimit = bytes; }
     // How many times `step` was called.
     int calls(Step step) const { return m_steps[index(step)].calls; }
+    // Runs `hook` at every step call, before the step is made or failed: a child
+    // process can tell its parent where a save has got to, or stop there.
+    void beforeEachStep(std::function<void(Step)> hook) { m_beforeStep = std::move(hook); }
 
   protected:
     Error createTemporary(const std::string& folder, const std::string& path, Handle& file,
@@ -43,6 +48,7 @@ class FailingFileSystem : public SystemFileSystem {
 
     std::array<StepState, static_cast<std::size_t>(Step::Count)> m_steps{};
     std::size_t m_writeLimit = 0;
+    std::function<void(Step)> m_beforeStep;
 };
 
 }  // namespace orvex::test
