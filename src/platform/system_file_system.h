@@ -38,6 +38,9 @@ class SystemFileSystem : public FileSystem {
     // otherwise as `path`, which must not exist yet. `named` tells which it made.
     virtual Error createTemporary(const std::string& folder, const std::string& path, Handle& file,
                                   bool& named);
+    // The path through which an unnamed temporary file can later be given a name
+    // (/proc/self/fd/N); fails where the system offers none, as without /proc.
+    virtual Error unnamedLinkPath(Handle file, std::string& link);
     // Writes at most `size` bytes; `written` tells how many were.
     virtual Error writeSome(Handle file, const char* data, std::size_t size, std::size_t& written);
     // Gives the temporary file the permission bits of the file it replaces (on

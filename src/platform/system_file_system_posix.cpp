@@ -228,9 +228,12 @@ class SystemFileSystem::Platform {
 
     // Gives an unnamed temporary file its name, only now that it is complete, so
     // that a process killed while writing or flushing leaves nothing behind.
-    static Error name(Temporary& temp) {
+    static Error name(SystemFileSystem& steps, Temporary& temp) {
         temp.operation = "naming the temporary file";
-        const std::string self = "/proc/self/fd/" + std::to_string(temp.fd.get());
+        std::string self;
+        if (const Error error = steps.unnamedLinkPath(temp.fd.get(), self)) {
+            return error;
+        }
         for (int attempt = 0; attempt < 100; ++attempt) {
             if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.path.c_str(), AT_SYMLINK_FOLLOW) ==
                 0) {
@@ -250,7 +253,7 @@ class SystemFileSystem::Platform {
                                std::string_view bytes) {
         Error error = create(steps, temp, false);
         error = error != 0 ? error : fill(steps, temp, inherited, bytes);
-        if (error != 0 || temp.named || name(temp) == 0) {
+        if (error != 0 || temp.named || name(steps, temp) == 0) {
             return error;
         }
         // No /proc to name an unnamed file by: a named one must do.
@@ -369,6 +372,12 @@ SystemFileSystem::Error SystemFileSystem::createTemporary(const std::string& fol
     named = true;
     file = ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
     return file >= 0 ? 0 : errno;
+}
+
+SystemFileSystem::Error SystemFileSystem::unnamedLinkPath(Handle file, std::string& link) {
+    link = "/proc/self/fd/" + std::to_string(file);
+    struct stat info {};
+    return ::lstat(link.c_str(), &info) == 0 ? 0 : errno;
 }
 
 SystemFileSystem::Error SystemFileSystem::writeSome(Handle file, const char* data, std::size_t size,

@@ -237,6 +237,10 @@ SystemFileSystem::Error SystemFileSystem::createTemporary(const std::string&,
     return created != INVALID_HANDLE_VALUE ? 0 : static_cast<Error>(GetLastError());
 }
 
+SystemFileSystem::Error SystemFileSystem::unnamedLinkPath(Handle, std::string&) {
+    return ERROR_NOT_SUPPORTED;  // every temporary file here is named
+}
+
 SystemFileSystem::Error SystemFileSystem::writeSome(Handle file, const char* data, std::size_t size,
                                                     std::size_t& written) {
     const DWORD piece = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);

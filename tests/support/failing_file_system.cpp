@@ -28,6 +28,13 @@ FailingFileSystem::Error FailingFileSystem::createTemporary(const std::string& f
     return SystemFileSystem::createTemporary(folder, path, file, named);
 }
 
+FailingFileSystem::Error FailingFileSystem::unnamedLinkPath(Handle file, std::string& link) {
+    if (const Error error = injected(Step::UnnamedLink)) {
+        return error;
+    }
+    return SystemFileSystem::unnamedLinkPath(file, link);
+}
+
 FailingFileSystem::Error FailingFileSystem::writeSome(Handle file, const char* data,
                                                       std::size_t size, std::size_t& written) {
     if (const Error error = injected(Step::Write)) {

@@ -15,7 +15,7 @@ namespace orvex::test {
 // Windows) without being made. Writes can also be cut into short pieces.
 class FailingFileSystem : public SystemFileSystem {
   public:
-    enum class Step { CreateTemporary, Write, SetMode, Flush, Rename, Read, Count };
+    enum class Step { CreateTemporary, UnnamedLink, Write, SetMode, Flush, Rename, Read, Count };
 
     // Calls of `step` from the `nth` on (counting from 1, made or not) fail with `error`.
     void failFrom(Step step, int error, int nth = 1);
@@ -30,6 +30,7 @@ class FailingFileSystem : public SystemFileSystem {
   protected:
     Error createTemporary(const std::string& folder, const std::string& path, Handle& file,
                           bool& named) override;
+    Error unnamedLinkPath(Handle file, std::string& link) override;
     Error writeSome(Handle file, const char* data, std::size_t size, std::size_t& written) override;
     Error setMode(Handle file, const std::string& path, unsigned long mode) override;
     Error flushToDisk(Handle file) override;
