@@ -176,6 +176,7 @@ class SystemFileSystem::Platform {
         std::string fileName;  // of the file it replaces
         FileDescriptor fd;
         std::string path;
+        std::string link;  // by which an unnamed file gets `path` once complete
         bool named = false;
         bool ownsPath = false;  // the file at `path` is ours to remove
         const char* operation = "creating a temporary file";
@@ -228,15 +229,11 @@ class SystemFileSystem::Platform {
 
     // Gives an unnamed temporary file its name, only now that it is complete, so
     // that a process killed while writing or flushing leaves nothing behind.
-    static Error name(SystemFileSystem& steps, Temporary& temp) {
+    static Error name(Temporary& temp) {
         temp.operation = "naming the temporary file";
-        std::string self;
-        if (const Error error = steps.unnamedLinkPath(temp.fd.get(), self)) {
-            return error;
-        }
         for (int attempt = 0; attempt < 100; ++attempt) {
-            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.path.c_str(), AT_SYMLINK_FOLLOW) ==
-                0) {
+            if (::linkat(AT_FDCWD, temp.link.c_str(), AT_FDCWD, temp.path.c_str(),
+                         AT_SYMLINK_FOLLOW) == 0) {
                 temp.named = true;
                 temp.ownsPath = true;
                 return 0;
@@ -249,14 +246,27 @@ class SystemFileSystem::Platform {
         return EEXIST;
     }
 
-    static Error createAndFill(SystemFileSystem& steps, Temporary& temp, const Inherited& inherited,
-                               std::string_view bytes) {
-        Error error = create(steps, temp, false);
-        error = error != 0 ? error : fill(steps, temp, inherited, bytes);
-        if (error != 0 || temp.named || name(steps, temp) == 0) {
+    // An unnamed temporary file where it can be named later, otherwise a named one:
+    // decided before anything is written, so that the content is written once.
+    static Error createNameable(SystemFileSystem& steps, Temporary& temp) {
+        if (const Error error = create(steps, temp, false)) {
             return error;
         }
-        // No /proc to name an unnamed file by: a named one must do.
+        if (temp.named || steps.unnamedLinkPath(temp.fd.get(), temp.link) == 0) {
+            return 0;
+        }
+        temp.fd.reset();
+        return create(steps, temp, true);
+    }
+
+    static Error createAndFill(SystemFileSystem& steps, Temporary& temp, const Inherited& inherited,
+                               std::string_view bytes) {
+        Error error = createNameable(steps, temp);
+        error = error != 0 ? error : fill(steps, temp, inherited, bytes);
+        if (error != 0 || temp.named || name(temp) == 0) {
+            return error;
+        }
+        // Naming failed although /proc is there: a named file still saves the content.
         temp.fd.reset();
         error = create(steps, temp, true);
         return error != 0 ? error : fill(steps, temp, inherited, bytes);

@@ -15,6 +15,7 @@
 #include <new>
 #include <string>
 
+#include "failing_file_system.h"
 #include "test_support.h"
 
 namespace orvex {
@@ -198,6 +199,24 @@ TEST(ReplaceFile, TwoSavesInOneFolderKeepEachOthersTemporaries) {
     const Status saved = first.replaceFile(file, "first tool");
     EXPECT_TRUE(saved.ok) << saved.reason;
     EXPECT_EQ(test::ReadBytes(file), "first tool");
+}
+
+// Without /proc an unnamed temporary file cannot be named; the content was then
+// written and flushed twice, once to the unnamed file and again to a named one.
+TEST(ReplaceFile, WithoutProcTheContentIsWrittenAndFlushedOnce) {
+    using Step = test::FailingFileSystem::Step;
+    test::TempDir dir;
+    const std::string file = dir.file("player2_options.ini");
+    test::WriteBytes(file, "old");
+    test::FailingFileSystem noProc;
+    noProc.failFrom(Step::UnnamedLink, ENOENT);
+    const Status saved = noProc.replaceFile(file, "new");
+    ASSERT_TRUE(saved.ok) << saved.reason;
+    EXPECT_EQ(test::ReadBytes(file), "new");
+    EXPECT_EQ(noProc.calls(Step::Write), 1);
+    EXPECT_EQ(noProc.calls(Step::Flush), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1)
+        << "a temporary file was left";
 }
 
 // A tmpfs of our own, so that it can be made read-only; root only.
