@@ -149,11 +149,13 @@ struct KillPoint {
     test::FailingFileSystem disk;
     disk.limitWrites(kPiece);
     int steps = 0;
+    bool reported = false;
     disk.beforeEachStep([&](Step step) {
         if (!writesToDisk(step) || ++steps != at.step) {
             return;
         }
         [[maybe_unused]] const ssize_t sent = ::write(report, "s", 1);
+        reported = true;
         while (at.stops) {
             ::pause();
         }
@@ -161,7 +163,9 @@ struct KillPoint {
     test::FakeFileList list{kEntry};
     list.folder = folder;
     ColourSlotTable table(disk);
-    for (unsigned round = firstRound; round < firstRound + kRoundsWithoutWrite; ++round) {
+    // Once it has reported, it saves until the kill comes, however long that takes.
+    for (unsigned round = firstRound; reported || round < firstRound + kRoundsWithoutWrite;
+         ++round) {
         saveRound(table, list, round);
     }
     ::_exit(1);  // the parent reads no byte and says why
