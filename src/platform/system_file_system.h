@@ -22,11 +22,14 @@ class SystemFileSystem : public FileSystem {
     // save that died; a live save writes its own within moments.
     static constexpr std::chrono::minutes kAbandonedAfter{15};
 
-    // The name of a new temporary file for `fileName`: ".<fileName>.orvexcolors-"
-    // followed by random letters and ".tmp", so that it can never be mistaken for
-    // a file of the user's or of another program.
-    static std::string TemporaryName(const std::string& fileName);
-    // Whether `entry` is a name TemporaryName(fileName) can give.
+    // The name of a new temporary file: ".orvex-", six random letters and ".tmp", so
+    // that it can never be mistaken for a file of the user's or of another program.
+    // Its 17 characters are fewer than any options file's ("player*_options.ini"),
+    // so a save works wherever the file's own path fits the system's limit.
+    static std::string TemporaryName();
+    // Whether `entry` is a temporary file of ours that a save of `fileName` may clear
+    // away: a name TemporaryName() gives, or ".<fileName>.orvexcolors-", eight
+    // letters and ".tmp", which older versions gave.
     static bool IsTemporaryName(std::string_view entry, const std::string& fileName);
 
   protected:

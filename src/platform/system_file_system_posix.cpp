@@ -173,7 +173,6 @@ class SystemFileSystem::Platform {
     // A replace in progress: the temporary file and how far it got.
     struct Temporary {
         std::string folder;
-        std::string fileName;  // of the file it replaces
         FileDescriptor fd;
         std::string path;
         std::string link;  // by which an unnamed file gets `path` once complete
@@ -190,7 +189,7 @@ class SystemFileSystem::Platform {
                 ::unlink(path.c_str());
             }
         }
-        void chooseName() { path = folder + "/" + TemporaryName(fileName); }
+        void chooseName() { path = folder + "/" + TemporaryName(); }
     };
 
     static Error create(SystemFileSystem& steps, Temporary& temp, bool needName) {
@@ -275,7 +274,6 @@ class SystemFileSystem::Platform {
     static Error write(SystemFileSystem& steps, const std::string& target,
                        const Inherited& inherited, std::string_view bytes, Temporary& temp) {
         temp.folder = folderOf(target);
-        temp.fileName = nameOf(target);
         if (const Error error = createAndFill(steps, temp, inherited, bytes)) {
             return error;
         }

@@ -219,6 +219,35 @@ TEST(ReplaceFile, WithoutProcTheContentIsWrittenAndFlushedOnce) {
         << "a temporary file was left";
 }
 
+// Keeps the path of the temporary file renamed over the file.
+class RecordingRename : public SystemFileSystem {
+  public:
+    std::string temporary;
+
+  protected:
+    Error renameOver(const std::string& from, const std::string& to) override {
+        temporary = from;
+        return SystemFileSystem::renameOver(from, to);
+    }
+};
+
+// The temporary name once added 26 characters to the file's own: a file whose path
+// or name was near the system's limit loaded but could not be saved.
+TEST(ReplaceFile, TheTemporaryPathIsNoLongerThanTheFilesOwn) {
+    const std::string names[] = {"player_options.ini",  // the shortest an options file has
+                                 "player" + std::string(237, 'x') + "_options.ini",  // NAME_MAX
+                                 "a.ini"};  // shorter than the temporary's: saved all the same
+    for (const std::string& name : names) {
+        test::TempDir dir;
+        const std::string file = dir.file(name);
+        RecordingRename disk;
+        const Status saved = disk.replaceFile(file, "new");
+        ASSERT_TRUE(saved.ok) << name.size() << ": " << saved.reason;
+        EXPECT_EQ(test::ReadBytes(file), "new");
+        EXPECT_TRUE(disk.temporary.size() <= file.size() || name == "a.ini") << disk.temporary;
+    }
+}
+
 // A tmpfs of our own, so that it can be made read-only; root only.
 class ScratchMount {
   public:
