@@ -11,21 +11,33 @@ namespace orvex {
 
 namespace {
 
-constexpr std::string_view kTemporaryTag = ".orvexcolors-";
+constexpr std::string_view kTemporaryStart = ".orvex-";
+constexpr std::size_t kTemporaryLetters = 6;
+// Older versions named the temporary file after the file: ".<name>" + this + letters.
+constexpr std::string_view kOldTemporaryTag = ".orvexcolors-";
+constexpr std::size_t kOldTemporaryLetters = 8;
 constexpr std::string_view kTemporaryEnd = ".tmp";
-constexpr std::size_t kTemporaryLetters = 8;
 constexpr std::string_view kLetters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
+// Whether `entry` is `start`, `letters` random letters and ".tmp".
+bool isNamed(std::string_view entry, std::string_view start, std::size_t letters) {
+    return entry.size() == start.size() + letters + kTemporaryEnd.size() &&
+           entry.substr(0, start.size()) == start &&
+           entry.substr(start.size(), letters).find_first_not_of(kLetters) ==
+               std::string_view::npos &&
+           entry.substr(start.size() + letters) == kTemporaryEnd;
+}
+
 }  // namespace
 
-std::string SystemFileSystem::TemporaryName(const std::string& fileName) {
+std::string SystemFileSystem::TemporaryName() {
     // Seeded afresh each time: processes forked from one another must not repeat
     // each other's names.
     std::random_device device;
     std::mt19937 random(device());
     std::uniform_int_distribution<std::size_t> pick(0, kLetters.size() - 1);
-    std::string name = "." + fileName + std::string(kTemporaryTag);
+    std::string name(kTemporaryStart);
     for (std::size_t i = 0; i < kTemporaryLetters; ++i) {
         name += kLetters[pick(random)];
     }
@@ -33,14 +45,8 @@ std::string SystemFileSystem::TemporaryName(const std::string& fileName) {
 }
 
 bool SystemFileSystem::IsTemporaryName(std::string_view entry, const std::string& fileName) {
-    const std::string start = "." + fileName + std::string(kTemporaryTag);
-    if (entry.size() != start.size() + kTemporaryLetters + kTemporaryEnd.size() ||
-        entry.compare(0, start.size(), start) != 0 ||
-        entry.substr(entry.size() - kTemporaryEnd.size()) != kTemporaryEnd) {
-        return false;
-    }
-    const std::string_view letters = entry.substr(start.size(), kTemporaryLetters);
-    return letters.find_first_not_of(kLetters) == std::string_view::npos;
+    return isNamed(entry, kTemporaryStart, kTemporaryLetters) ||
+           isNamed(entry, "." + fileName + std::string(kOldTemporaryTag), kOldTemporaryLetters);
 }
 
 std::string TooLargeReason(std::uint64_t size, std::uint64_t largest) {

@@ -31,11 +31,14 @@ class SystemFileSystem : public FileSystem {
     // save that died; a live save writes its own within moments.
     static constexpr std::chrono::minutes kAbandonedAfter{15};
 
-    // The name of a new temporary file for `fileName`: ".<fileName>.orvexcolors-"
-    // followed by random letters and ".tmp", so that it can never be mistaken for
-    // a file of the user's or of another program.
-    static std::string TemporaryName(const std::string& fileName);
-    // Whether `entry` is a name TemporaryName(fileName) can give.
+    // The name of a new temporary file: ".orvex-", six random letters and ".tmp", so
+    // that it can never be mistaken for a file of the user's or of another program.
+    // Its 17 characters are fewer than any options file's ("player*_options.ini"),
+    // so a save works wherever the file's own path fits the system's limit.
+    static std::string TemporaryName();
+    // Whether `entry` is a temporary file of ours that a save of `fileName` may clear
+    // away: a name TemporaryName() gives, or ".<fileName>.orvexcolors-", eight
+    // letters and ".tmp", which older versions gave.
     static bool IsTemporaryName(std::string_view entry, const std::string& fileName);
 
   protected:
@@ -47,6 +50,9 @@ class SystemFileSystem : public FileSystem {
     // otherwise as `path`, which must not exist yet. `named` tells which it made.
     virtual Error createTemporary(const std::string& folder, const std::string& path, Handle& file,
                                   bool& named);
+    // The path through which an unnamed temporary file can later be given a name
+    // (/proc/self/fd/N); fails where the system offers none, as without /proc.
+    virtual Error unnamedLinkPath(Handle file, std::string& link);
     // Writes at most `size` bytes; `written` tells how many were.
     virtual Error writeSome(Handle file, const char* data, std::size_t size, std::size_t& written);
     // Gives the temporary file the permission bits of the file it replaces (on

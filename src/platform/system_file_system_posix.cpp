@@ -173,9 +173,9 @@ class SystemFileSystem::Platform {
     // A replace in progress: the temporary file and how far it got.
     struct Temporary {
         std::string folder;
-        std::string fileName;  // of the file it replaces
         FileDescriptor fd;
         std::string path;
+        std::string link;  // by which an unnamed file gets `path` once complete
         bool named = false;
         bool ownsPath = false;  // the file at `path` is ours to remove
         const char* operation = "creating a temporary file";
@@ -189,7 +189,7 @@ class SystemFileSystem::Platform {
                 ::unlink(path.c_str());
             }
         }
-        void chooseName() { path = folder + "/" + TemporaryName(fileName); }
+        void chooseName() { path = folder + "/" + TemporaryName(); }
     };
 
     static Error create(SystemFileSystem& steps, Temporary& temp, bool needName) {
@@ -230,10 +230,9 @@ class SystemFileSystem::Platform {
     // that a process killed while writing or flushing leaves nothing behind.
     static Error name(Temporary& temp) {
         temp.operation = "naming the temporary file";
-        const std::string self = "/proc/self/fd/" + std::to_string(temp.fd.get());
         for (int attempt = 0; attempt < 100; ++attempt) {
-            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.path.c_str(), AT_SYMLINK_FOLLOW) ==
-                0) {
+            if (::linkat(AT_FDCWD, temp.link.c_str(), AT_FDCWD, temp.path.c_str(),
+                         AT_SYMLINK_FOLLOW) == 0) {
                 temp.named = true;
                 temp.ownsPath = true;
                 return 0;
@@ -246,14 +245,27 @@ class SystemFileSystem::Platform {
         return EEXIST;
     }
 
+    // An unnamed temporary file where it can be named later, otherwise a named one:
+    // decided before anything is written, so that the content is written once.
+    static Error createNameable(SystemFileSystem& steps, Temporary& temp) {
+        if (const Error error = create(steps, temp, false)) {
+            return error;
+        }
+        if (temp.named || steps.unnamedLinkPath(temp.fd.get(), temp.link) == 0) {
+            return 0;
+        }
+        temp.fd.reset();
+        return create(steps, temp, true);
+    }
+
     static Error createAndFill(SystemFileSystem& steps, Temporary& temp, const Inherited& inherited,
                                std::string_view bytes) {
-        Error error = create(steps, temp, false);
+        Error error = createNameable(steps, temp);
         error = error != 0 ? error : fill(steps, temp, inherited, bytes);
         if (error != 0 || temp.named || name(temp) == 0) {
             return error;
         }
-        // No /proc to name an unnamed file by: a named one must do.
+        // Naming failed although /proc is there: a named file still saves the content.
         temp.fd.reset();
         error = create(steps, temp, true);
         return error != 0 ? error : fill(steps, temp, inherited, bytes);
@@ -262,7 +274,6 @@ class SystemFileSystem::Platform {
     static Error write(SystemFileSystem& steps, const std::string& target,
                        const Inherited& inherited, std::string_view bytes, Temporary& temp) {
         temp.folder = folderOf(target);
-        temp.fileName = nameOf(target);
         if (const Error error = createAndFill(steps, temp, inherited, bytes)) {
             return error;
         }
@@ -369,6 +380,12 @@ SystemFileSystem::Error SystemFileSystem::createTemporary(const std::string& fol
     named = true;
     file = ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
     return file >= 0 ? 0 : errno;
+}
+
+SystemFileSystem::Error SystemFileSystem::unnamedLinkPath(Handle file, std::string& link) {
+    link = "/proc/self/fd/" + std::to_string(file);
+    struct stat info {};
+    return ::lstat(link.c_str(), &info) == 0 ? 0 : errno;
 }
 
 SystemFileSystem::Error SystemFileSystem::writeSome(Handle file, const char* data, std::size_t size,

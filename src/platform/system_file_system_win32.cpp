@@ -84,7 +84,8 @@ bool abandoned(const FILETIME& written) {
 // Only names of ours qualify, and only once no live save can be writing them.
 void removeAbandonedTemporaries(const std::string& folder, const std::string& fileName) {
     WIN32_FIND_DATAA found{};
-    const std::string pattern = folder + "\\." + fileName + ".orvexcolors-*.tmp";
+    // Both forms of our names end so; a pattern no longer than the file's own path.
+    const std::string pattern = folder + "\\*.tmp";
     HANDLE search = FindFirstFileA(pattern.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) {
         return;
@@ -128,7 +129,7 @@ class SystemFileSystem::Platform {
         for (int attempt = 0;
              attempt < 100 && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS);
              ++attempt) {
-            temp.path = folder + "\\" + TemporaryName(nameOf(target));
+            temp.path = folder + "\\" + TemporaryName();
             std::intptr_t handle = 0;
             bool named = true;
             error = steps.createTemporary(folder, temp.path, handle, named);
@@ -235,6 +236,10 @@ SystemFileSystem::Error SystemFileSystem::createTemporary(const std::string&,
                                        FILE_ATTRIBUTE_NORMAL, nullptr);
     file = reinterpret_cast<Handle>(created);
     return created != INVALID_HANDLE_VALUE ? 0 : static_cast<Error>(GetLastError());
+}
+
+SystemFileSystem::Error SystemFileSystem::unnamedLinkPath(Handle, std::string&) {
+    return ERROR_NOT_SUPPORTED;  // every temporary file here is named
 }
 
 SystemFileSystem::Error SystemFileSystem::writeSome(Handle file, const char* data, std::size_t size,

@@ -1,10 +1,12 @@
 // A save killed at any moment leaves a whole file: a child process saves the slot
-// table in a loop, alternating two colours, and is killed with SIGKILL at random
-// moments. After every kill each value is one of the texts a save can write, and
-// every other byte is the game's. Killed saves once left a hidden temporary file
-// each in the game's folder (71 of 240); now the content goes to an unnamed file
-// that is named just before the rename, and a save removes what killed ones left
-// once it is old enough to be abandoned.
+// table in a loop, alternating two colours, and is killed with SIGKILL, half the
+// time stopped at a given write step of its saves, half the time at a random moment
+// after one, so that every kill meets a save at work however fast the machine is
+// and however slow a fresh process's first save. After every kill each value is one of the texts a
+// save can write, and every other byte is the game's. Killed saves once left a hidden temporary
+// file each in the game's folder (71 of 240); now the content goes to an unnamed file that is named
+// just before the rename, and a save removes what killed ones left once it is old enough to be
+// abandoned.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -22,6 +24,7 @@
 #include <vector>
 
 #include "colour/colour_slots.h"
+#include "failing_file_system.h"
 #include "platform/system_file_system.h"
 #include "profile/ini_text.h"
 #include "profile/profile.h"
@@ -104,32 +107,68 @@ void saveRound(ColourSlotTable& table, const test::FakeFileList& list, unsigned 
     table.SaveColorSlots(list);
 }
 
-// How long one round takes here (sanitizers make it several times slower), so
-// that the kills can be spread over whole rounds.
-std::chrono::microseconds roundDuration() {
-    ScratchDir scratch("orvex-crash-calibration");
+using Step = test::FailingFileSystem::Step;
+
+// Content goes to the disk in pieces this large, so that a kill can find the
+// temporary file half written.
+constexpr std::size_t kPiece = 512;
+// A child whose saves reach no write step in this many rounds gives up.
+constexpr unsigned kRoundsWithoutWrite = 50;
+
+bool writesToDisk(Step step) {
+    return step != Step::Read;
+}
+
+// How many write steps one save of the slot table makes (counted, not timed).
+int writeStepsPerSave() {
+    ScratchDir scratch("orvex-crash-steps");
     test::WriteBytes(scratch.path() / kEntry, gameFile());
     test::FakeFileList list{kEntry};
     list.folder = scratch.path().string();
-    ColourSlotTable table;
-    const auto start = std::chrono::steady_clock::now();
-    for (unsigned round = 0; round < 4; ++round) {
-        saveRound(table, list, round);
-    }
-    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() -
-                                                                 start) /
-           4;
+    test::FailingFileSystem disk;
+    disk.limitWrites(kPiece);
+    int steps = 0;
+    disk.beforeEachStep([&steps](Step step) { steps += writesToDisk(step) ? 1 : 0; });
+    ColourSlotTable table(disk);
+    saveRound(table, list, 0);
+    return steps;
 }
 
-// Tells the parent through `ready` that it is about to save, then saves forever.
-[[noreturn]] void saveForever(const std::string& folder, int ready, unsigned firstRound) {
+// Where a child is killed: at its `step`-th write step (counting from 1 over its
+// saves). A child that `stops` waits there for the kill; one that does not goes on,
+// and the kill finds it wherever it has got to, inside a system call or between.
+struct KillPoint {
+    int step = 1;
+    bool stops = true;
+};
+
+// Saves in a loop, alternating two colours from `firstRound` on, and writes one
+// byte to `report` when it reaches the write step of `at`.
+[[noreturn]] void saveUntilKilled(const std::string& folder, int report, KillPoint at,
+                                  unsigned firstRound) {
+    test::FailingFileSystem disk;
+    disk.limitWrites(kPiece);
+    int steps = 0;
+    bool reported = false;
+    disk.beforeEachStep([&](Step step) {
+        if (!writesToDisk(step) || ++steps != at.step) {
+            return;
+        }
+        [[maybe_unused]] const ssize_t sent = ::write(report, "s", 1);
+        reported = true;
+        while (at.stops) {
+            ::pause();
+        }
+    });
     test::FakeFileList list{kEntry};
     list.folder = folder;
-    ColourSlotTable table;
-    [[maybe_unused]] const ssize_t written = ::write(ready, "r", 1);
-    for (unsigned round = firstRound;; ++round) {
+    ColourSlotTable table(disk);
+    // Once it has reported, it saves until the kill comes, however long that takes.
+    for (unsigned round = firstRound; reported || round < firstRound + kRoundsWithoutWrite;
+         ++round) {
         saveRound(table, list, round);
     }
+    ::_exit(1);  // the parent reads no byte and says why
 }
 
 TEST(SaveCrash, KilledSavesLeaveAWholeFileAndNoTemporaryFiles) {
@@ -138,36 +177,44 @@ TEST(SaveCrash, KilledSavesLeaveAWholeFileAndNoTemporaryFiles) {
     test::WriteBytes(file, gameFile());
     // "0.5" is the [Other] section's own OptionValue, which no save touches.
     const std::set<std::string> allowed{"0.5,0.5,0.5", kRedText, kBlueText, "0.5"};
+    const int stepsPerSave = writeStepsPerSave();
+    ASSERT_GT(stepsPerSave, 4) << "a save no longer writes in pieces";
     std::mt19937 random(20261208);
-    const auto oneRound = roundDuration();
-    std::uniform_int_distribution<long> delayMicroseconds(0,
-                                                          2 * static_cast<long>(oneRound.count()));
+    std::uniform_int_distribution<int> anyStep(1, 2 * stepsPerSave);
     int changedKills = 0;
     std::string previous = gameFile();
 
     for (int kill = 0; kill < kKills; ++kill) {
-        int ready[2];
-        ASSERT_EQ(::pipe(ready), 0);
+        // Every other child stops at each write step of its first two saves in turn,
+        // so that every moment between two steps meets a kill whatever the
+        // machine's speed; the others are killed at a random moment after one.
+        const KillPoint at = kill % 2 == 0 ? KillPoint{kill / 2 % (2 * stepsPerSave) + 1, true}
+                                           : KillPoint{anyStep(random), false};
+        int report[2];
+        ASSERT_EQ(::pipe(report), 0);
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
+            ::close(report[0]);
             // Each child starts with the colour the file does not hold, so that its
             // first save changes the file.
             const bool red = previous.find(kRedText) != std::string::npos;
-            saveForever(dir.path().string(), ready[1], red ? 1u : 0u);
+            saveUntilKilled(dir.path().string(), report[1], at, red ? 1u : 0u);
         }
-        char signal = 0;
-        ASSERT_EQ(::read(ready[0], &signal, 1), 1);
-        ::close(ready[0]);
-        ::close(ready[1]);
-        ::usleep(static_cast<useconds_t>(delayMicroseconds(random)));
+        ::close(report[1]);
+        char reached = 0;
+        const ssize_t got = ::read(report[0], &reached, 1);
+        ::close(report[0]);
         ::kill(child, SIGKILL);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_EQ(got, 1) << "the saving child reached no write step of its saves";
         ASSERT_TRUE(WIFSIGNALED(status)) << "the saving child ended by itself";
 
         const std::string now = test::ReadBytes(file);
-        ASSERT_EQ(wholeFileProblem(now, allowed), "") << "after kill " << kill + 1;
+        ASSERT_EQ(wholeFileProblem(now, allowed), "")
+            << "after kill " << kill + 1 << " at write step " << at.step
+            << (at.stops ? "" : " or later");
         for (int slot = 0; slot < 24; ++slot) {
             ASSERT_EQ(allowed.count(ReadINI(file.string(), test::SlotSection(slot), "OptionValue")),
                       1u);
@@ -175,8 +222,6 @@ TEST(SaveCrash, KilledSavesLeaveAWholeFileAndNoTemporaryFiles) {
         changedKills += now != previous ? 1 : 0;
         previous = now;
     }
-    // Most kills must have met a save at work, or the test proves nothing.
-    EXPECT_GT(changedKills, kKills / 4);
     // A kill between naming the temporary file and the rename leaves it; once it is
     // old enough to be abandoned, the next save removes it. Before the fix about
     // every third kill left one for good.
@@ -196,10 +241,9 @@ TEST(SaveCrash, KilledSavesLeaveAWholeFileAndNoTemporaryFiles) {
     saveRound(table, list, 0);
     saveRound(table, list, 1);  // one of the two changes the file and so replaces it
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
-    std::cout << "[ SUMMARY  ] one round " << oneRound.count() << " us; " << kKills << " kills, "
-              << changedKills
-              << " of them after the file had changed; temporary files left: " << leftovers.size()
-              << "\n";
+    std::cout << "[ SUMMARY  ] " << stepsPerSave << " write steps a save; " << kKills
+              << " kills, half of them stopped at a step; " << changedKills
+              << " after the file had changed; temporary files left: " << leftovers.size() << "\n";
 }
 
 // Keeps every content a save hands to the disk.

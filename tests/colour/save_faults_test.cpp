@@ -219,31 +219,39 @@ TEST_F(SaveFaultTest, ChangesOfAnotherProgramBetweenLoadAndSaveSurvive) {
 }
 
 // Saves killed between naming and renaming leave their temporary files; the next
-// save removes those, and only those: a user's ".player3_options.ini.backup" and
-// the live temporary file of another save once went with them.
+// save removes those, in the form older versions named them too, and only those: a
+// user's ".player3_options.ini.backup" and the live temporary file of another save
+// once went with them.
 TEST_F(SaveFaultTest, TemporaryFilesOfKilledSavesAreRemovedByTheNextSave) {
-    const std::vector<std::string> left{SystemFileSystem::TemporaryName(kEntry),
-                                        SystemFileSystem::TemporaryName(kEntry)};
-    const std::vector<std::string> kept{
-        ".player3_options.ini.backup", ".player3_options.ini.Ab12Cd",
-        SystemFileSystem::TemporaryName(kEntry),
-        SystemFileSystem::TemporaryName("player4_options.ini"), "notes.txt"};
+    const std::vector<std::string> left{SystemFileSystem::TemporaryName(),
+                                        SystemFileSystem::TemporaryName(),
+                                        ".player3_options.ini.orvexcolors-Ab12Cd34.tmp"};
+    const std::vector<std::string> notOurs{".player3_options.ini.backup",
+                                           ".player3_options.ini.Ab12Cd",
+                                           ".orvex-Ab12Cd.ini",
+                                           ".orvex-Ab12C.tmp",
+                                           ".player4_options.ini.orvexcolors-Ab12Cd34.tmp",
+                                           "notes.txt"};
+    const std::string live = SystemFileSystem::TemporaryName();
     const auto longAgo = fs::file_time_type::clock::now() - std::chrono::hours(2);
     for (const auto& name : left) {
         test::WriteBytes(dir.path() / name, "half a file");
         fs::last_write_time(dir.path() / name, longAgo);
     }
-    for (const auto& name : kept) {
+    for (const auto& name : notOurs) {
         test::WriteBytes(dir.path() / name, "not ours");
+        fs::last_write_time(dir.path() / name, longAgo);
     }
+    test::WriteBytes(dir.path() / live, "not ours");
     editFrom(23);
     ASSERT_TRUE(messages.record(table.SaveColorSlots(list)));
     for (const auto& name : left) {
         EXPECT_FALSE(fs::exists(dir.path() / name)) << name;
     }
-    for (const auto& name : kept) {
+    for (const auto& name : notOurs) {
         EXPECT_EQ(test::ReadBytes(dir.path() / name), "not ours") << name;
     }
+    EXPECT_EQ(test::ReadBytes(dir.path() / live), "not ours") << "a live save's file went";
 }
 
 }  // namespace

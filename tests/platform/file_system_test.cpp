@@ -15,6 +15,7 @@
 #include <new>
 #include <string>
 
+#include "failing_file_system.h"
 #include "test_support.h"
 
 namespace orvex {
@@ -198,6 +199,48 @@ TEST(ReplaceFile, TwoSavesInOneFolderKeepEachOthersTemporaries) {
     const Status saved = first.replaceFile(file, "first tool");
     EXPECT_TRUE(saved.ok) << saved.reason;
     EXPECT_EQ(test::ReadBytes(file), "first tool");
+}
+
+// Without /proc an unnamed temporary file cannot be named; the content was then
+// written and flushed twice, once to the unnamed file and again to a named one.
+TEST(ReplaceFile, WithoutProcTheContentIsWrittenAndFlushedOnce) {
+    using Step = test::FailingFileSystem::Step;
+    test::TempDir dir;
+    const std::string file = dir.file("player2_options.ini");
+    test::WriteBytes(file, "old");
+    test::FailingFileSystem noProc;
+    noProc.failFrom(Step::UnnamedLink, ENOENT);
+    const Status saved = noProc.replaceFile(file, "new");
+    ASSERT_TRUE(saved.ok) << saved.reason;
+    EXPECT_EQ(test::ReadBytes(file), "new");
+    EXPECT_EQ(noProc.calls(Step::Write), 1);
+    EXPECT_EQ(noProc.calls(Step::Flush), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1)
+        << "a temporary file was left";
+}
+
+// The temporary name once added 26 characters to the file's own: a file whose path
+// or name was near the system's limit loaded but could not be saved.
+TEST(ReplaceFile, TheTemporaryPathIsNoLongerThanTheFilesOwn) {
+    const std::string names[] = {"player_options.ini",  // the shortest an options file has
+                                 "player" + std::string(237, 'x') + "_options.ini",  // NAME_MAX
+                                 "a.ini"};  // shorter than the temporary's: saved all the same
+    for (const std::string& name : names) {
+        test::TempDir dir;
+        const std::string file = dir.file(name);
+        test::FailingFileSystem disk;
+        std::string temporary;  // the new file is not there yet: the folder holds only it
+        disk.beforeEachStep([&](test::FailingFileSystem::Step step) {
+            if (step == test::FailingFileSystem::Step::Rename) {
+                temporary = fs::directory_iterator(dir.path())->path().string();
+            }
+        });
+        const Status saved = disk.replaceFile(file, "new");
+        ASSERT_TRUE(saved.ok) << name.size() << ": " << saved.reason;
+        EXPECT_EQ(test::ReadBytes(file), "new");
+        EXPECT_TRUE(!temporary.empty() && (temporary.size() <= file.size() || name == "a.ini"))
+            << temporary;
+    }
 }
 
 // A tmpfs of our own, so that it can be made read-only; root only.

@@ -11,6 +11,9 @@ void FailingFileSystem::failFrom(Step step, int error, int nth) {
 }
 
 FailingFileSystem::Error FailingFileSystem::injected(Step step) {
+    if (m_beforeStep) {
+        m_beforeStep(step);
+    }
     StepState& state = m_steps[index(step)];
     ++state.calls;
     return state.failFrom > 0 && state.calls >= state.failFrom ? state.error : 0;
@@ -23,6 +26,13 @@ FailingFileSystem::Error FailingFileSystem::createTemporary(const std::string& f
         return error;
     }
     return SystemFileSystem::createTemporary(folder, path, file, named);
+}
+
+FailingFileSystem::Error FailingFileSystem::unnamedLinkPath(Handle file, std::string& link) {
+    if (const Error error = injected(Step::UnnamedLink)) {
+        return error;
+    }
+    return SystemFileSystem::unnamedLinkPath(file, link);
 }
 
 FailingFileSystem::Error FailingFileSystem::writeSome(Handle file, const char* data,

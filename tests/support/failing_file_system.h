@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
+#include <utility>
 
 #include "platform/system_file_system.h"
 
@@ -13,7 +15,7 @@ namespace orvex::test {
 // Windows) without being made. Writes can also be cut into short pieces.
 class FailingFileSystem : public SystemFileSystem {
   public:
-    enum class Step { CreateTemporary, Write, SetMode, Flush, Rename, Read, Count };
+    enum class Step { CreateTemporary, UnnamedLink, Write, SetMode, Flush, Rename, Read, Count };
 
     // Calls of `step` from the `nth` on (counting from 1, made or not) fail with `error`.
     void failFrom(Step step, int error, int nth = 1);
@@ -21,10 +23,14 @@ class FailingFileSystem : public SystemFileSystem {
     void limitWrites(std::size_t bytes) { m_writeLimit = bytes; }
     // How many times `step` was called.
     int calls(Step step) const { return m_steps[index(step)].calls; }
+    // Runs `hook` at every step call, before the step is made or failed: a child
+    // process can tell its parent where a save has got to, or stop there.
+    void beforeEachStep(std::function<void(Step)> hook) { m_beforeStep = std::move(hook); }
 
   protected:
     Error createTemporary(const std::string& folder, const std::string& path, Handle& file,
                           bool& named) override;
+    Error unnamedLinkPath(Handle file, std::string& link) override;
     Error writeSome(Handle file, const char* data, std::size_t size, std::size_t& written) override;
     Error setMode(Handle file, const std::string& path, unsigned long mode) override;
     Error flushToDisk(Handle file) override;
@@ -43,6 +49,7 @@ class FailingFileSystem : public SystemFileSystem {
 
     std::array<StepState, static_cast<std::size_t>(Step::Count)> m_steps{};
     std::size_t m_writeLimit = 0;
+    std::function<void(Step)> m_beforeStep;
 };
 
 }  // namespace orvex::test

@@ -51,6 +51,25 @@ TEST(Win32FileLayer, HiddenAttributeStaysOnTheNewContent) {
     EXPECT_EQ(test::ReadBytes(file), "new");
 }
 
+// The temporary name once added 26 characters to the file's own, so a file whose
+// path was 234 to 259 characters long (Windows' limit) loaded but was not saved.
+TEST(Win32FileLayer, AFileWhosePathIsAtTheLimitIsSaved) {
+    test::TempDir dir;
+    const std::string name = "player1_options.ini";
+    const std::size_t folderLength = 259 - 1 - name.size();
+    const fs::path folder =
+        dir.path() / std::string(folderLength - dir.path().string().size() - 1, 'f');
+    fs::create_directory(folder);
+    const std::string file = (folder / name).string();
+    ASSERT_EQ(file.size(), 259u);
+    test::WriteBytes(file, "old");
+    ASSERT_EQ(HostFileSystem().readFile(file, kLargestIniFile).bytes, "old");
+    const Status saved = HostFileSystem().replaceFile(file, "new");
+    EXPECT_TRUE(saved.ok) << saved.reason;
+    EXPECT_EQ(test::ReadBytes(file), "new");
+    EXPECT_EQ(namesIn(folder), std::vector<std::string>{name});
+}
+
 TEST(Win32FileLayer, FailedReplaceSaysWhyAndLeavesEverythingAsItWas) {
     enum class Setup { ReadOnly, None, Folder, HeldExclusively, HeldSharingAll };
     struct Row {
