@@ -10,6 +10,7 @@
 #include "win32/fonts.h"
 #include "win32/message_box.h"
 #include "win32/pictures.h"
+#include "win32/read_only_text.h"
 #include "win32/window_owner.h"
 
 namespace orvex {
@@ -240,6 +241,8 @@ HWND Form1::createChild(const Control& control, int id) {
                                  GetModuleHandleA(nullptr), nullptr);
     if (control.kind == ControlKind::FileList) {
         m_fileList.attach(child);
+    } else if (control.kind == ControlKind::MultiLineTextBox && control.has(kLocked)) {
+        LetKeysLeave(child);
     }
     return child;
 }

@@ -103,6 +103,50 @@ TEST_F(Form1Window, OpensAsDesigned) {
     EXPECT_TRUE(m_boxes.messages().empty());
 }
 
+// A key as the user types it: through the input queue, then the program's own loop,
+// where IsDialogMessageA moves the focus.
+void press(HWND window, WORD key, bool shift = false) {
+    INPUT keys[4] = {};
+    UINT count = 0;
+    auto add = [&](WORD code, DWORD flags) {
+        keys[count].type = INPUT_KEYBOARD;
+        keys[count].ki.wVk = code;
+        keys[count++].ki.dwFlags = flags;
+    };
+    if (shift) {
+        add(VK_SHIFT, 0);
+    }
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (shift) {
+        add(VK_SHIFT, KEYEVENTF_KEYUP);
+    }
+    SendInput(count, keys, sizeof(INPUT));
+    MSG message{};
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (!IsDialogMessageA(window, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
+// The read-only instructions box is no trap: Tab and shift-Tab leave it, the arrows
+// stay in it to scroll.
+TEST_F(Form1Window, TabLeavesTheInstructionsBox) {
+    HWND window = m_form.handle();
+    SetForegroundWindow(window);
+    SetFocus(control("Text2"));
+    press(window, VK_DOWN);
+    EXPECT_EQ(GetFocus(), control("Text2"));
+    press(window, VK_TAB);
+    EXPECT_EQ(GetFocus(), control("fileINI"));
+    press(window, VK_TAB, true);
+    EXPECT_EQ(GetFocus(), control("Text2"));
+    press(window, VK_TAB, true);
+    EXPECT_EQ(GetFocus(), control("Command1"));
+}
+
 int textWidth(HWND window, HFONT font, const std::string& text) {
     HDC dc = GetDC(window);
     HGDIOBJ previous = SelectObject(dc, font);
