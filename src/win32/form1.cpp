@@ -72,7 +72,7 @@ Form1::Form1(LoadStep loadStep)
       m_fileList(kFilePattern),
       m_chart([this](PackedColour pixel) { onChart(pixel, false); },
               [this](PackedColour pixel) { onChart(pixel, true); }),
-      m_texture(TexturePicture()),
+      m_texture(DrawnTexture()),
       m_decimalSeparator(userDecimalSeparator()) {}
 
 Form1::~Form1() {

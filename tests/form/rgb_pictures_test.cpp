@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "form/drawn_pictures.h"
+
 namespace orvex {
 namespace {
 
@@ -228,6 +230,19 @@ TEST(IconPicture, HasTheSizeAskedFor) {
         EXPECT_EQ(icon.width, size);
         EXPECT_EQ(icon.height, size);
         EXPECT_EQ(icon.pixels.size(), static_cast<std::size_t>(size * size));
+    }
+}
+
+// The windows show the pixels the build computed (on the build machine, for a
+// Windows build too): they must be the pictures' own, the chart's above all.
+TEST(DrawnPictures, AreThePicturesComputedNow) {
+    const RgbPicture drawn[] = {DrawnChart(), DrawnTexture(), DrawnIcon(16), DrawnIcon(32)};
+    const RgbPicture computed[] = {ColourChartPicture(), TexturePicture(), IconPicture(16),
+                                   IconPicture(32)};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(drawn[i].width, computed[i].width) << i;
+        EXPECT_EQ(drawn[i].height, computed[i].height) << i;
+        EXPECT_TRUE(drawn[i].pixels == computed[i].pixels) << i;
     }
 }
 
