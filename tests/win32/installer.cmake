@@ -23,16 +23,6 @@ function(run)
   endif()
 endfunction()
 
-# `reg query` exits with 1 for a missing key.
-function(registry_key_exists key result)
-  execute_process(COMMAND ${WINE} reg query ${key} RESULT_VARIABLE status OUTPUT_FILE /dev/null
-                  ERROR_FILE /dev/null)
-  if(status EQUAL 0)
-    set(${result} TRUE PARENT_SCOPE)
-  else()
-    set(${result} FALSE PARENT_SCOPE)
-  endif()
-endfunction()
 include(${BUILD}/CPackConfig.cmake)  # the vendor's name
 set(vendor_key "HKLM\\Software\\${CPACK_PACKAGE_VENDOR}")
 
@@ -43,10 +33,7 @@ foreach(file ${target}/orvexcolors.exe ${target}/README.txt ${target}/Uninstall.
     message(FATAL_ERROR "the installer did not make ${file}")
   endif()
 endforeach()
-registry_key_exists("${vendor_key}" made)
-if(NOT made)
-  message(FATAL_ERROR "the installer did not make ${vendor_key}")
-endif()
+run(reg query "${vendor_key}")
 
 # _?= runs the uninstaller in place, so that this waits for it.
 run(${target}/Uninstall.exe /S _?=${target_windows})
@@ -55,8 +42,9 @@ foreach(file ${target}/orvexcolors.exe "${menu}")
     message(FATAL_ERROR "the uninstaller left ${file}")
   endif()
 endforeach()
-registry_key_exists("${vendor_key}" left)
-if(left)
+execute_process(COMMAND ${WINE} reg query "${vendor_key}" RESULT_VARIABLE missing
+                OUTPUT_FILE /dev/null ERROR_FILE /dev/null)
+if(NOT missing)  # `reg query` exits with 1 for a missing key
   message(FATAL_ERROR "the uninstaller left ${vendor_key}")
 endif()
 file(REMOVE_RECURSE ${WORK})
