@@ -28,6 +28,15 @@ set(CPACK_NSIS_PACKAGE_NAME "Orvex chat colours")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+# The installer keeps its folder in Software\<vendor>\<key>; the uninstaller removes
+# that key but not the vendor's above it. These commands run before its own removal,
+# so they take the program's key first, then the vendor's if nothing else is in it.
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "${CPACK_PACKAGE_NAME} ${CPACK_PACKAGE_VERSION}")
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
+    "DeleteRegKey SHCTX 'Software\\${CPACK_PACKAGE_VENDOR}\\${CPACK_PACKAGE_INSTALL_REGISTRY_KEY}'"
+    "DeleteRegKey /ifempty SHCTX 'Software\\${CPACK_PACKAGE_VENDOR}'")
+list(JOIN CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "\n  " CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS)
+set(CPACK_VERBATIM_VARIABLES ON)  # the backslashes reach the script as written here
 # A 64-bit installer for a 64-bit program (and one that Wine without its 32-bit
 # half can run).
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")

@@ -2,16 +2,9 @@
 
 #include <cstdint>
 
-namespace orvex {
+#include "form/drawn_pictures.h"
 
-namespace drawn {
-// Computed from form/rgb_pictures.h when the program was built (make_pictures), each
-// pixel with an opaque alpha byte as QImage::Format_RGB32 wants it.
-extern const std::uint32_t kChartPixels[];
-extern const std::uint32_t kTexturePixels[];
-extern const std::uint32_t kIcon16Pixels[];
-extern const std::uint32_t kIcon32Pixels[];
-}  // namespace drawn
+namespace orvex {
 
 namespace {
 
@@ -35,13 +28,7 @@ QImage ToQImage(const RgbPicture& picture) {
 }
 
 RgbPicture colourChartPixels() {
-    RgbPicture chart{kChartWidth, kChartHeight, {}};
-    const std::size_t count = static_cast<std::size_t>(kChartWidth) * kChartHeight;
-    chart.pixels.reserve(count);
-    for (std::size_t at = 0; at < count; ++at) {
-        chart.pixels.push_back(drawn::kChartPixels[at] & 0x00FFFFFFu);
-    }
-    return chart;
+    return DrawnChart();
 }
 
 QImage colourChartImage() {

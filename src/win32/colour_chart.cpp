@@ -21,7 +21,7 @@ bool ColourChart::registerClass(HINSTANCE instance) {
 }
 
 ColourChart::ColourChart(PixelHandler moved, PixelHandler released)
-    : m_chart(ColourChartPicture()), m_moved(std::move(moved)), m_released(std::move(released)) {}
+    : m_chart(DrawnChart()), m_moved(std::move(moved)), m_released(std::move(released)) {}
 
 HWND ColourChart::create(HWND parent, int controlId, DWORD border) {
     return CreateWindowExA(border, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0,

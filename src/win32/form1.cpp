@@ -9,6 +9,7 @@
 #include "win32/fonts.h"
 #include "win32/message_box.h"
 #include "win32/pictures.h"
+#include "win32/read_only_text.h"
 #include "win32/window_owner.h"
 
 namespace orvex {
@@ -70,7 +71,7 @@ Form1::Form1(Form1Controller& controller, MessagesShower showMessages)
       m_showMessages(std::move(showMessages)),
       m_chart([this](PackedColour pixel) { onChart(pixel, EventKind::PointerMoved); },
               [this](PackedColour pixel) { onChart(pixel, EventKind::ButtonReleased); }),
-      m_texture(TexturePicture()) {}
+      m_texture(DrawnTexture()) {}
 
 Form1::~Form1() {
     if (m_window != nullptr) {
@@ -230,6 +231,8 @@ HWND Form1::createChild(const Control& control, int id) {
                                  GetModuleHandleA(nullptr), nullptr);
     if (control.kind == ControlKind::FileList) {
         m_fileList.attach(child);
+    } else if (control.kind == ControlKind::MultiLineTextBox && control.has(kLocked)) {
+        LetKeysLeave(child);
     }
     return child;
 }

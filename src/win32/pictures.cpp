@@ -29,7 +29,7 @@ void DrawPicture(HDC dc, const RgbPicture& picture, const RECT& target) {
 }
 
 HICON MakeIcon(int size) {
-    RgbPicture picture = IconPicture(size);
+    RgbPicture picture = DrawnIcon(size);
     for (std::uint32_t& pixel : picture.pixels) {
         pixel |= 0xFF000000u;  // opaque
     }

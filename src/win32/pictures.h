@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "form/rgb_pictures.h"
+#include "form/drawn_pictures.h"
 
 namespace orvex {
 

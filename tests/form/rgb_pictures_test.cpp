@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "form/drawn_pictures.h"
+
 namespace orvex {
 namespace {
 
@@ -229,6 +231,13 @@ TEST(IconPicture, HasTheSizeAskedFor) {
         EXPECT_EQ(icon.height, size);
         EXPECT_EQ(icon.pixels.size(), static_cast<std::size_t>(size * size));
     }
+}
+
+// The windows show the pixels the build computed, on the build machine for Windows too.
+TEST(DrawnPictures, AreThePicturesComputedNow) {
+    EXPECT_TRUE(DrawnChart().pixels == ColourChartPicture().pixels);
+    EXPECT_TRUE(DrawnTexture().pixels == TexturePicture().pixels);
+    EXPECT_TRUE(DrawnIcon(32).pixels == IconPicture(32).pixels);
 }
 
 }  // namespace

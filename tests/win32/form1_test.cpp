@@ -106,6 +106,39 @@ TEST_F(Form1Window, OpensAsDesigned) {
     EXPECT_TRUE(m_boxes.messages().empty());
 }
 
+// A key as the user types it: through the input queue, then the program's own loop.
+void press(HWND window, BYTE key, bool shift = false) {
+    if (shift) {
+        keybd_event(VK_SHIFT, 0, 0, 0);
+    }
+    keybd_event(key, 0, 0, 0);
+    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+    if (shift) {
+        keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+    }
+    MSG message{};
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (!IsDialogMessageA(window, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
+// Tab and shift-Tab leave the read-only instructions box; the arrows scroll it.
+TEST_F(Form1Window, TabLeavesTheInstructionsBox) {
+    HWND window = m_form.handle();
+    SetFocus(control("Text2"));
+    press(window, VK_DOWN);
+    EXPECT_EQ(GetFocus(), control("Text2"));
+    press(window, VK_TAB);
+    EXPECT_EQ(GetFocus(), control("fileINI"));
+    press(window, VK_TAB, true);
+    EXPECT_EQ(GetFocus(), control("Text2"));
+    press(window, VK_TAB, true);
+    EXPECT_EQ(GetFocus(), control("Command1"));
+}
+
 int textWidth(HWND window, HFONT font, const std::string& text) {
     HDC dc = GetDC(window);
     HGDIOBJ previous = SelectObject(dc, font);

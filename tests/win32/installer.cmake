@@ -1,6 +1,7 @@
 # cmake -DCPACK=<cpack> -DBUILD=<build folder> -DWINE=<wine> -DWORK=<folder> -P installer.cmake
 # Makes the NSIS installer, installs silently under Wine (WINEPREFIX from the test),
-# checks the program and the Start-menu entry, then uninstalls and checks they went.
+# checks the program, the Start-menu entry and the registry key, then uninstalls and
+# checks they went, the vendor's key above the program's too.
 cmake_minimum_required(VERSION 3.21)
 file(REMOVE_RECURSE ${WORK})
 execute_process(COMMAND ${CPACK} -G NSIS -B ${WORK} --config ${BUILD}/CPackConfig.cmake
@@ -22,6 +23,9 @@ function(run)
   endif()
 endfunction()
 
+include(${BUILD}/CPackConfig.cmake)  # the vendor's name
+set(vendor_key "HKLM\\Software\\${CPACK_PACKAGE_VENDOR}")
+
 run(${setup} /S /D=${target_windows})
 foreach(file ${target}/orvexcolors.exe ${target}/README.txt ${target}/Uninstall.exe
              "${menu}/Orvex chat colours.lnk")
@@ -29,6 +33,7 @@ foreach(file ${target}/orvexcolors.exe ${target}/README.txt ${target}/Uninstall.
     message(FATAL_ERROR "the installer did not make ${file}")
   endif()
 endforeach()
+run(reg query "${vendor_key}")
 
 # _?= runs the uninstaller in place, so that this waits for it.
 run(${target}/Uninstall.exe /S _?=${target_windows})
@@ -37,4 +42,9 @@ foreach(file ${target}/orvexcolors.exe "${menu}")
     message(FATAL_ERROR "the uninstaller left ${file}")
   endif()
 endforeach()
+execute_process(COMMAND ${WINE} reg query "${vendor_key}" RESULT_VARIABLE missing
+                OUTPUT_FILE /dev/null ERROR_FILE /dev/null)
+if(NOT missing)  # `reg query` exits with 1 for a missing key
+  message(FATAL_ERROR "the uninstaller left ${vendor_key}")
+endif()
 file(REMOVE_RECURSE ${WORK})

@@ -1,16 +1,17 @@
 // Writes the pixels of the colour chart, the texture and the window's icons as a C++
-// source file:
-// make_pictures <file.cpp>. The window shows them without computing them at start-up.
+// source file: make_pictures <file.cpp>. Every toolkit's window shows them without
+// computing them at start-up (form/drawn_pictures.h). Built for and run on the build
+// machine, so it needs nothing but the standard library and the picture code.
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
-#include <string>
 
 #include "form/rgb_pictures.h"
 
 namespace {
 
-// Each pixel with an opaque alpha byte, as QImage::Format_RGB32 wants it.
+// Each pixel with an opaque alpha byte, as QImage::Format_RGB32 wants it (a 32-bit
+// BI_RGB bitmap ignores that byte).
 void writeArray(std::ofstream& out, const char* name, const orvex::RgbPicture& picture) {
     out << "extern const std::uint32_t " << name << "[] = {\n";
     char word[16];
@@ -31,7 +32,7 @@ int main(int argc, char* argv[]) {
     }
     std::ofstream out(argv[1], std::ios::binary);
     out << "// Made by make_pictures from form/rgb_pictures.h at build time.\n"
-        << "#include <cstdint>\n\nnamespace orvex::drawn {\n";
+        << "#include \"form/drawn_pictures.h\"\n\nnamespace orvex::drawn {\n";
     writeArray(out, "kChartPixels", orvex::ColourChartPicture());
     writeArray(out, "kTexturePixels", orvex::TexturePicture());
     writeArray(out, "kIcon16Pixels", orvex::IconPicture(16));

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+
+#include "form/rgb_pictures.h"
+
+namespace orvex {
+
+// The pictures of rgb_pictures.h as make_pictures computed them when the program was
+// built, so that no window computes them at start-up.
+namespace drawn {
+// Row by row from the top, each pixel 0xFFRRGGBB: opaque, as QImage::Format_RGB32
+// wants it; a 32-bit BI_RGB bitmap ignores the top byte.
+extern const std::uint32_t kChartPixels[];    // kChartWidth x kChartHeight
+extern const std::uint32_t kTexturePixels[];  // kTextureWidth x kTextureHeight
+extern const std::uint32_t kIcon16Pixels[];
+extern const std::uint32_t kIcon32Pixels[];
+}  // namespace drawn
+
+// The same pixels as ColourChartPicture(), TexturePicture() and IconPicture(size)
+// (sizes other than 16 and 32 are computed).
+RgbPicture DrawnChart();
+RgbPicture DrawnTexture();
+RgbPicture DrawnIcon(int size);
+
+}  // namespace orvex
