@@ -275,7 +275,7 @@ TEST_F(Form1Window, ScalesWithTheDpi) {
 }
 
 // What Explorer and Windows read from the program file itself.
-TEST(OrvexColoursExe, CarriesItsIconAndManifest) {
+TEST(OrvexcolorsExe, CarriesItsIconAndManifest) {
     EXPECT_GE(ExtractIconExA(ORVEX_EXE, -1, nullptr, nullptr, 0), 1u);
     HMODULE program = LoadLibraryExA(ORVEX_EXE, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(program, nullptr);
