@@ -50,7 +50,7 @@ std::string SavedText(PackedColour colour, std::string_view decimalSeparator) {
 }
 
 InstallFound SystemHost::findInstall() {
-    InstallFound found = FindInstallOnThisMachine();
+    InstallFound found = FindInstallOnThisMachine(m_environment);
     if (!found.WinePrefix.empty()) {
         m_files.setWinePrefix(found.WinePrefix);
     }

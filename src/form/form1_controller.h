@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "colour/colour_slots.h"
@@ -36,13 +37,17 @@ class Host {
     virtual InstallFound findInstall() = 0;
 };
 
-// The machine the program runs on.
+// The machine the program runs on; `environment` says where Wine prefixes may be.
 class SystemHost : public Host {
   public:
+    explicit SystemHost(PrefixSearchEnvironment environment = ProcessPrefixSearchEnvironment())
+        : m_environment(std::move(environment)) {}
+
     FileSystem& files() override { return m_files; }
     InstallFound findInstall() override;
 
   private:
+    PrefixSearchEnvironment m_environment;
     SystemFileSystem m_files;
 };
 

@@ -53,12 +53,12 @@ InstallFound FindInstall(RegistryBackend& registry) {
     return found;
 }
 
-InstallFound FindInstallOnThisMachine() {
+InstallFound FindInstallOnThisMachine([[maybe_unused]] const PrefixSearchEnvironment& environment) {
 #ifdef _WIN32
     const auto registry = MakeSystemRegistryBackend();
     return FindInstall(*registry);
 #else
-    WinePrefixRegistry registry(CandidateWinePrefixes(ProcessPrefixSearchEnvironment()));
+    WinePrefixRegistry registry(CandidateWinePrefixes(environment));
     InstallFound found = FindInstall(registry);
     found.WinePrefix = registry.answeredPrefix();
     return found;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "install/registry.h"
+#include "install/wine_prefixes.h"
 #include "platform/file_system.h"
 #include "platform/status.h"
 
@@ -41,8 +42,9 @@ struct InstallFound {
 // empty.
 InstallFound FindInstall(RegistryBackend& registry);
 // The same over the machine's registry: on Windows the registry itself, elsewhere
-// the Wine prefixes (see wine_prefixes.h), noting the one that answered.
-InstallFound FindInstallOnThisMachine();
+// the Wine prefixes `environment` leads to (see wine_prefixes.h), noting the one that
+// answered.
+InstallFound FindInstallOnThisMachine(const PrefixSearchEnvironment& environment);
 
 // The load step after the registry read: derives the output folder from the icon
 // path and lists the sections of its shortcut.ini through `files` (which must map

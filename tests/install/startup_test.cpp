@@ -142,10 +142,7 @@ class InstalledGame : public ::testing::Test {
 };
 
 TEST_F(InstalledGame, StartUpFindsTheGameThroughTheWinePrefix) {
-    ScopedEnvironmentVariable winePrefix("WINEPREFIX", nullptr);
-    ScopedEnvironmentVariable home("HOME", m_home.c_str());
-
-    const InstallFound found = FindInstallOnThisMachine();
+    const InstallFound found = FindInstallOnThisMachine({"", m_home});
     SystemFileSystem files(found.WinePrefix);
     const StartupState state = StartupFromInstall(found, files);
 
@@ -173,7 +170,6 @@ TEST_F(InstalledGame, StartUpFindsTheGameThroughTheWinePrefix) {
 // A folder named by the user wins over the registry: the game folder (its
 // Data\client\output found whatever its case) or the output folder itself.
 TEST_F(InstalledGame, NamedFolderTakesThePlaceOfTheSearch) {
-    ScopedEnvironmentVariable home("HOME", m_home.c_str());
     const fs::path game = m_prefix / "drive_c" / "games" / "x";
     const fs::path output = game / "DATA" / "client" / "output";
     const std::pair<std::string, fs::path> rows[] = {
@@ -195,10 +191,7 @@ TEST_F(InstalledGame, NamedFolderTakesThePlaceOfTheSearch) {
 TEST_F(InstalledGame, WithoutAnyRegistryNoPrefixIsFound) {
     const std::string emptyHome = (m_dir.path() / "empty-home").string();
     fs::create_directories(emptyHome);
-    ScopedEnvironmentVariable winePrefix("WINEPREFIX", nullptr);
-    ScopedEnvironmentVariable home("HOME", emptyHome.c_str());
-
-    const InstallFound found = FindInstallOnThisMachine();
+    const InstallFound found = FindInstallOnThisMachine({"", emptyHome});
 
     EXPECT_EQ(found.InstallIconPath, "");
     EXPECT_EQ(found.WinePrefix, "");

@@ -48,21 +48,6 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     out.write(bytes);
 }
 
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const QByteArray& value)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
-        value.isNull() ? qunsetenv(name) : qputenv(name, value);
-    }
-    ~ScopedEnv() { m_had ? qputenv(m_name, m_old) : qunsetenv(m_name); }
-
-  private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_old;
-};
-
 }  // namespace
 
 class StartupTest : public QObject {
@@ -87,9 +72,7 @@ class StartupTest : public QObject {
     }
 
     void gameInAProtonPrefixIsFoundListedNamedAndSaved() {
-        const ScopedEnv home("HOME", m_home.path().toLocal8Bit());
-        const ScopedEnv noWinePrefix("WINEPREFIX", QByteArray());
-        SystemHost host;
+        SystemHost host({"", m_home.path().toStdString()});
         Form1Controller controller(host);
         ShownMessages messages;
         messages.add(controller.start({}).messages);
