@@ -12,6 +12,15 @@ namespace orvex {
 
 namespace {
 
+std::vector<std::optional<std::string_view>> valuesOf(std::string_view text,
+                                                      const std::vector<IniKey>& keys) {
+    std::vector<std::optional<std::string_view>> values;
+    for (const IniFound& found : IniLookup(text, keys)) {
+        values.push_back(found.value);
+    }
+    return values;
+}
+
 // Copies `value` into `buffer` of `size` (> 0) characters the way the Windows
 // service does: one pair of matching quotes removed, except that a value cut by
 // the buffer keeps its closing quote.
@@ -127,7 +136,7 @@ std::string vanishedKeys(const std::optional<std::string>& text,
         return "the file is gone (" + std::generic_category().message(ENOENT) +
                "). It was not created anew, which would lose the game's other settings in it.";
     }
-    const auto values = IniValues(*text, mustExist);
+    const auto values = valuesOf(*text, mustExist);
     const auto missing = std::find(values.begin(), values.end(), std::nullopt);
     if (missing == values.end()) {
         return {};
@@ -221,7 +230,7 @@ std::size_t ProfileFile::getString(const char* section, const char* key, const c
 std::vector<ProfileFile::Answer> ProfileFile::getStrings(const std::vector<IniKey>& keys,
                                                          const std::vector<const char*>& defaults,
                                                          std::size_t size) const {
-    const auto values = m_text ? IniValues(*m_text, keys)
+    const auto values = m_text ? valuesOf(*m_text, keys)
                                : std::vector<std::optional<std::string_view>>(keys.size());
     std::vector<Answer> answers(keys.size());
     std::string buffer(size, '\0');
