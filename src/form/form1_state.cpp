@@ -84,12 +84,12 @@ UserMessages Form1State::selectionChanged(const FileListView& fileList) {
     if (!entry) {
         return {};
     }
-    CharacterName found =
+    Result<std::string> found =
         LookupCharacterName(*entry, m_startup.OutputFolder, m_startup.ShortcutSections, m_files);
-    m_characterName = std::move(found.name);
+    m_characterName = std::move(found.value);
     UserMessages messages;
-    if (found.report) {
-        messages.push_back(*found.report);
+    if (!found.status) {
+        messages.push_back({found.status.reason, "ReadINI"});
     }
     const UserMessages loaded = m_table.LoadSelectedFile(fileList);
     messages.insert(messages.end(), loaded.begin(), loaded.end());

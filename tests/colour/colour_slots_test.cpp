@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/system_file_system.h"
 #include "profile/profile.h"
 #include "test_support.h"
 
@@ -22,15 +23,15 @@ using test::SlotSection;
 constexpr const char* kEntry = "player7_options.ini";
 
 // Counts what the table asks of the disk.
-class CountingFiles : public FileSystem {
+class CountingFiles : public SystemFileSystem {
   public:
     FileRead readFile(const std::string& path, std::uint64_t largest) override {
         ++reads;
-        return HostFileSystem().readFile(path, largest);
+        return SystemFileSystem::readFile(path, largest);
     }
     Status replaceFile(const std::string& path, std::string_view bytes) override {
         ++replaces;
-        return HostFileSystem().replaceFile(path, bytes);
+        return SystemFileSystem::replaceFile(path, bytes);
     }
     int reads = 0;
     int replaces = 0;

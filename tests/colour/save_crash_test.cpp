@@ -111,7 +111,8 @@ std::chrono::microseconds roundDuration() {
     test::WriteBytes(scratch.path() / kEntry, gameFile());
     test::FakeFileList list{kEntry};
     list.folder = scratch.path().string();
-    ColourSlotTable table;
+    SystemFileSystem files;
+    ColourSlotTable table(files);
     const auto start = std::chrono::steady_clock::now();
     for (unsigned round = 0; round < 4; ++round) {
         saveRound(table, list, round);
@@ -125,7 +126,8 @@ std::chrono::microseconds roundDuration() {
 [[noreturn]] void saveForever(const std::string& folder, int ready, unsigned firstRound) {
     test::FakeFileList list{kEntry};
     list.folder = folder;
-    ColourSlotTable table;
+    SystemFileSystem files;
+    ColourSlotTable table(files);
     [[maybe_unused]] const ssize_t written = ::write(ready, "r", 1);
     for (unsigned round = firstRound;; ++round) {
         saveRound(table, list, round);
@@ -144,6 +146,7 @@ TEST(SaveCrash, KilledSavesLeaveAWholeFileAndNoTemporaryFiles) {
                                                           2 * static_cast<long>(oneRound.count()));
     int changedKills = 0;
     std::string previous = gameFile();
+    SystemFileSystem files;
 
     for (int kill = 0; kill < kKills; ++kill) {
         int ready[2];
@@ -169,8 +172,9 @@ TEST(SaveCrash, KilledSavesLeaveAWholeFileAndNoTemporaryFiles) {
         const std::string now = test::ReadBytes(file);
         ASSERT_EQ(wholeFileProblem(now, allowed), "") << "after kill " << kill + 1;
         for (int slot = 0; slot < 24; ++slot) {
-            ASSERT_EQ(allowed.count(ReadINI(file.string(), test::SlotSection(slot), "OptionValue")),
-                      1u);
+            const Result<IniEntry> read = ReadINIEntry(file.string(), test::SlotSection(slot),
+                                                       "OptionValue", std::nullopt, files);
+            ASSERT_EQ(allowed.count(read.value.text), 1u);
         }
         changedKills += now != previous ? 1 : 0;
         previous = now;
@@ -190,7 +194,7 @@ TEST(SaveCrash, KilledSavesLeaveAWholeFileAndNoTemporaryFiles) {
                                 fs::file_time_type::clock::now() - std::chrono::hours(1));
         }
     }
-    ColourSlotTable table;
+    ColourSlotTable table(files);
     test::FakeFileList list{kEntry};
     list.folder = dir.path().string();
     saveRound(table, list, 0);
@@ -203,14 +207,11 @@ TEST(SaveCrash, KilledSavesLeaveAWholeFileAndNoTemporaryFiles) {
 }
 
 // Keeps every content a save hands to the disk.
-class RecordingFiles : public FileSystem {
+class RecordingFiles : public SystemFileSystem {
   public:
-    FileRead readFile(const std::string& path, std::uint64_t largest) override {
-        return HostFileSystem().readFile(path, largest);
-    }
     Status replaceFile(const std::string& path, std::string_view bytes) override {
         written.emplace_back(bytes);
-        return HostFileSystem().replaceFile(path, bytes);
+        return SystemFileSystem::replaceFile(path, bytes);
     }
     std::vector<std::string> written;
 };

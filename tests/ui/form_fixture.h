@@ -46,7 +46,7 @@ inline Form1::LoadStep loadStepFor(const QString& hostFolder) {
         StartupState state;
         state.InstallIconPath = "C:\\Games\\Orvex\\orvex.exe";
         state.OutputFolder = folder;
-        GetINISectionNames(folder + "shortcut.ini", state.ShortcutSections);
+        GetINISectionNames(folder + "shortcut.ini", state.ShortcutSections, HostFileSystem());
         return state;
     };
 }
