@@ -1,5 +1,6 @@
 #include "colour/colour_slots.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -72,11 +73,13 @@ bool needsWriting(const ColourSlot& slot) {
     return !original || original.colour != (slot.colour & kWhite);
 }
 
-// What a save writes for `slot`, and which of its keys the file must still hold.
+// What a save writes for `slot`, and what of it the file must still hold: its section
+// or another slot's, and its keys the load saw.
 void planSave(const ColourSlot& slot, std::vector<IniEdit>& writes, IniGuard& guard) {
     if (needsWriting(slot)) {
         writes.push_back({slot.sectionName, kOptionValueKey, ColorToText(slot.colour)});
     }
+    guard.sections.push_back(slot.sectionName);
     if (slot.nameInFile) {
         guard.keys.push_back({slot.sectionName, kOptionNameKey});
     }
@@ -133,12 +136,16 @@ std::string refusalText(const Status& status) {
         case Status::Kind::Vanished:
             return "The file is gone (" + status.reason +
                    "). It was not created anew, which would lose the game's other settings in it.";
+        case Status::Kind::Unrecognised:
+            return std::string(
+                       "It holds none of the 24 colour options now (it is empty or not a "
+                       "player options file), perhaps because the game is rewriting it.") +
+                   kSelectAgain;
         case Status::Kind::Changed:
             return "It has changed since it was loaded (" + status.reason +
                    " gone), perhaps because the game is rewriting it." + kSelectAgain;
         case Status::Kind::None:
         case Status::Kind::Failed:
-        case Status::Kind::Unrecognised:
             break;
     }
     return status.reason;
@@ -181,6 +188,13 @@ UserMessages ColourSlotTable::LoadColorSlots() {
     if (!read.status) {
         messages.push_back({read.status.reason, "ReadINI"});
         m_loaded = Loaded::Unreadable;
+    } else if (std::none_of(entries.begin(), entries.end(),
+                            [](const IniEntry& entry) { return entry.sectionFound; })) {
+        messages.push_back({m_currentIniPath +
+                                " holds none of the 24 colour options (it is empty or not a "
+                                "player options file).",
+                            {}});
+        m_loaded = Loaded::NoColours;
     }
     std::vector<std::string> faults;
     for (int index = 0; index < kSlotCount; ++index) {
@@ -202,11 +216,16 @@ UserMessages ColourSlotTable::SaveColorSlots(const FileListView& fileList) {
         return {};
     }
     m_currentIniPath = iniPathFor(fileList, *entry);
-    // Its slots hold defaults, not the file's colours: writing them would replace
-    // colours the user never saw.
+    // After these loads the slots hold defaults, not the file's colours: writing them
+    // would replace colours the user never saw, or fill a file caught empty.
     if (m_loaded == Loaded::Unreadable) {
         return {saveFailure(m_currentIniPath,
                             "The file could not be read when it was loaded; select it again.")};
+    }
+    if (m_loaded == Loaded::NoColours) {
+        return {saveFailure(m_currentIniPath,
+                            "It held none of the 24 colour options when it was loaded; select it "
+                            "again.")};
     }
     std::vector<IniEdit> writes;
     IniGuard guard;

@@ -149,21 +149,31 @@ IniEdit asStored(IniEdit edit) {
 
 // Why the file as it is now must not be written; success when it may.
 Status checked(const std::optional<std::string>& text, const IniGuard& guard) {
-    if (guard.keys.empty()) {
+    if (guard.keys.empty() && guard.sections.empty()) {
         return Status::Success();
     }
     if (!text) {
         return Status::Refusal(Status::Kind::Vanished, std::generic_category().message(ENOENT));
     }
-    const std::vector<IniFound> found = IniLookup(*text, guard.keys);
+    std::vector<IniKey> looked = guard.keys;
+    for (const std::string_view section : guard.sections) {
+        looked.push_back({section, {}});
+    }
+    const std::vector<IniFound> found = IniLookup(*text, looked);
+    const auto sections = found.begin() + static_cast<std::ptrdiff_t>(guard.keys.size());
+    if (!guard.sections.empty() &&
+        std::none_of(sections, found.end(), [](const IniFound& f) { return f.section; })) {
+        return Status::Refusal(Status::Kind::Unrecognised,
+                               "the file holds none of the sections written to");
+    }
     const auto missing =
-        std::find_if(found.begin(), found.end(), [](const IniFound& f) { return !f.value; });
-    if (missing == found.end()) {
+        std::find_if(found.begin(), sections, [](const IniFound& f) { return !f.value; });
+    if (missing == sections) {
         return Status::Success();
     }
     const IniKey& first = guard.keys[static_cast<std::size_t>(missing - found.begin())];
     const auto more =
-        std::count_if(missing + 1, found.end(), [](const IniFound& f) { return !f.value; });
+        std::count_if(missing + 1, sections, [](const IniFound& f) { return !f.value; });
     return Status::Refusal(Status::Kind::Changed,
                            "[" + std::string(first.section) + "] " + std::string(first.key) +
                                (more > 0 ? " and " + std::to_string(more) + " more" : ""));

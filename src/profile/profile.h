@@ -57,7 +57,8 @@ Result<std::vector<IniEntry>> ReadINIEntries(const std::string& fileName,
 // What a file must still hold when a write into it starts: another program may be
 // rewriting it in place and be caught with it empty or half written.
 struct IniGuard {
-    std::vector<IniKey> keys;  // each of these keys, with a value
+    std::vector<IniKey> keys;                // each of these keys, with a value
+    std::vector<std::string_view> sections;  // at least one of these, when any are given
 };
 
 // Sets `key` of `section` to `value` for each write in order (an empty value deletes
@@ -70,9 +71,9 @@ struct IniGuard {
 // - Failed: names or values that would corrupt the file (line breaks, NULs, an empty
 //   key, a key holding '=' or starting with '[', ';' or a byte order mark), a file
 //   that cannot be read, or a replace that failed ("Cannot write <file>: <reason>");
-// - with a guard given: Vanished when the file is gone, Changed when one of
-//   `guard.keys` is missing (the reason names the first, "[section] key", and how
-//   many more).
+// - with a guard given: Vanished when the file is gone, Unrecognised when it holds
+//   none of `guard.sections`, Changed when one of `guard.keys` is missing (the reason
+//   names the first, "[section] key", and how many more).
 Status WriteINIValues(const std::string& fileName, const std::vector<IniEdit>& writes,
                       const IniGuard& guard, FileSystem& files);
 

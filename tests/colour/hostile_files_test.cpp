@@ -71,7 +71,7 @@ TEST_F(HostileFileTest, StrangeContentLoadsWhatItCanAndSavesWithoutHarm) {
         bool reported;             // a message tells of something that could not be read
     };
     const Row rows[] = {
-        {"binary junk", randomJunk(4096), "Bad Read", kWhite, false},
+        {"binary junk", randomJunk(4096), "Bad Read", kWhite, true},
         {"NUL in a key", "[VECTOR3-000]\r\nOption\0Name=x\r\nOptionValue=1,0,0\r\n"s, "Bad Read",
          0x0000FF, false},
         {"NUL in a value", "[VECTOR3-000]\r\nOptionName=a\0b\r\nOptionValue=0,1\0,1\r\n"s, "a",
@@ -120,7 +120,7 @@ TEST_F(HostileFileTest, StrangeContentLoadsWhatItCanAndSavesWithoutHarm) {
 }
 
 TEST_F(HostileFileTest, JunkBeforeTheAddedSectionsIsKeptByteForByte) {
-    const std::string junk = randomJunk(4096);
+    const std::string junk = randomJunk(4096) + "\r\n[VECTOR3-005]\r\nOptionValue=1,0,0\r\n";
     test::WriteBytes(file(), junk);
     messages.record(table.LoadSelectedFile(list));
     ASSERT_TRUE(messages.record(table.SaveColorSlots(list)));

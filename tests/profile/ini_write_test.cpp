@@ -311,5 +311,43 @@ TEST(WriteINIValues, ShortWritesStillWriteEverything) {
     EXPECT_EQ(test::ReadBytes(file), "[s]\r\nk=a longer new value\r\n");
 }
 
+// A file another program rewrites in place can be caught empty or half written; a
+// write guarded by what the caller read leaves such a file as it is. An empty file
+// was once filled with the written sections alone.
+TEST(WriteINIValues, GuardedWriteLeavesAFileCaughtBeingRewrittenAlone) {
+    struct Row {
+        const char* name;
+        const char* content;  // null: no file
+        Status::Kind kind;
+        const char* reason;
+    };
+    const Row rows[] = {
+        {"empty file", "", Status::Kind::Unrecognised, ""},
+        {"none of the sections", "[General]\r\nVersion=3\r\n", Status::Kind::Unrecognised, ""},
+        {"a key gone", "[a]\r\nk=1\r\n", Status::Kind::Changed, "[b] k"},
+        {"file gone", nullptr, Status::Kind::Vanished, "No such file or directory"},
+        {"all there", "[b]\r\nk=2\r\n[a]\r\nk=1\r\n", Status::Kind::None, ""},
+    };
+    const IniGuard guard{{{"a", "k"}, {"b", "k"}}, {"a", "b"}};
+    test::TempDir dir;
+    SystemFileSystem files;
+    for (const Row& row : rows) {
+        const std::string file = dir.file(std::string(row.name) + ".ini");
+        if (row.content != nullptr) {
+            test::WriteBytes(file, row.content);
+        }
+        const Status status = WriteINIValues(file, {{"a", "k", "9"}}, guard, files);
+        EXPECT_EQ(status.kind, row.kind) << row.name;
+        EXPECT_NE(status.reason.find(row.reason), std::string::npos) << row.name;
+        if (row.kind == Status::Kind::None) {
+            EXPECT_EQ(test::ReadBytes(file), "[b]\r\nk=2\r\n[a]\r\nk=9\r\n");
+        } else if (row.content != nullptr) {
+            EXPECT_EQ(test::ReadBytes(file), row.content) << row.name;
+        } else {
+            EXPECT_FALSE(fs::exists(file)) << row.name;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace orvex
