@@ -359,6 +359,7 @@ std::optional<std::vector<std::string>> IniKeyNames(std::string_view text,
                                                     std::string_view section) {
     bool inside = section.empty();
     bool seen = inside;
+    bool afterEmptyName = false;  // the entry line before had an empty name
     std::vector<std::string> names;
     IniScanner scanner(text);
     IniLine line;
@@ -374,8 +375,15 @@ std::optional<std::vector<std::string>> IniKeyNames(std::string_view text,
                 break;
             }
             inside = seen = EqualsIgnoringAsciiCase(line.name, section);
-        } else if (inside && line.kind == Kind::Entry && line.hasEquals && !line.isComment()) {
-            names.emplace_back(line.name);
+        } else if (inside && line.kind == Kind::Entry) {
+            // The service keeps no line "=..." right after an entry with an empty name.
+            const bool dropped = afterEmptyName && line.content.front() == '=';
+            if (!dropped) {
+                afterEmptyName = line.name.empty();
+            }
+            if (line.hasEquals && !line.isComment() && !dropped) {
+                names.emplace_back(line.name);
+            }
         }
     }
     return seen ? std::optional(std::move(names)) : std::nullopt;

@@ -32,8 +32,10 @@ std::vector<IniFound> IniLookup(std::string_view text, const std::vector<IniKey>
 std::optional<std::string_view> IniValue(std::string_view text, std::string_view section,
                                          std::string_view key);
 
-// The key names of the first section called `section` (comments and lines without
-// '=' left out, an empty name kept); nothing when there is no such section.
+// The key names of the first section called `section` as the Windows service lists
+// them: comments and lines without '=' left out, and a key with an empty name left
+// out when the entry line before it has an empty name too; nothing when there is no
+// such section.
 std::optional<std::vector<std::string>> IniKeyNames(std::string_view text,
                                                     std::string_view section);
 

@@ -164,13 +164,15 @@ TEST_F(IniRead, ListsKeyNamesOfTheFirstMatchingSection) {
         {"section with only comments gives the default", "comments", "DEF"},
         {"no lines before the first header: the default", "", "DEF"},
         {"an empty first name gives the default", "empty first", "DEF"},
+        {"an empty name right after an empty name is left out", "empty names", "a\0\0b\0\0\0c\0"s},
         {"the section name is matched untrimmed", " s", "DEF"},
     };
     const std::string file = dir.file("keys.ini");
     test::WriteBytes(file,
                      "[s]\r\nkey1=1\r\n;comment=1\r\nnoequals\r\n#h=2\r\nDup=3\r\ndup=4\r\n"
                      "key2=\r\n[S]\r\nhidden=5\r\n[empty]\r\n[comments]\r\n;c=1\r\nnoeq\r\n"
-                     "[empty first]\r\n=x\r\na=1\r\n");
+                     "[empty first]\r\n=x\r\na=1\r\n"
+                     "[empty names]\r\na=1\r\n=x\r\n\r\n =y\r\nb=2\r\n=z\r\n;c\r\n=w\r\nc=3\r\n");
     for (const Row& row : rows) {
         EXPECT_EQ(read(file, row.section, ""), row.expected) << row.name;
     }

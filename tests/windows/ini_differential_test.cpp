@@ -429,6 +429,11 @@ TEST_F(IniDifferential, FormerDifferencesNowAgree) {
     const Row rows[] = {
         {"a key list names a key with an empty name", "[s]\r\na=1\r\n=x\r\nb=2\r\n", std::nullopt,
          keyList("s")},
+        {"a key list leaves out an empty name right after an empty name",
+         "[s]\r\na=1\r\n=x\r\n\r\n =y\r\nb=2\r\n=z\r\n;c\r\n=w\r\nc=3\r\n", std::nullopt,
+         keyList("s")},
+        {"a key list starting with an empty name is the default", "[s]\r\n=x\r\na=1\r\n",
+         std::nullopt, keyList("s")},
         {"a blank default comes back as one blank", "[s]\r\n", std::nullopt,
          IniOperation{IniOperation::Kind::Read, "s", "k", "   ", std::nullopt, 64}},
         {"a deletion matches names as given", "[s]\r\nA=1\r\n",
