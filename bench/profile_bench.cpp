@@ -13,6 +13,7 @@
 
 #include "bench_files.h"
 #include "colour/colour_slots.h"
+#include "platform/system_file_system.h"
 #include "profile/profile.h"
 #include "test_support.h"
 
@@ -28,7 +29,8 @@ std::string hostFolder() {
 void loadColourSlots(benchmark::State& state, const OptionsFileSize& size) {
     test::FakeFileList list(optionsFileName(size));
     list.folder = windowsForm(hostFolder());
-    ColourSlotTable table;
+    SystemFileSystem files;
+    ColourSlotTable table(files);
     for (auto _ : state) {
         table.LoadSelectedFile(list);
         benchmark::DoNotOptimize(table.slot(23).colour);
@@ -47,7 +49,8 @@ void saveRounds(benchmark::State& state, const std::string& name, const std::str
     }
     test::FakeFileList list(name);
     list.folder = windowsForm(hostFolder());
-    ColourSlotTable table;
+    SystemFileSystem files;
+    ColourSlotTable table(files);
     table.LoadSelectedFile(list);
     int round = 0;
     for (auto _ : state) {
@@ -107,8 +110,9 @@ void floorReplace(benchmark::State& state, const OptionsFileSize& size) {
 void sectionNames(benchmark::State& state, const OptionsFileSize& size) {
     const std::string file = windowsForm(hostFolder() + "/" + optionsFileName(size));
     std::vector<std::string> names;
+    SystemFileSystem files;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(GetINISectionNames(file, names));
+        benchmark::DoNotOptimize(GetINISectionNames(file, names, files));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "colour/colour_slots.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -72,17 +73,18 @@ bool needsWriting(const ColourSlot& slot) {
     return !original || original.colour != (slot.colour & kWhite);
 }
 
-// What a save writes for `slot`, and which of its keys the file must still hold.
-void planSave(const ColourSlot& slot, std::vector<IniEdit>& writes,
-              std::vector<IniKey>& mustExist) {
+// What a save writes for `slot`, and what of it the file must still hold: its section
+// or another slot's, and its keys the load saw.
+void planSave(const ColourSlot& slot, std::vector<IniEdit>& writes, IniGuard& guard) {
     if (needsWriting(slot)) {
         writes.push_back({slot.sectionName, kOptionValueKey, ColorToText(slot.colour)});
     }
+    guard.sections.push_back(slot.sectionName);
     if (slot.nameInFile) {
-        mustExist.push_back({slot.sectionName, kOptionNameKey});
+        guard.keys.push_back({slot.sectionName, kOptionNameKey});
     }
     if (slot.storedText) {
-        mustExist.push_back({slot.sectionName, kOptionValueKey});
+        guard.keys.push_back({slot.sectionName, kOptionValueKey});
     }
 }
 
@@ -97,11 +99,11 @@ std::vector<IniRequest> loadRequests() {
 
 // Gives slot `index` what the load read; the description of its colour text when
 // that cannot be read (the slot then keeps its colour).
-std::optional<std::string> fillSlot(ColourSlot& slot, int index, IniRead name, IniRead value) {
+std::optional<std::string> fillSlot(ColourSlot& slot, int index, IniEntry name, IniEntry value) {
     slot.sectionName = sectionNameFor(index);
-    slot.optionName = std::move(name.value);
+    slot.optionName = std::move(name.text);
     slot.nameInFile = name.fromFile;
-    slot.storedText = value.fromFile ? std::optional(std::move(value.value)) : std::nullopt;
+    slot.storedText = value.fromFile ? std::optional(std::move(value.text)) : std::nullopt;
     slot.edited = false;
     const ColourTextResult colour = originalColourOf(slot);
     if (!colour) {
@@ -123,6 +125,30 @@ UserMessage unreadableColours(const std::string& path, const std::vector<std::st
 
 UserMessage saveFailure(const std::string& path, const std::string& reason) {
     return {"The colours could not be saved to " + path + ".\n" + reason, {}};
+}
+
+constexpr const char* kSelectAgain =
+    " It was left as it is; select it again to load it as it is now.";
+
+// Why a save was refused, in words; the facts come from the profile service.
+std::string refusalText(const Status& status) {
+    switch (status.kind) {
+        case Status::Kind::Vanished:
+            return "The file is gone (" + status.reason +
+                   "). It was not created anew, which would lose the game's other settings in it.";
+        case Status::Kind::Unrecognised:
+            return std::string(
+                       "It holds none of the 24 colour options now (it is empty or not a "
+                       "player options file), perhaps because the game is rewriting it.") +
+                   kSelectAgain;
+        case Status::Kind::Changed:
+            return "It has changed since it was loaded (" + status.reason +
+                   " gone), perhaps because the game is rewriting it." + kSelectAgain;
+        case Status::Kind::None:
+        case Status::Kind::Failed:
+            break;
+    }
+    return status.reason;
 }
 
 }  // namespace
@@ -155,18 +181,26 @@ UserMessages ColourSlotTable::LoadSelectedFile(const FileListView& fileList) {
 }
 
 UserMessages ColourSlotTable::LoadColorSlots() {
-    IniReads reads = ReadINIEntries(m_currentIniPath, loadRequests(), m_files);
+    Result<std::vector<IniEntry>> read = ReadINIEntries(m_currentIniPath, loadRequests(), m_files);
+    std::vector<IniEntry>& entries = read.value;
     UserMessages messages;
-    if (reads.report) {
-        messages.push_back(*reads.report);
+    m_loaded = Loaded::Colours;
+    if (!read.status) {
+        messages.push_back({read.status.reason, "ReadINI"});
+        m_loaded = Loaded::Unreadable;
+    } else if (std::none_of(entries.begin(), entries.end(),
+                            [](const IniEntry& entry) { return entry.sectionFound; })) {
+        messages.push_back({m_currentIniPath +
+                                " holds none of the 24 colour options (it is empty or not a "
+                                "player options file).",
+                            {}});
+        m_loaded = Loaded::NoColours;
     }
-    m_loaded = true;
-    m_loadUnreadable = reads.report.has_value();
     std::vector<std::string> faults;
     for (int index = 0; index < kSlotCount; ++index) {
         const auto at = static_cast<std::size_t>(2 * index);
         if (auto fault = fillSlot(m_slots[static_cast<std::size_t>(index)], index,
-                                  std::move(reads.entries[at]), std::move(reads.entries[at + 1]))) {
+                                  std::move(entries[at]), std::move(entries[at + 1]))) {
             faults.push_back(std::move(*fault));
         }
     }
@@ -178,24 +212,29 @@ UserMessages ColourSlotTable::LoadColorSlots() {
 
 UserMessages ColourSlotTable::SaveColorSlots(const FileListView& fileList) {
     const std::optional<std::string> entry = SelectedEntry(fileList);
-    if (!entry || !m_loaded) {
+    if (!entry || m_loaded == Loaded::Nothing) {
         return {};
     }
     m_currentIniPath = iniPathFor(fileList, *entry);
-    if (m_loadUnreadable) {
-        // Its slots hold defaults, not the file's colours: writing them would replace
-        // colours the user never saw.
+    // After these loads the slots hold defaults, not the file's colours: writing them
+    // would replace colours the user never saw, or fill a file caught empty.
+    if (m_loaded == Loaded::Unreadable) {
         return {saveFailure(m_currentIniPath,
                             "The file could not be read when it was loaded; select it again.")};
     }
-    std::vector<IniEdit> writes;
-    std::vector<IniKey> mustExist;
-    for (int index = 0; index < kSlotCount; ++index) {
-        planSave(m_slots[static_cast<std::size_t>(index)], writes, mustExist);
+    if (m_loaded == Loaded::NoColours) {
+        return {saveFailure(m_currentIniPath,
+                            "It held none of the 24 colour options when it was loaded; select it "
+                            "again.")};
     }
-    const Status status = WriteINIValues(m_currentIniPath, writes, mustExist, m_files);
+    std::vector<IniEdit> writes;
+    IniGuard guard;
+    for (int index = 0; index < kSlotCount; ++index) {
+        planSave(m_slots[static_cast<std::size_t>(index)], writes, guard);
+    }
+    const Status status = WriteINIValues(m_currentIniPath, writes, guard, m_files);
     if (!status) {
-        return {saveFailure(m_currentIniPath, status.reason)};
+        return {saveFailure(m_currentIniPath, refusalText(status))};
     }
     return {{"INI file saved", {}}};
 }

@@ -44,7 +44,7 @@ class ColourSlotTable {
     static constexpr int kSlotCount = 24;
     static constexpr int kLabelCount = 25;
 
-    explicit ColourSlotTable(FileSystem& files = HostFileSystem());
+    explicit ColourSlotTable(FileSystem& files);
 
     // Label `index`, 0..24; throws std::out_of_range for any other index.
     const ColourSlot& slot(int index) const;
@@ -55,15 +55,19 @@ class ColourSlotTable {
     // selection.
     UserMessages LoadSelectedFile(const FileListView& fileList);
     // Fills the 24 slots from one read of CurrentIniPath. A file that cannot be read
-    // gives one message titled "ReadINI"; colour texts that cannot be read leave
-    // their slots' colours as they were and are named in one message.
+    // gives one message titled "ReadINI"; one that holds none of the 24 colour
+    // sections (it is empty, or no options file) one naming it, and the slots the
+    // designed defaults. Colour texts that cannot be read leave their slots' colours
+    // as they were and are named in one message.
     UserMessages LoadColorSlots();
     // Writes, in one atomic replace, the slots given a colour since the load (unless
     // it is the colour their text already reads as) and the slots whose key the file
     // lacks, as six-decimal texts; every other byte stays. "INI file saved" when the
     // file holds the colours shown; otherwise one message naming the file and the
-    // reason, and the file as it was. Nothing, and no message, when no entry is
-    // selected or no file was loaded yet.
+    // reason, and the file as it was: so when the load could not read it or found
+    // none of the colour sections, and when the save finds it gone, holding none of
+    // them, or without options the load saw. Nothing, and no message, when no entry
+    // is selected or no file was loaded yet.
     UserMessages SaveColorSlots(const FileListView& fileList);
     // Gives label `index` (0..24) the colour of its stored text; an index outside
     // that range is ignored. A text that cannot be read is reported and leaves the
@@ -76,11 +80,13 @@ class ColourSlotTable {
     void SetCurrentIniPathFromSelection(const FileListView& fileList);
 
   private:
+    // What the last load found: a save writes only over colours the user saw.
+    enum class Loaded { Nothing, Colours, Unreadable, NoColours };
+
     FileSystem& m_files;
     std::array<ColourSlot, kLabelCount> m_slots{};
     std::string m_currentIniPath;
-    bool m_loaded = false;
-    bool m_loadUnreadable = false;
+    Loaded m_loaded = Loaded::Nothing;
 };
 
 }  // namespace orvex

@@ -117,11 +117,11 @@ Update Form1Controller::fileSelected(int row) {
         return {};
     }
     Update update{kFileListPart | kCharacterNamePart | kSlotsPart, {}};
-    CharacterName found = LookupCharacterName(m_fileList.List(row), m_startup.OutputFolder,
-                                              m_startup.ShortcutSections, m_host.files());
-    m_characterName = std::move(found.name);
-    if (found.report) {
-        update.messages.push_back(*found.report);
+    Result<std::string> found = LookupCharacterName(m_fileList.List(row), m_startup.OutputFolder,
+                                                    m_startup.ShortcutSections, m_host.files());
+    m_characterName = std::move(found.value);
+    if (!found.status) {
+        update.messages.push_back({found.status.reason, "ReadINI"});
     }
     append(update.messages, m_table.LoadSelectedFile(m_fileList));
     return update;

@@ -44,7 +44,4 @@ class FileSystem {
     virtual Status replaceFile(const std::string& hostPath, std::string_view bytes) = 0;
 };
 
-// A file system without a Wine prefix, for callers not yet given one.
-FileSystem& HostFileSystem();
-
 }  // namespace orvex

@@ -114,11 +114,6 @@ std::string FileSystem::hostPath(const std::string& windowsPath) const {
     return HostPath(windowsPath, {});
 }
 
-FileSystem& HostFileSystem() {
-    static SystemFileSystem host;
-    return host;
-}
-
 std::string SystemFileSystem::hostPath(const std::string& windowsPath) const {
     return HostPath(windowsPath, m_winePrefix);
 }

@@ -28,16 +28,17 @@ std::string PlayerIdFromFileName(const std::string& fileName) {
     return removeAll(id, "_options");
 }
 
-CharacterName LookupCharacterName(const std::string& entryText, const std::string& outputFolder,
-                                  const std::vector<std::string>& shortcutSections,
-                                  FileSystem& files) {
+Result<std::string> LookupCharacterName(const std::string& entryText,
+                                        const std::string& outputFolder,
+                                        const std::vector<std::string>& shortcutSections,
+                                        FileSystem& files) {
     const std::string id = PlayerIdFromFileName(entryText);
     for (const std::string& section : shortcutSections) {
         // An empty section name contains nothing, not even the empty id.
         if (!section.empty() && section.find(id) != std::string::npos) {
-            IniRead read =
+            Result<IniEntry> read =
                 ReadINIEntry(outputFolder + "shortcut.ini", section, "Name", std::string(), files);
-            return {std::move(read.value), std::move(read.report)};
+            return {std::move(read.value.text), std::move(read.status)};
         }
     }
     return {};

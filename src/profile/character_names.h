@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,13 +15,11 @@ std::string PlayerIdFromFileName(const std::string& fileName);
 // The character name of the file `entryText` (a name without folder): the "Name"
 // of the first section in `shortcutSections` whose name contains the player id,
 // read from `outputFolder` + "shortcut.ini"; the empty text when none matches. A
-// shortcut.ini that exists but cannot be read gives the "ReadINI" report.
-struct CharacterName {
-    std::string name;
-    std::optional<UserMessage> report;
-};
-CharacterName LookupCharacterName(const std::string& entryText, const std::string& outputFolder,
-                                  const std::vector<std::string>& shortcutSections,
-                                  FileSystem& files = HostFileSystem());
+// shortcut.ini that exists but cannot be read gives the empty name and a failed
+// status (see ReadINIEntry).
+Result<std::string> LookupCharacterName(const std::string& entryText,
+                                        const std::string& outputFolder,
+                                        const std::vector<std::string>& shortcutSections,
+                                        FileSystem& files);
 
 }  // namespace orvex

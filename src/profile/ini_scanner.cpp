@@ -38,8 +38,10 @@ std::size_t nextLineFrom(std::string_view text, std::size_t pos) {
 
 }  // namespace
 
-IniScanner::IniScanner(std::string_view text)
-    : m_text(text), m_bodyStart(text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0), m_pos(m_bodyStart) {}
+IniScanner::IniScanner(std::string_view text, bool wholeFile)
+    : m_text(text),
+      m_bodyStart(wholeFile && text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0),
+      m_pos(m_bodyStart) {}
 
 bool IniScanner::next(IniLine& line) {
     if (m_pos >= m_text.size()) {

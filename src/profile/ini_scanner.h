@@ -34,9 +34,11 @@ struct IniLine {
 // The one pass over an INI file's bytes that every read and edit is built on.
 class IniScanner {
   public:
-    explicit IniScanner(std::string_view text);
+    // `text` is a whole file, or (`wholeFile` false) a part of one that starts at the
+    // beginning of a line after the first.
+    explicit IniScanner(std::string_view text, bool wholeFile = true);
 
-    // Where the first line starts: after a UTF-8 byte order mark, if any.
+    // Where the first line starts: after a UTF-8 byte order mark that starts a file.
     std::size_t bodyStart() const { return m_bodyStart; }
 
     // Classifies the next line into `line`; false once the text is used up.

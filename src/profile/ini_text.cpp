@@ -1,6 +1,7 @@
 #include "profile/ini_text.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/text.h"
 #include "profile/ini_scanner.h"
@@ -15,12 +16,16 @@ bool isLineBreak(char c) {
     return c == '\r' || c == '\n';
 }
 
-std::size_t offsetOf(std::string_view text, std::string_view part) {
-    return static_cast<std::size_t>(part.data() - text.data());
-}
-
-std::size_t contentEnd(std::string_view text, const IniLine& line) {
-    return offsetOf(text, line.content) + line.content.size();
+// The first line ending in `text`; nothing when it has none.
+std::optional<std::string> firstLineEnding(std::string_view text) {
+    const std::size_t at = text.find_first_of("\r\n");
+    if (at == std::string_view::npos) {
+        return std::nullopt;
+    }
+    if (text[at] == '\r') {
+        return at + 1 < text.size() && text[at + 1] == '\n' ? "\r\n" : "\r";
+    }
+    return "\n";
 }
 
 // The length of the one line ending that starts `line`'s run of line breaks.
@@ -31,122 +36,172 @@ std::size_t endingLength(std::string_view text, const IniLine& line) {
     return text[line.end] == '\r' && line.end + 1 < line.next && text[line.end + 1] == '\n' ? 2 : 1;
 }
 
-std::string firstLineEnding(std::string_view text, std::size_t bodyStart) {
-    const std::size_t at = text.find_first_of("\r\n", bodyStart);
-    if (at == std::string_view::npos) {
-        return "\r\n";
-    }
-    if (text[at] == '\r') {
-        return at + 1 < text.size() && text[at + 1] == '\n' ? "\r\n" : "\r";
-    }
-    return "\n";
-}
-
-bool endsWithLineBreak(std::string_view text, std::size_t bodyStart) {
-    return text.size() == bodyStart || isLineBreak(text.back());
-}
-
-// A change at `at`: `removed` bytes give way to `inserted`. Changes at one place apply
-// in `order`: a line's own value, then lines added after it, then new sections.
+// A change at `at`: `removed` bytes give way to `inserted`.
 struct Splice {
     std::size_t at = 0;
     std::size_t removed = 0;
     std::string inserted;
-    int order = 0;
 };
 
-std::string applied(std::string_view text, std::vector<Splice> splices) {
-    std::stable_sort(splices.begin(), splices.end(), [](const Splice& a, const Splice& b) {
-        return a.at != b.at ? a.at < b.at : a.order < b.order;
-    });
+std::string spliced(std::string_view text, const Splice& splice) {
     std::string result;
-    std::size_t size = text.size();
-    for (const Splice& splice : splices) {
-        size += splice.inserted.size() - splice.removed;
-    }
-    result.reserve(size);
-    std::size_t copied = 0;
-    for (const Splice& splice : splices) {
-        result.append(text.substr(copied, splice.at - copied));
-        result.append(splice.inserted);
-        copied = splice.at + splice.removed;
-    }
-    result.append(text.substr(copied));
+    result.reserve(text.size() + splice.inserted.size() - splice.removed);
+    result.append(text.substr(0, splice.at));
+    result.append(splice.inserted);
+    result.append(text.substr(splice.at + splice.removed));
     return result;
 }
 
-// Whether setting a key line to `value` leaves its value as a read returns it.
-bool alreadyReads(const IniLine& line, std::string_view value) {
-    return line.hasEquals && (line.value() == value || Unquoted(line.value()) == value);
+// --- one edit -----------------------------------------------------------------
+
+// What one edit finds in a text: its section, that section's last non-blank line (its
+// header counts) and the first line of its key.
+struct EditPlace {
+    bool section = false;
+    std::optional<IniLine> last;
+    std::optional<IniLine> key;
+};
+
+EditPlace placeOf(IniScanner& scanner, const IniEdit& edit) {
+    EditPlace place;
+    bool inside = edit.section.empty();
+    place.section = inside;
+    IniLine line;
+    for (;;) {
+        if (!inside) {
+            scanner.skipToPossibleHeader();  // only a header matters until the section
+        }
+        if (!scanner.next(line)) {
+            break;
+        }
+        if (line.kind == Kind::Header) {
+            if (inside) {
+                break;
+            }
+            inside = place.section = EqualsIgnoringAsciiCase(line.name, edit.section);
+            if (inside) {
+                place.last = line;
+            }
+        } else if (inside && line.kind == Kind::Entry) {
+            place.last = line;
+            if (!place.key && EqualsIgnoringAsciiCase(line.name, edit.key)) {
+                place.key = line;
+            }
+        }
+    }
+    return place;
 }
 
-// The change that gives an existing key line `value`; nothing when it reads so already.
+// The change that gives an existing key line `value`; nothing when it reads so
+// already.
 std::optional<Splice> valueChange(std::string_view text, const IniLine& line,
                                   std::string_view value) {
-    if (alreadyReads(line, value)) {
+    if (line.hasEquals && (line.value() == value || Unquoted(line.value()) == value)) {
         return std::nullopt;
     }
-    const std::size_t end = contentEnd(text, line);
+    const std::size_t contentEnd =
+        static_cast<std::size_t>(line.content.data() - text.data()) + line.content.size();
     if (!line.hasEquals) {
-        return Splice{end, 0, "=" + std::string(value), 0};
+        return Splice{contentEnd, 0, "=" + std::string(value)};
     }
-    return Splice{end - line.rawValue.size(), line.rawValue.size(), std::string(value), 0};
+    return Splice{contentEnd - line.rawValue.size(), line.rawValue.size(), std::string(value)};
 }
 
-// Lines added after `last`, the last non-blank line of their section.
-Splice linesAfter(std::string_view text, const IniLine& last, const std::vector<std::string>& lines,
-                  const std::string& eol) {
-    std::string inserted;
-    for (const std::string& line : lines) {
-        inserted += last.hasLineBreak() ? line + eol : eol + line;
+Splice lineAfter(std::string_view text, const IniLine& last, const std::string& entry,
+                 const std::string& eol) {
+    if (!last.hasLineBreak()) {
+        return {last.end, 0, eol + entry};
     }
-    const std::size_t at = last.hasLineBreak() ? last.end + endingLength(text, last) : last.end;
-    return {at, 0, inserted, 1};
+    return {last.end + endingLength(text, last), 0, entry + eol};
 }
 
-// A new section with its lines, added at the end of the text.
-Splice sectionAtEnd(std::string_view text, std::size_t bodyStart, std::string_view section,
-                    const std::vector<std::string>& lines, const std::string& eol) {
-    const bool breakAtEnd = endsWithLineBreak(text, bodyStart);
-    std::string inserted = breakAtEnd ? "[" + std::string(section) + "]" + eol
-                                      : eol + "[" + std::string(section) + "]";
-    for (const std::string& line : lines) {
-        inserted += breakAtEnd ? line + eol : eol + line;
+Splice sectionAtEnd(std::string_view text, std::size_t bodyStart, const IniEdit& edit,
+                    const std::string& entry, const std::string& eol) {
+    const std::string header = "[" + edit.section + "]";
+    if (text.size() == bodyStart || isLineBreak(text.back())) {
+        return {text.size(), 0, header + eol + entry + eol};
     }
-    return {text.size(), 0, inserted, 2};
+    return {text.size(), 0, eol + header + eol + entry};
 }
 
 Splice removedLine(std::string_view text, std::size_t bodyStart, const IniLine& line) {
     if (line.hasLineBreak()) {
-        return {line.begin, line.end - line.begin + endingLength(text, line), {}, 0};
+        return {line.begin, line.end - line.begin + endingLength(text, line), {}};
     }
     if (line.begin == bodyStart) {
-        return {line.begin, line.end - line.begin, {}, 0};
+        return {line.begin, line.end - line.begin, {}};
     }
     // The last line has no line ending: take the one before it, so that the file
     // still ends without one.
     const bool crlf =
         line.begin >= 2 && text[line.begin - 1] == '\n' && text[line.begin - 2] == '\r';
     const std::size_t from = line.begin - (crlf ? 2 : 1);
-    return {from, line.end - from, {}, 0};
+    return {from, line.end - from, {}};
 }
 
-// What the edits of one section find in the text: the section's last non-blank line
-// (its header counts) and the first line of each key.
-struct SectionEdits {
+// `edit` made on `text`, a part of a file that starts with a header line or where the
+// file's lines start (`fileStart`: where the file starts) and holds every line the edit
+// looks at; `eol` is the file's line ending for new lines.
+std::optional<std::string> editedOnce(std::string_view text, const IniEdit& edit,
+                                      const std::string& eol, bool fileStart) {
+    IniScanner scanner(text, fileStart);
+    const std::size_t bodyStart = scanner.bodyStart();
+    const EditPlace place = placeOf(scanner, edit);
+    if (!edit.value) {
+        return place.key ? std::optional(spliced(text, removedLine(text, bodyStart, *place.key)))
+                         : std::nullopt;
+    }
+    if (place.key) {
+        const auto change = valueChange(text, *place.key, *edit.value);
+        return change ? std::optional(spliced(text, *change)) : std::nullopt;
+    }
+    const std::string entry = edit.key + "=" + *edit.value;
+    if (!place.section) {
+        return spliced(text, sectionAtEnd(text, bodyStart, edit, entry, eol));
+    }
+    if (place.last) {
+        return spliced(text, lineAfter(text, *place.last, entry, eol));
+    }
+    return spliced(text, {bodyStart, 0, entry + eol});
+}
+
+// --- the sections of many keys, in one pass ------------------------------------------
+
+// The first section of one name: whether the file has it, where it starts and ends,
+// and the keys asked of it.
+struct SectionKeys {
     std::string_view name;
-    std::vector<std::size_t> edits;  // indices into the edit list, in order
+    std::vector<std::size_t> keys;  // indices into the key list, in order
     bool found = false;
-    std::optional<IniLine> last;
+    std::size_t begin = 0;  // its header's line, or where the file's lines start
+    std::size_t end = 0;    // the next header's line, or the end of the text
 };
 
-// The first section of each name in `groups`, scanned in one pass; `keyLines[i]` gets
-// the first line of edit i's key. The empty name is the part before the first header.
+// `Named` is IniEdit or IniKey: anything with a section and a key.
 template <typename Named>
-void scanSections(std::string_view text, std::vector<SectionEdits>& groups,
-                  const std::vector<Named>& edits, std::vector<std::optional<IniLine>>& keyLines) {
-    const auto groupNamed = [&groups](std::string_view name) -> SectionEdits* {
-        for (SectionEdits& group : groups) {
+std::vector<SectionKeys> groupedBySection(const std::vector<Named>& keys) {
+    std::vector<SectionKeys> groups;
+    for (std::size_t index = 0; index < keys.size(); ++index) {
+        const auto same = std::find_if(groups.begin(), groups.end(), [&](const SectionKeys& g) {
+            return EqualsIgnoringAsciiCase(g.name, keys[index].section);
+        });
+        if (same != groups.end()) {
+            same->keys.push_back(index);
+        } else {
+            groups.push_back({keys[index].section, {index}, false, 0, 0});
+        }
+    }
+    return groups;
+}
+
+// Finds the first section of each name in `groups` in one pass; `keyLines[i]`, unless
+// `keyLines` is empty, gets the first line of key i. The empty name is the part before
+// the first header.
+template <typename Named>
+void scanSections(std::string_view text, std::vector<SectionKeys>& groups,
+                  const std::vector<Named>& keys, std::vector<std::optional<IniLine>>& keyLines) {
+    const auto groupNamed = [&groups](std::string_view name) -> SectionKeys* {
+        for (SectionKeys& group : groups) {
             // The length first: most headers of a big file are none of ours.
             if (group.name.size() == name.size() && EqualsIgnoringAsciiCase(group.name, name)) {
                 return &group;
@@ -154,24 +209,25 @@ void scanSections(std::string_view text, std::vector<SectionEdits>& groups,
         }
         return nullptr;
     };
-    SectionEdits* active = groupNamed("");
+    IniScanner scanner(text);
+    SectionKeys* active = groupNamed("");
     if (active != nullptr) {
         active->found = true;
+        active->begin = scanner.bodyStart();
     }
-    std::size_t unfound = static_cast<std::size_t>(std::count_if(
-        groups.begin(), groups.end(), [](const SectionEdits& g) { return !g.found; }));
+    std::size_t unfound = static_cast<std::size_t>(
+        std::count_if(groups.begin(), groups.end(), [](const SectionKeys& g) { return !g.found; }));
     std::string initials;  // of the names not found yet: other headers need no look
-    for (const SectionEdits& group : groups) {
+    for (const SectionKeys& group : groups) {
         if (!group.found && initials.find(AsciiLower(group.name.front())) == std::string::npos) {
             initials += AsciiLower(group.name.front());
         }
     }
-    IniScanner scanner(text);
     IniLine line;
     for (;;) {
         if (active == nullptr) {
             if (unfound == 0) {
-                break;  // later sections of these names do not count
+                return;  // later sections of these names do not count
             }
             scanner.skipToPossibleHeader(initials);
         }
@@ -179,139 +235,93 @@ void scanSections(std::string_view text, std::vector<SectionEdits>& groups,
             break;
         }
         if (line.kind == Kind::Header) {
+            if (active != nullptr) {
+                active->end = line.begin;
+            }
             active = groupNamed(line.name);
             if (active != nullptr && active->found) {
                 active = nullptr;  // only the first section of a name counts
             } else if (active != nullptr) {
                 active->found = true;
-                active->last = line;
+                active->begin = line.begin;
                 --unfound;
             }
-        } else if (line.kind == Kind::Entry && active != nullptr) {
-            active->last = line;
-            for (const std::size_t edit : active->edits) {
-                if (!keyLines[edit] && EqualsIgnoringAsciiCase(line.name, edits[edit].key)) {
-                    keyLines[edit] = line;
+        } else if (line.kind == Kind::Entry && active != nullptr && !keyLines.empty()) {
+            for (const std::size_t key : active->keys) {
+                if (!keyLines[key] && EqualsIgnoringAsciiCase(line.name, keys[key].key)) {
+                    keyLines[key] = line;
                 }
             }
         }
     }
+    if (active != nullptr) {
+        active->end = text.size();
+    }
 }
 
-// `Named` is IniEdit or IniKey: anything with a section and a key.
-template <typename Named>
-std::vector<SectionEdits> groupedBySection(const std::vector<Named>& edits) {
-    std::vector<SectionEdits> groups;
-    for (std::size_t index = 0; index < edits.size(); ++index) {
-        const auto same = std::find_if(groups.begin(), groups.end(), [&](const SectionEdits& g) {
-            return EqualsIgnoringAsciiCase(g.name, edits[index].section);
-        });
-        if (same != groups.end()) {
-            same->edits.push_back(index);
-        } else {
-            groups.push_back({edits[index].section, {index}, false, std::nullopt});
+// Where the last header line starts; `bodyStart` in a text without one. Searched from
+// the end: the last section is usually short.
+std::size_t lastSectionStart(std::string_view text, std::size_t bodyStart) {
+    std::size_t end = text.size();
+    for (;;) {
+        while (end > bodyStart && isLineBreak(text[end - 1])) {
+            --end;
         }
+        if (end == bodyStart) {
+            return bodyStart;
+        }
+        const std::size_t lastBreak = text.find_last_of("\r\n", end - 1);
+        const std::size_t begin = lastBreak == std::string_view::npos || lastBreak < bodyStart
+                                      ? bodyStart
+                                      : lastBreak + 1;
+        IniLine line;
+        IniScanner scanner(text.substr(begin, end - begin), false);
+        if (scanner.next(line) && line.kind == Kind::Header) {
+            return begin;
+        }
+        end = begin;
     }
-    return groups;
 }
 
-// Whether lines added one by one after `last` would stand exactly as the added block
-// does. Not when a lone CR is the file's line ending and an LF follows the insertion
-// point: each added CR joins that LF into one CRLF ending, and moves the next line.
-bool addsAsABlock(std::string_view text, const IniLine& last, std::size_t lines,
-                  const std::string& eol) {
-    const std::size_t at = last.end + endingLength(text, last);
-    return lines < 2 || !last.hasLineBreak() || eol != "\r" || at >= text.size() ||
-           text[at] != '\n';
+// A part of the file that edits change: the first section of an edited name, or the
+// last section of the file, which new sections join.
+struct Window {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    std::optional<std::string> edited;  // the part as the edits so far left it
+};
+
+std::string_view current(std::string_view text, const Window& window) {
+    return window.edited ? std::string_view(*window.edited)
+                         : text.substr(window.begin, window.end - window.begin);
 }
 
-// The splices of one section's edits; lines for keys the section lacks are collected
-// and added after its last line, or with the section at the end of the text. False
-// when the section's added lines cannot be placed as one block.
-bool spliceSection(std::string_view text, std::size_t bodyStart, const SectionEdits& group,
-                   const std::vector<IniEdit>& edits,
-                   const std::vector<std::optional<IniLine>>& keyLines, const std::string& eol,
-                   std::vector<Splice>& splices) {
-    std::vector<std::string> added;
-    for (const std::size_t index : group.edits) {
-        const IniEdit& edit = edits[index];
-        if (!keyLines[index]) {
-            added.push_back(edit.key + "=" + *edit.value);
-        } else if (auto change = valueChange(text, *keyLines[index], *edit.value)) {
-            splices.push_back(std::move(*change));
-        }
+// The text with each window as the edits left it.
+std::string joined(std::string_view text, const std::vector<Window>& windows) {
+    std::string result;
+    std::size_t copied = 0;
+    for (const Window& window : windows) {
+        result.append(text.substr(copied, window.begin - copied));
+        result.append(current(text, window));
+        copied = window.end;
     }
-    if (added.empty()) {
-        return true;
-    }
-    if (!group.found) {
-        splices.push_back(sectionAtEnd(text, bodyStart, group.name, added, eol));
-    } else if (group.last) {
-        if (!addsAsABlock(text, *group.last, added.size(), eol)) {
-            return false;
-        }
-        splices.push_back(linesAfter(text, *group.last, added, eol));
-    } else {
-        std::string inserted;
-        for (const std::string& line : added) {
-            inserted += line + eol;
-        }
-        splices.push_back({bodyStart, 0, inserted, 1});
-    }
-    return true;
+    return result;
 }
 
-// One pass for the common case: values set (no deletions), one edit per key.
-bool fitsOnePass(const std::vector<IniEdit>& edits) {
-    for (std::size_t a = 0; a < edits.size(); ++a) {
-        if (!edits[a].value) {
-            return false;
+// The file's first line ending as the edits so far left it; CRLF while it has none.
+std::string currentLineEnding(std::string_view text, std::size_t bodyStart,
+                              const std::vector<Window>& windows) {
+    std::size_t from = bodyStart;
+    for (const Window& window : windows) {
+        if (auto eol = firstLineEnding(text.substr(from, window.begin - from))) {
+            return *eol;
         }
-        for (std::size_t b = a + 1; b < edits.size(); ++b) {
-            if (EqualsIgnoringAsciiCase(edits[a].section, edits[b].section) &&
-                EqualsIgnoringAsciiCase(edits[a].key, edits[b].key)) {
-                return false;
-            }
+        if (auto eol = firstLineEnding(current(text, window))) {
+            return *eol;
         }
+        from = window.end;
     }
-    return true;
-}
-
-// The edited text in one pass; sets `exact` false (and gives nothing) when the result
-// would differ from the edits made one by one.
-std::optional<std::string> editedInOnePass(std::string_view text, const std::vector<IniEdit>& edits,
-                                           bool& exact) {
-    const std::size_t bodyStart = IniScanner(text).bodyStart();
-    const std::string eol = firstLineEnding(text, bodyStart);
-    std::vector<SectionEdits> groups = groupedBySection(edits);
-    std::vector<std::optional<IniLine>> keyLines(edits.size());
-    scanSections(text, groups, edits, keyLines);
-    std::vector<Splice> splices;
-    for (const SectionEdits& group : groups) {
-        exact = spliceSection(text, bodyStart, group, edits, keyLines, eol, splices);
-        if (!exact) {
-            return std::nullopt;
-        }
-    }
-    if (splices.empty()) {
-        return std::nullopt;
-    }
-    return applied(text, std::move(splices));
-}
-
-std::optional<std::string> editedOnce(std::string_view text, const IniEdit& edit) {
-    if (edit.value) {
-        bool exact = true;  // a single edit adds one line at most
-        return editedInOnePass(text, {edit}, exact);
-    }
-    const std::vector<IniEdit> one = {edit};  // the groups keep views of its names
-    std::vector<SectionEdits> groups = groupedBySection(one);
-    std::vector<std::optional<IniLine>> keyLines(1);
-    scanSections(text, groups, one, keyLines);
-    if (!keyLines[0]) {
-        return std::nullopt;
-    }
-    return applied(text, {removedLine(text, IniScanner(text).bodyStart(), *keyLines[0])});
+    return "\r\n";
 }
 
 }  // namespace
@@ -324,29 +334,32 @@ std::string_view Unquoted(std::string_view value) {
     return value;
 }
 
-std::vector<std::optional<std::string_view>> IniValues(std::string_view text,
-                                                       const std::vector<IniKey>& keys) {
-    std::vector<SectionEdits> groups = groupedBySection(keys);
+std::vector<IniFound> IniLookup(std::string_view text, const std::vector<IniKey>& keys) {
+    std::vector<SectionKeys> groups = groupedBySection(keys);
     std::vector<std::optional<IniLine>> keyLines(keys.size());
     scanSections(text, groups, keys, keyLines);
-    std::vector<std::optional<std::string_view>> values(keys.size());
-    for (std::size_t index = 0; index < keys.size(); ++index) {
-        if (keyLines[index] && keyLines[index]->hasEquals) {
-            values[index] = keyLines[index]->value();
+    std::vector<IniFound> found(keys.size());
+    for (const SectionKeys& group : groups) {
+        for (const std::size_t key : group.keys) {
+            found[key].section = group.found;
+            if (keyLines[key] && keyLines[key]->hasEquals) {
+                found[key].value = keyLines[key]->value();
+            }
         }
     }
-    return values;
+    return found;
 }
 
 std::optional<std::string_view> IniValue(std::string_view text, std::string_view section,
                                          std::string_view key) {
-    return IniValues(text, {{section, key}}).front();
+    return IniLookup(text, {{section, key}}).front().value;
 }
 
 std::optional<std::vector<std::string>> IniKeyNames(std::string_view text,
                                                     std::string_view section) {
     bool inside = section.empty();
     bool seen = inside;
+    bool afterEmptyName = false;  // the entry line before had an empty name
     std::vector<std::string> names;
     IniScanner scanner(text);
     IniLine line;
@@ -362,8 +375,15 @@ std::optional<std::vector<std::string>> IniKeyNames(std::string_view text,
                 break;
             }
             inside = seen = EqualsIgnoringAsciiCase(line.name, section);
-        } else if (inside && line.kind == Kind::Entry && line.hasEquals && !line.isComment()) {
-            names.emplace_back(line.name);
+        } else if (inside && line.kind == Kind::Entry) {
+            // The service keeps no line "=..." right after an entry with an empty name.
+            const bool dropped = afterEmptyName && line.content.front() == '=';
+            if (!dropped) {
+                afterEmptyName = line.name.empty();
+            }
+            if (line.hasEquals && !line.isComment() && !dropped) {
+                names.emplace_back(line.name);
+            }
         }
     }
     return seen ? std::optional(std::move(names)) : std::nullopt;
@@ -387,21 +407,62 @@ std::vector<std::string> IniSectionNames(std::string_view text, std::size_t limi
     return names;
 }
 
+// One scan finds the part of the file each edit can change; the edits are then made
+// one at a time, in order, on those parts alone, so that the result is the one of the
+// edits made one by one on the whole file.
 std::optional<std::string> IniEdited(std::string_view text, const std::vector<IniEdit>& edits) {
-    bool exact = fitsOnePass(edits);
-    if (exact) {
-        std::optional<std::string> result = editedInOnePass(text, edits, exact);
-        if (exact) {
-            return result;
+    const std::size_t bodyStart = IniScanner(text).bodyStart();
+    std::vector<SectionKeys> groups = groupedBySection(edits);
+    std::vector<std::optional<IniLine>> noKeyLines;  // each edit finds its own line
+    scanSections(text, groups, edits, noKeyLines);
+
+    // One window per found section, and the last section's, which new sections join;
+    // a section with the empty name and no lines is a window of no bytes.
+    std::vector<std::pair<std::size_t, std::size_t>> spans = {
+        {lastSectionStart(text, bodyStart), text.size()}};
+    for (const SectionKeys& group : groups) {
+        if (group.found) {
+            spans.emplace_back(group.begin, group.end);
         }
     }
-    std::optional<std::string> result;
-    for (const IniEdit& edit : edits) {
-        if (auto next = editedOnce(result ? std::string_view(*result) : text, edit)) {
-            result = std::move(next);
+    std::sort(spans.begin(), spans.end());
+    spans.erase(std::unique(spans.begin(), spans.end()), spans.end());
+    std::vector<Window> windows;
+    for (const auto& [begin, end] : spans) {
+        windows.push_back({begin, end, std::nullopt});
+    }
+    std::vector<std::size_t> windowOf(edits.size(), windows.size() - 1);  // new: the last
+    for (const SectionKeys& group : groups) {
+        const auto at =
+            std::lower_bound(spans.begin(), spans.end(), std::make_pair(group.begin, group.end));
+        for (const std::size_t edit : group.keys) {
+            if (group.found) {
+                windowOf[edit] = static_cast<std::size_t>(at - spans.begin());
+            }
         }
     }
-    return result;
+
+    bool changed = false;
+    for (std::size_t index = 0; index < edits.size(); ++index) {
+        Window& window = windows[windowOf[index]];
+        const std::string eol = currentLineEnding(text, bodyStart, windows);
+        auto next = editedOnce(current(text, window), edits[index], eol, window.begin == 0);
+        if (!next) {
+            continue;
+        }
+        changed = true;
+        // A deletion can bring a byte order mark to the start of the file, which takes
+        // it out of the line it began: the file's sections are found anew.
+        const bool markUncovered = window.begin == 0 && next->compare(0, 3, "\xEF\xBB\xBF") == 0;
+        window.edited = std::move(next);
+        if (markUncovered) {
+            const std::string now = joined(text, windows);
+            return IniEdited(now,
+                             {edits.begin() + static_cast<std::ptrdiff_t>(index) + 1, edits.end()})
+                .value_or(now);
+        }
+    }
+    return changed ? std::optional(joined(text, windows)) : std::nullopt;
 }
 
 }  // namespace orvex

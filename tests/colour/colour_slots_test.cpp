@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/system_file_system.h"
 #include "profile/profile.h"
 #include "test_support.h"
 
@@ -22,15 +23,15 @@ using test::SlotSection;
 constexpr const char* kEntry = "player7_options.ini";
 
 // Counts what the table asks of the disk.
-class CountingFiles : public FileSystem {
+class CountingFiles : public SystemFileSystem {
   public:
     FileRead readFile(const std::string& path, std::uint64_t largest) override {
         ++reads;
-        return HostFileSystem().readFile(path, largest);
+        return SystemFileSystem::readFile(path, largest);
     }
     Status replaceFile(const std::string& path, std::string_view bytes) override {
         ++replaces;
-        return HostFileSystem().replaceFile(path, bytes);
+        return SystemFileSystem::replaceFile(path, bytes);
     }
     int reads = 0;
     int replaces = 0;
@@ -51,21 +52,46 @@ class ColourSlotTableTest : public ::testing::Test, protected test::SlotTableSce
 
 const UserMessages kSaved = {{"INI file saved", ""}};
 
-TEST_F(ColourSlotTableTest, FileWithoutColourSectionsLoadsWhiteBadReadSlots) {
-    EXPECT_TRUE(loadFile("[General]\r\nVersion=3\r\n").empty());
-    for (int slot = 0; slot < ColourSlotTable::kSlotCount; ++slot) {
-        EXPECT_EQ(table.slot(slot).sectionName, SlotSection(slot));
-        EXPECT_EQ(table.slot(slot).optionName, "Bad Read");
-        EXPECT_EQ(table.slot(slot).toolTipText(), "Original Colors: 1,1,1");
-        EXPECT_EQ(table.slot(slot).colour, kWhite);
+// A program that rewrites the file in place (truncate, then write) can be caught with
+// it empty at the load and at the save: the save once filled it with 24 bare colour
+// sections and said "INI file saved", and the game's other settings were gone.
+TEST_F(ColourSlotTableTest, FileHoldingNoColourSectionsIsSaidSoAndNeverFilled) {
+    for (const std::string bytes : {"", "[General]\r\nVersion=3\r\n"}) {
+        const UserMessages loaded = loadFile(bytes);
+        ASSERT_EQ(loaded.size(), 1u) << bytes;
+        EXPECT_EQ(loaded[0].text, table.currentIniPath() +
+                                      " holds none of the 24 colour options (it is empty or not a "
+                                      "player options file).");
+        for (int slot = 0; slot < ColourSlotTable::kSlotCount; ++slot) {
+            EXPECT_EQ(table.slot(slot).sectionName, SlotSection(slot));
+            EXPECT_EQ(table.slot(slot).optionName, "Bad Read");
+            EXPECT_EQ(table.slot(slot).toolTipText(), "Original Colors: 1,1,1");
+            EXPECT_EQ(table.slot(slot).colour, kWhite);
+        }
+        table.GiveColour(3, 0);
+        const UserMessages saved = table.SaveColorSlots(list);
+        ASSERT_EQ(saved.size(), 1u) << bytes;
+        EXPECT_NE(saved[0].text.find("none of the 24 colour options"), std::string::npos)
+            << saved[0].text;
+        EXPECT_EQ(test::ReadBytes(file()), bytes);
     }
+    EXPECT_EQ(files.replaces, 0);
+}
 
-    EXPECT_EQ(table.SaveColorSlots(list), kSaved);
-    for (int slot = 0; slot < ColourSlotTable::kSlotCount; ++slot) {
-        EXPECT_EQ(value(slot), "1.000000,1.000000,1.000000") << slot;
+// Caught empty, or as some other file, between the load and the save.
+TEST_F(ColourSlotTableTest, SaveIntoAFileThatLostEveryColourSectionIsRefused) {
+    for (const std::string now : {"", "[General]\r\nVersion=4\r\n"}) {
+        loadFile(OptionsFile({"0,1,0"}));
+        table.GiveColour(0, 0);
+        test::WriteBytes(file(), now);
+        const UserMessages saved = table.SaveColorSlots(list);
+        ASSERT_EQ(saved.size(), 1u);
+        EXPECT_NE(saved[0].text.find("It holds none of the 24 colour options now"),
+                  std::string::npos)
+            << saved[0].text;
+        EXPECT_EQ(test::ReadBytes(file()), now);
     }
-    EXPECT_EQ(value(24), "missing");
-    EXPECT_EQ(test::ReadBytes(file()).rfind("[General]\r\nVersion=3\r\n", 0), 0u);
+    EXPECT_EQ(files.replaces, 0);
 }
 
 TEST_F(ColourSlotTableTest, LoadsNamesTextsAndColoursFromOneRead) {
@@ -308,7 +334,8 @@ TEST_F(ColourSlotTableTest, ChangesOfOtherProgramsSurviveAndHalfWrittenFilesAreL
                      "OptionValue=0.000000,0.000000,0.000000");
     EXPECT_EQ(test::ReadBytes(file()), expected);
 
-    const std::string halfWritten = "; written by the game\r\n[General]\r\nVersion=4\r\n";
+    const std::string halfWritten =
+        "; written by the game\r\n[General]\r\nVersion=4\r\n[VECTOR3-000]\r\nOptionName=Opt";
     test::WriteBytes(file(), halfWritten);
     const UserMessages messages = table.SaveColorSlots(list);
     ASSERT_EQ(messages.size(), 1u);

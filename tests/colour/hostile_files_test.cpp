@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "colour/colour_slots.h"
+#include "platform/system_file_system.h"
 #include "platform/text.h"
-#include "profile/ini_engine.h"
 #include "profile/profile.h"
 #include "test_support.h"
 
@@ -58,7 +58,8 @@ class HostileFileTest : public ::testing::Test, protected test::SlotTableScene {
   protected:
     HostileFileTest() : SlotTableScene(kEntry) {}
 
-    ColourSlotTable table;
+    SystemFileSystem files;
+    ColourSlotTable table{files};
 };
 
 TEST_F(HostileFileTest, StrangeContentLoadsWhatItCanAndSavesWithoutHarm) {
@@ -70,7 +71,7 @@ TEST_F(HostileFileTest, StrangeContentLoadsWhatItCanAndSavesWithoutHarm) {
         bool reported;             // a message tells of something that could not be read
     };
     const Row rows[] = {
-        {"binary junk", randomJunk(4096), "Bad Read", kWhite, false},
+        {"binary junk", randomJunk(4096), "Bad Read", kWhite, true},
         {"NUL in a key", "[VECTOR3-000]\r\nOption\0Name=x\r\nOptionValue=1,0,0\r\n"s, "Bad Read",
          0x0000FF, false},
         {"NUL in a value", "[VECTOR3-000]\r\nOptionName=a\0b\r\nOptionValue=0,1\0,1\r\n"s, "a",
@@ -83,7 +84,7 @@ TEST_F(HostileFileTest, StrangeContentLoadsWhatItCanAndSavesWithoutHarm) {
     };
     for (const Row& row : rows) {
         test::WriteBytes(file(), row.bytes);
-        ColourSlotTable table;  // a fresh table: colours from the row before would hide faults
+        ColourSlotTable table(files);  // fresh: colours from the row before would hide faults
         messages.clear();
         messages.record(table.LoadSelectedFile(list));
         EXPECT_EQ(table.slot(0).optionName, row.slot0Name) << row.name;
@@ -119,7 +120,7 @@ TEST_F(HostileFileTest, StrangeContentLoadsWhatItCanAndSavesWithoutHarm) {
 }
 
 TEST_F(HostileFileTest, JunkBeforeTheAddedSectionsIsKeptByteForByte) {
-    const std::string junk = randomJunk(4096);
+    const std::string junk = randomJunk(4096) + "\r\n[VECTOR3-005]\r\nOptionValue=1,0,0\r\n";
     test::WriteBytes(file(), junk);
     messages.record(table.LoadSelectedFile(list));
     ASSERT_TRUE(messages.record(table.SaveColorSlots(list)));
@@ -235,12 +236,12 @@ TEST(ProfileService, Utf16FileIsReportedAndNeverAppendedTo) {
     for (const std::string& bom : {"\xFF\xFE"s, "\xFE\xFF"s}) {
         const std::string bytes = bom + utf16le("[VECTOR3-000]\r\nOptionValue=1,1,1\r\n").substr(2);
         test::WriteBytes(file, bytes);
-        char buffer[16];
-        Status status;
-        ProfileGetString("VECTOR3-000", "OptionValue", "d", buffer, sizeof buffer, file, &status);
-        EXPECT_FALSE(status.ok);
-        EXPECT_STREQ(buffer, "d");
-        const Status written = ProfileWriteString("VECTOR3-000", "OptionValue", "0,0,0", file);
+        SystemFileSystem files;
+        const Result<IniEntry> read = ReadINIEntry(file, "VECTOR3-000", "OptionValue", "d", files);
+        EXPECT_FALSE(read.status.ok);
+        EXPECT_EQ(read.value.text, "d");
+        const Status written =
+            WriteINIValues(file, {{"VECTOR3-000", "OptionValue", "0,0,0"}}, {}, files);
         EXPECT_FALSE(written.ok);
         EXPECT_NE(written.reason.find("UTF-16"), std::string::npos) << written.reason;
         EXPECT_EQ(test::ReadBytes(file), bytes);
@@ -252,7 +253,8 @@ TEST(ProfileService, Utf16FileIsReportedAndNeverAppendedTo) {
 TEST(ProfileService, KeyStartingWithAByteOrderMarkIsRefused) {
     test::TempDir dir;
     const std::string file = dir.file("bom.ini");
-    const Status status = ProfileWriteString("", "\xEF\xBB\xBFkey", "v", file);
+    SystemFileSystem files;
+    const Status status = WriteINIValues(file, {{"", "\xEF\xBB\xBFkey", "v"}}, {}, files);
     EXPECT_FALSE(status.ok);
     EXPECT_NE(status.reason.find("cannot be stored"), std::string::npos) << status.reason;
     EXPECT_FALSE(fs::exists(file));

@@ -65,7 +65,8 @@ class SaveFaultTest : public ::testing::Test, protected test::SlotTableScene {
         EXPECT_EQ(text.find("INI file saved"), std::string::npos) << row;
     }
 
-    ColourSlotTable table;
+    SystemFileSystem files;
+    ColourSlotTable table{files};
 };
 
 TEST_F(SaveFaultTest, InjectedFailureAtEveryStepOfEveryWriteKeepsTheOldFile) {
@@ -193,7 +194,7 @@ TEST_F(SaveFaultTest, FileDeletedAfterLoadIsNotCreatedAnew) {
     editFrom(0);
     fs::remove(file());
     EXPECT_FALSE(messages.record(table.SaveColorSlots(list)));
-    expectOneFailureMessage("the file is gone", "deleted");
+    expectOneFailureMessage("The file is gone", "deleted");
     EXPECT_FALSE(fs::exists(file()));
 }
 

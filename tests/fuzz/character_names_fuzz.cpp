@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/system_file_system.h"
 #include "profile/character_names.h"
 #include "profile/profile.h"
 
@@ -64,15 +65,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(id.size() <= fileName.size());
     check(!hasUpperAscii(id));
 
+    orvex::SystemFileSystem files;
     std::vector<std::string> sections{"stale"};
-    const std::int16_t last = orvex::GetINISectionNames(outputFolder() + "shortcut.ini", sections);
+    const std::int16_t last =
+        orvex::GetINISectionNames(outputFolder() + "shortcut.ini", sections, files);
     if (last < 0) {
         check(last == -1 && sections.size() == 2 && sections[0].empty() && sections[1].empty());
     } else {
         check(sections.size() == static_cast<std::size_t>(last) + 1);
     }
 
-    const std::string name = orvex::LookupCharacterName(fileName, outputFolder(), sections).name;
+    const std::string name =
+        orvex::LookupCharacterName(fileName, outputFolder(), sections, files).value;
     check(name.size() <= 499);
     check(name.empty() || shortcut.find(name) != std::string::npos);
     return 0;

@@ -1,10 +1,11 @@
 // libFuzzer target for the INI engine (inputs up to 4096 bytes). The input is a
 // section name, a key, a value (each ended by a lone backslash, as
-// FuzzedDataProvider reads strings), then the file's bytes; its last bytes pick
-// the buffer size. For every input:
-// - the three reads of the service (value, key list, section list) stay inside a
-//   buffer of exactly the announced size, end in a NUL and return at most size - 1;
-//   a value read into a small buffer is the start of the same read into a big one;
+// FuzzedDataProvider reads strings), then the file's bytes; its last bytes once
+// picked a buffer size and are still taken, so that the corpus keeps its meaning.
+// For every input:
+// - the reads of the system (a value, a key list, the section list) stay inside
+//   ReadINI's 499 characters, a value holds no NUL, and the section list is shaped
+//   as GetINISectionNames promises;
 // - a write, when the engine accepts the names, reads back as the written value,
 //   leaves every other key's value as it was, and changes only the bytes of one
 //   value, or adds lines (one entry, and a header for a new section), or removes
@@ -28,9 +29,10 @@
 #include <vector>
 
 #include "ini_line_model.h"
+#include "platform/system_file_system.h"
 #include "platform/text.h"
-#include "profile/ini_engine.h"
 #include "profile/ini_text.h"
+#include "profile/profile.h"
 
 namespace {
 
@@ -55,28 +57,16 @@ void writeScratch(const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-// One read into a heap buffer of exactly `size` bytes, so that AddressSanitizer
-// sees any write past it.
-std::string readInto(std::size_t size, const char* section, const char* key) {
-    std::vector<char> buffer(size, 'x');
-    const std::size_t copied =
-        orvex::ProfileGetString(section, key, "dflt", buffer.data(), size, scratchFile());
-    check(copied < size);
-    check(buffer[copied] == '\0');
-    return std::string(buffer.data(), copied);
-}
-
-void checkReads(const std::string& section, const std::string& key, std::size_t size) {
-    const std::string small = readInto(size, section.c_str(), key.c_str());
-    const std::string big = readInto(8192, section.c_str(), key.c_str());
-    check(small.find('\0') == std::string::npos);
-    // A value cut by the buffer keeps its closing quote, so allow one more character.
-    const std::string bigQuoted = big + "\"'";
-    check(big.compare(0, small.size(), small) == 0 ||
-          (small.size() == big.size() + 1 && bigQuoted.compare(0, big.size(), big) == 0 &&
-           (small.back() == '"' || small.back() == '\'')));
-    readInto(size, section.c_str(), nullptr);
-    readInto(size, nullptr, nullptr);
+void checkReads(const std::string& section, const std::string& key) {
+    orvex::SystemFileSystem files;
+    const std::string value =
+        orvex::ReadINIEntry(scratchFile(), section, key.empty() ? "k" : key, "dflt", files)
+            .value.text;
+    check(value.size() <= 499 && value.find('\0') == std::string::npos);
+    check(orvex::ReadINIEntry(scratchFile(), section, "", "dflt", files).value.text.size() <= 499);
+    std::vector<std::string> names{"stale"};
+    const std::int16_t last = orvex::GetINISectionNames(scratchFile(), names, files);
+    check(last == -1 ? names.size() == 2 : names.size() == static_cast<std::size_t>(last) + 1);
 }
 
 bool isBreak(char c) {
@@ -174,9 +164,10 @@ void checkOthersKept(const IniDocument& before, const IniDocument& after, std::s
 
 void checkWrite(const std::string& bytes, const std::string& section, const std::string& key,
                 const std::string& value) {
-    const bool deleting = value.empty();
-    const orvex::Status status = orvex::ProfileWriteString(
-        section.c_str(), key.c_str(), deleting ? nullptr : value.c_str(), scratchFile());
+    const bool deleting = value.empty();  // as WriteINIValues takes an empty value
+    orvex::SystemFileSystem files;
+    const orvex::Status status =
+        orvex::WriteINIValues(scratchFile(), {{section, key, value}}, {}, files);
     if (!status.ok) {
         return;  // refused names: nothing to check but that the file is untouched
     }
@@ -252,7 +243,7 @@ void checkBatch(const std::string& bytes, const std::string& section, const std:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider provider(data, size);
-    const std::size_t bufferSize = provider.ConsumeIntegralInRange<std::size_t>(1, 600);
+    provider.ConsumeIntegralInRange<std::size_t>(1, 600);
     // The service takes C strings: a NUL ends each name and the value.
     const std::string section = provider.ConsumeRandomLengthString(64).c_str();
     const std::string key = provider.ConsumeRandomLengthString(64).c_str();
@@ -260,7 +251,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes = provider.ConsumeRemainingBytesAsString();
 
     writeScratch(bytes);
-    checkReads(section, key, bufferSize);
+    checkReads(section, key);
     checkWrite(bytes, section, key, value);
     checkBatch(bytes, section, key, value);
     return 0;

@@ -161,8 +161,9 @@ TEST_F(InstalledGame, StartUpFindsTheGameThroughTheWinePrefix) {
         {"Player7_Options.INI", "Brenna"},
     };
     for (const auto& [file, name] : names) {
-        EXPECT_EQ(LookupCharacterName(file, state.OutputFolder, state.ShortcutSections, files).name,
-                  name)
+        EXPECT_EQ(
+            LookupCharacterName(file, state.OutputFolder, state.ShortcutSections, files).value,
+            name)
             << file;
     }
 }

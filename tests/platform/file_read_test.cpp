@@ -9,6 +9,7 @@
 
 #include "failing_file_system.h"
 #include "platform/host_path.h"
+#include "platform/system_file_system.h"
 #include "test_support.h"
 
 namespace orvex {
@@ -47,7 +48,7 @@ TEST(ReadFile, EachReadGivesExactlyThatFile) {
     test::TempDir dir;
     for (const Row& row : rows) {
         test::WriteBytes(dir.path() / "file.ini", row.bytes);
-        const FileRead read = HostFileSystem().readFile(dir.file("file.ini"), kLargestIniFile);
+        const FileRead read = SystemFileSystem().readFile(dir.file("file.ini"), kLargestIniFile);
         ASSERT_EQ(read.kind, FileRead::Kind::Ok) << row.name;
         EXPECT_EQ(read.bytes, row.bytes) << row.name;
         EXPECT_TRUE(read.reason.empty()) << row.name;
@@ -58,6 +59,7 @@ TEST(ReadFile, FailuresGiveNoBytesAndSayWhy) {
     test::TempDir dir;
     fs::create_directory(dir.path() / "folder");
     test::WriteBytes(dir.path() / "eleven.ini", "eleven byte");
+    SystemFileSystem system;
     test::FailingFileSystem failingRead;
     failingRead.failFrom(test::FailingFileSystem::Step::Read, EIO, 2);
     test::WriteBytes(dir.path() / "big.ini", patterned(200000, 5));
@@ -70,12 +72,11 @@ TEST(ReadFile, FailuresGiveNoBytesAndSayWhy) {
         const char* reasonPart;
     };
     const Row rows[] = {
-        {"missing file", HostFileSystem(), dir.file("missing.ini"), 100, FileRead::Kind::NotFound,
-         ""},
-        {"a folder", HostFileSystem(), dir.file("folder"), 100, FileRead::Kind::Failed, ""},
-        {"one byte over the limit", HostFileSystem(), dir.file("eleven.ini"), 10,
-         FileRead::Kind::Failed, "11 bytes long, more than the 10 bytes"},
-        {"exactly the limit", HostFileSystem(), dir.file("eleven.ini"), 11, FileRead::Kind::Ok, ""},
+        {"missing file", system, dir.file("missing.ini"), 100, FileRead::Kind::NotFound, ""},
+        {"a folder", system, dir.file("folder"), 100, FileRead::Kind::Failed, ""},
+        {"one byte over the limit", system, dir.file("eleven.ini"), 10, FileRead::Kind::Failed,
+         "11 bytes long, more than the 10 bytes"},
+        {"exactly the limit", system, dir.file("eleven.ini"), 11, FileRead::Kind::Ok, ""},
         {"the disk fails half-way", failingRead, dir.file("big.ini"), kLargestIniFile,
          FileRead::Kind::Failed, kEioText},
     };
@@ -100,7 +101,7 @@ TEST(ReadFile, HugeSparseFileIsRefusedFromItsSize) {
     if (error) {
         GTEST_SKIP() << "this file system holds no 64 GiB sparse file: " << error.message();
     }
-    const FileRead read = HostFileSystem().readFile(file.string(), kLargestIniFile);
+    const FileRead read = SystemFileSystem().readFile(file.string(), kLargestIniFile);
     EXPECT_EQ(read.kind, FileRead::Kind::Failed);
     EXPECT_NE(read.reason.find("68719476736 bytes long, more than the 268435456 bytes"),
               std::string::npos)

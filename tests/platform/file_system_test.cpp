@@ -47,7 +47,7 @@ TEST(ReadFile, TellsMissingFromUnreadable) {
         {"a file", dir.file("file.ini"), FileRead::Kind::Ok},
     };
     for (const Row& row : rows) {
-        const FileRead read = HostFileSystem().readFile(row.path, kLargestIniFile);
+        const FileRead read = SystemFileSystem().readFile(row.path, kLargestIniFile);
         EXPECT_EQ(read.kind, row.status) << row.name;
         EXPECT_EQ(read.reason.empty(), row.status != FileRead::Kind::Failed) << row.name;
     }
@@ -60,7 +60,7 @@ TEST(ReadFile, ReadsEveryByte) {
         bytes[i] = static_cast<char>(i * 7);
     }
     test::WriteBytes(dir.path() / "big.bin", bytes);
-    EXPECT_EQ(HostFileSystem().readFile(dir.file("big.bin"), kLargestIniFile).bytes, bytes);
+    EXPECT_EQ(SystemFileSystem().readFile(dir.file("big.bin"), kLargestIniFile).bytes, bytes);
 }
 
 // Memory running out in the middle of a read or a write once ended the program.
@@ -103,7 +103,7 @@ TEST(ReplaceFile, KeepsPermissionBits) {
         const std::string file = dir.file("mode" + std::to_string(mode) + ".ini");
         test::WriteBytes(file, "old");
         ::chmod(file.c_str(), mode);
-        ASSERT_TRUE(HostFileSystem().replaceFile(file, "new").ok) << std::oct << mode;
+        ASSERT_TRUE(SystemFileSystem().replaceFile(file, "new").ok) << std::oct << mode;
         EXPECT_EQ(modeOf(file), mode) << std::oct << mode;
         EXPECT_EQ(test::ReadBytes(file), "new");
     }
@@ -117,7 +117,7 @@ TEST(ReplaceFile, KeepsTheOwnerWhenRunAsRoot) {
     const std::string file = dir.file("owned.ini");
     test::WriteBytes(file, "old");
     ASSERT_EQ(::chown(file.c_str(), 4321, 4322), 0);
-    ASSERT_TRUE(HostFileSystem().replaceFile(file, "new").ok);
+    ASSERT_TRUE(SystemFileSystem().replaceFile(file, "new").ok);
     struct stat info {};
     ASSERT_EQ(::stat(file.c_str(), &info), 0);
     EXPECT_EQ(info.st_uid, 4321u);
@@ -128,7 +128,7 @@ TEST(ReplaceFile, NewFileGetsTheUsualMode) {
     test::TempDir dir;
     const mode_t mask = ::umask(022);
     const std::string file = dir.file("new.ini");
-    ASSERT_TRUE(HostFileSystem().replaceFile(file, "x").ok);
+    ASSERT_TRUE(SystemFileSystem().replaceFile(file, "x").ok);
     ::umask(mask);
     EXPECT_EQ(modeOf(file), 0644u);
 }
@@ -139,7 +139,7 @@ TEST(ReplaceFile, FollowsSymlinksToTheirTarget) {
     test::WriteBytes(dir.path() / "real" / "target.ini", "old");
     fs::create_symlink("real/target.ini", dir.path() / "link.ini");
     fs::create_symlink("link.ini", dir.path() / "chain.ini");
-    ASSERT_TRUE(HostFileSystem().replaceFile(dir.file("chain.ini"), "new").ok);
+    ASSERT_TRUE(SystemFileSystem().replaceFile(dir.file("chain.ini"), "new").ok);
     EXPECT_TRUE(fs::is_symlink(dir.path() / "chain.ini"));
     EXPECT_TRUE(fs::is_symlink(dir.path() / "link.ini"));
     EXPECT_EQ(test::ReadBytes(dir.path() / "real" / "target.ini"), "new");
@@ -148,7 +148,7 @@ TEST(ReplaceFile, FollowsSymlinksToTheirTarget) {
 TEST(ReplaceFile, DanglingLinkCreatesItsTarget) {
     test::TempDir dir;
     fs::create_symlink("nothere.ini", dir.path() / "dangle.ini");
-    ASSERT_TRUE(HostFileSystem().replaceFile(dir.file("dangle.ini"), "made").ok);
+    ASSERT_TRUE(SystemFileSystem().replaceFile(dir.file("dangle.ini"), "made").ok);
     EXPECT_TRUE(fs::is_symlink(dir.path() / "dangle.ini"));
     EXPECT_EQ(test::ReadBytes(dir.path() / "nothere.ini"), "made");
 }
@@ -172,7 +172,7 @@ TEST(ReplaceFile, RefusesWhatItMustNotReplace) {
         {"empty path", "", "No such file or directory"},
     };
     for (const Row& row : rows) {
-        const Status result = HostFileSystem().replaceFile(row.path, "new");
+        const Status result = SystemFileSystem().replaceFile(row.path, "new");
         EXPECT_FALSE(result.ok) << row.name;
         EXPECT_NE(result.reason.find(row.reasonPart), std::string::npos)
             << row.name << ": " << result.reason;
@@ -186,7 +186,7 @@ TEST(ReplaceFile, RefusesWhatItMustNotReplace) {
 class InterruptedByAnotherSave : public SystemFileSystem {
   protected:
     Error renameOver(const std::string& from, const std::string& to) override {
-        HostFileSystem().replaceFile(to, "other tool");
+        SystemFileSystem().replaceFile(to, "other tool");
         return SystemFileSystem::renameOver(from, to);
     }
 };
@@ -302,7 +302,7 @@ TEST(ReplaceFile, ReportsTheReasonTheSystemGives) {
         const std::string file = mount.file("player1_options.ini");
         test::WriteBytes(file, "old");
         ASSERT_TRUE(row.breakIt(mount, file)) << row.name;
-        const Status result = HostFileSystem().replaceFile(file, "new");
+        const Status result = SystemFileSystem().replaceFile(file, "new");
         setImmutable(file, false);
         EXPECT_FALSE(result.ok) << row.name;
         EXPECT_NE(result.reason.find(row.reason), std::string::npos)

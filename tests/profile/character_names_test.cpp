@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/system_file_system.h"
 #include "profile/profile.h"
 #include "test_support.h"
 
@@ -37,6 +38,7 @@ class CharacterNames : public ::testing::Test {
     }
 
     test::TempDir m_dir;
+    SystemFileSystem files;
 };
 
 TEST_F(CharacterNames, FirstSectionContainingTheIdGivesTheName) {
@@ -67,29 +69,32 @@ TEST_F(CharacterNames, FirstSectionContainingTheIdGivesTheName) {
         {"empty Name", "player6_options.ini", {"y6"}, ""},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(LookupCharacterName(row.file, outputFolder(), row.sections).name, row.expected)
+        EXPECT_EQ(LookupCharacterName(row.file, outputFolder(), row.sections, files).value,
+                  row.expected)
             << row.name;
     }
 }
 
 TEST_F(CharacterNames, MissingShortcutFileGivesNoName) {
     std::vector<std::string> sections;
-    GetINISectionNames(outputFolder() + "shortcut.ini", sections);
+    GetINISectionNames(outputFolder() + "shortcut.ini", sections, files);
     EXPECT_EQ(sections, (std::vector<std::string>{"", ""}));
     for (const char* file : {"player42_options.ini", "player_options.ini"}) {
-        EXPECT_EQ(LookupCharacterName(file, outputFolder(), sections).name, "") << file;
+        EXPECT_EQ(LookupCharacterName(file, outputFolder(), sections, files).value, "") << file;
     }
     // Sections listed earlier, file gone since: still no name, and no failure.
-    EXPECT_EQ(LookupCharacterName("player42_options.ini", outputFolder(), {"42"}).name, "");
+    EXPECT_EQ(LookupCharacterName("player42_options.ini", outputFolder(), {"42"}, files).value, "");
 }
 
 TEST_F(CharacterNames, ChangedNameShowsAtTheNextLookup) {
     writeShortcuts("[Character 42]\r\nName=Before\r\n");
     std::vector<std::string> sections;
-    GetINISectionNames(outputFolder() + "shortcut.ini", sections);
-    EXPECT_EQ(LookupCharacterName("player42_options.ini", outputFolder(), sections).name, "Before");
+    GetINISectionNames(outputFolder() + "shortcut.ini", sections, files);
+    EXPECT_EQ(LookupCharacterName("player42_options.ini", outputFolder(), sections, files).value,
+              "Before");
     writeShortcuts("[Character 42]\r\nName=After\r\n");
-    EXPECT_EQ(LookupCharacterName("player42_options.ini", outputFolder(), sections).name, "After");
+    EXPECT_EQ(LookupCharacterName("player42_options.ini", outputFolder(), sections, files).value,
+              "After");
 }
 
 }  // namespace

@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
 #include <string>
-#include <vector>
 
-#include "profile/ini_engine.h"
+#include "platform/system_file_system.h"
+#include "profile/profile.h"
 #include "test_support.h"
 
 namespace orvex {
 namespace {
+
+using namespace std::string_literals;
 
 std::string copyFixture(const test::TempDir& dir, const std::string& name) {
     const std::string path = dir.file(name);
@@ -15,30 +19,18 @@ std::string copyFixture(const test::TempDir& dir, const std::string& name) {
     return path;
 }
 
-std::string readValue(const std::string& file, const char* section, const char* key,
-                      const char* defaultValue = nullptr, std::size_t size = 256) {
-    std::vector<char> buffer(size + 1, '#');
-    const std::size_t length =
-        ProfileGetString(section, key, defaultValue, buffer.data(), size, file);
-    EXPECT_EQ(length, std::string(buffer.data()).size()) << section << "/" << key;
-    return buffer.data();
-}
+class IniRead : public ::testing::Test {
+  protected:
+    std::string read(const std::string& file, const std::string& section, const std::string& key,
+                     const std::optional<std::string>& defaultValue = "DEF") {
+        return ReadINIEntry(file, section, key, defaultValue, files).value.text;
+    }
 
-// The first `shown` bytes of the buffer after a list read; '#' marks bytes not written.
-struct ListRead {
-    std::string bytes;
-    std::size_t length;
+    SystemFileSystem files;
+    test::TempDir dir;
 };
 
-ListRead readList(const std::string& file, const char* section, std::size_t size, std::size_t shown,
-                  const char* defaultValue = nullptr) {
-    std::vector<char> buffer(std::max(size, shown), '#');
-    const std::size_t length =
-        ProfileGetString(section, nullptr, defaultValue, buffer.data(), size, file);
-    return {std::string(buffer.data(), shown), length};
-}
-
-TEST(ProfileGetString, ReadsTheDialectOfTheWindowsService) {
+TEST_F(IniRead, ReadsTheDialectOfTheWindowsService) {
     struct Row {
         const char* name;
         const char* section;
@@ -75,14 +67,13 @@ TEST(ProfileGetString, ReadsTheDialectOfTheWindowsService) {
         {"missing section gives the default", "Nowhere", "plain", "DEF"},
         {"missing key gives the default", "General", "nowhere", "DEF"},
     };
-    test::TempDir dir;
     const std::string file = copyFixture(dir, "reading_rules.ini");
     for (const Row& row : rows) {
-        EXPECT_EQ(readValue(file, row.section, row.key, "DEF"), row.expected) << row.name;
+        EXPECT_EQ(read(file, row.section, row.key), row.expected) << row.name;
     }
 }
 
-TEST(ProfileGetString, LineEndingsOfEveryKindEndALine) {
+TEST_F(IniRead, LineEndingsOfEveryKindEndALine) {
     struct Row {
         const char* name;
         const char* content;
@@ -97,198 +88,129 @@ TEST(ProfileGetString, LineEndingsOfEveryKindEndALine) {
         {"UTF-8 byte order mark", "\xEF\xBB\xBF[s]\r\na=1\r\nb=2\r\n"},
         {"form feed and ^Z are white space", "\f[s]\x1a\r\n\x1a a = 1\f\r\nb=2\x1a"},
     };
-    test::TempDir dir;
     const std::string file = dir.file("endings.ini");
     for (const Row& row : rows) {
         test::WriteBytes(file, row.content);
-        EXPECT_EQ(readValue(file, "s", "a"), "1") << row.name;
-        EXPECT_EQ(readValue(file, "s", "b"), "2") << row.name;
+        EXPECT_EQ(read(file, "s", "a"), "1") << row.name;
+        EXPECT_EQ(read(file, "s", "b"), "2") << row.name;
     }
 }
 
-TEST(ProfileGetString, NulCutsNamesAndValues) {
-    test::TempDir dir;
+TEST_F(IniRead, NulCutsNamesAndValues) {
     const std::string file = dir.file("zero_bytes.ini");
-    test::WriteBytes(file, std::string("[s]\r\nk=ab\0cd\r\nn\0ul=2\r\n\0[t]\r\nafter=3\r\n", 36));
-    EXPECT_EQ(readValue(file, "s", "k"), "ab");
-    EXPECT_EQ(readValue(file, "s", "n"), "2");
-    EXPECT_EQ(readValue(file, "s", "after"), "3") << "a NUL before '[' is no header";
+    test::WriteBytes(file, "[s]\r\nk=ab\0cd\r\nn\0ul=2\r\n\0[t]\r\nafter=3\r\n"s);
+    EXPECT_EQ(read(file, "s", "k"), "ab");
+    EXPECT_EQ(read(file, "s", "n"), "2");
+    EXPECT_EQ(read(file, "s", "after"), "3") << "a NUL before '[' is no header";
 }
 
-TEST(ProfileGetString, CutsAValueToTheBuffer) {
+// ReadINI's buffer of 500 characters, cut as the service cuts it.
+TEST_F(IniRead, CutsAValueAt499CharactersAsTheServiceDoes) {
+    const std::string x498(498, 'x');
     struct Row {
         const char* name;
-        const char* value;
-        std::size_t size;
-        const char* expected;
+        std::string value;
+        std::string expected;
     };
     const Row rows[] = {
-        {"long value cut to size - 1", "0123456789abcdef", 10, "012345678"},
-        {"exact fit", "012345678", 10, "012345678"},
-        {"size one gives the empty text", "abc", 1, ""},
-        {"cut quoted value keeps its opening quote stripped", "\"quoted\"", 4, "quo"},
-        {"quoted value one short loses the last letter", "\"quoted\"", 7, "quote"},
-        {"quoted value that fits", "\"quoted\"", 8, "quoted"},
+        {"long value", std::string(600, 'v'), std::string(499, 'v')},
+        {"exact fit", std::string(499, 'v'), std::string(499, 'v')},
+        {"quoted value that fits", "\"" + x498 + "\"", x498},
+        {"quoted, the closing quote just fits: one character more goes", "\"" + x498 + "y\"", x498},
+        {"quoted, the closing quote past the end: kept out", "\"" + x498 + "yz\"", x498 + "y"},
     };
-    test::TempDir dir;
     const std::string file = dir.file("cut.ini");
     for (const Row& row : rows) {
-        test::WriteBytes(file, std::string("[s]\r\nk=") + row.value + "\r\n");
-        EXPECT_EQ(readValue(file, "s", "k", nullptr, row.size), row.expected) << row.name;
+        test::WriteBytes(file, "[s]\r\nk=" + row.value + "\r\n");
+        EXPECT_EQ(read(file, "s", "k"), row.expected) << row.name;
     }
 }
 
-TEST(ProfileGetString, SizeZeroLeavesTheBufferAlone) {
-    test::TempDir dir;
-    const std::string file = dir.file("zero.ini");
-    test::WriteBytes(file, "[s]\r\nk=v\r\n");
-    char buffer[4] = {'#', '#', '#', '#'};
-    EXPECT_EQ(ProfileGetString("s", "k", "d", buffer, 0, file), 0u);
-    EXPECT_EQ(ProfileGetString(nullptr, nullptr, "d", buffer, 0, file), 0u);
-    EXPECT_EQ(std::string(buffer, 4), "####");
-}
-
-TEST(ProfileGetString, PreparesTheDefaultLikeTheService) {
+TEST_F(IniRead, PreparesTheDefaultLikeTheService) {
     struct Row {
         const char* name;
-        const char* defaultValue;
+        std::optional<std::string> defaultValue;
+        const char* key;  // "": the key list of a missing section
         const char* expected;
     };
     const Row rows[] = {
-        {"null default is empty", nullptr, ""},
-        {"trailing spaces dropped", "dflt   ", "dflt"},
-        {"leading spaces kept", "   dflt", "   dflt"},
-        {"quotes removed", "\"quoted\"", "quoted"},
-        {"tabs are not spaces here", "dflt\t", "dflt\t"},
+        {"no default is empty", std::nullopt, "k", ""},
+        {"trailing spaces dropped", "dflt   ", "k", "dflt"},
+        {"leading spaces kept", "   dflt", "k", "   dflt"},
+        {"a blank default comes back as one blank", "   ", "k", " "},
+        {"quotes removed", "\"quoted\"", "k", "quoted"},
+        {"tabs are not spaces here", "dflt\t", "k", "dflt\t"},
+        {"key list: quotes removed", "'DEF'", "", "DEF"},
+        {"key list: trailing spaces kept", "DEF  ", "", "DEF  "},
     };
-    test::TempDir dir;
     const std::string missing = dir.file("missing.ini");
     for (const Row& row : rows) {
-        EXPECT_EQ(readValue(missing, "s", "k", row.defaultValue), row.expected) << row.name;
+        EXPECT_EQ(read(missing, "s", row.key, row.defaultValue), row.expected) << row.name;
     }
 }
 
-const char kSections[] = "[Sec A]\r\nk=1\r\n[sec a]\r\n[Sec B]\r\n[]\r\n[a]b]\r\n";
-
-TEST(ProfileGetString, ListsSectionNamesWithTheServiceBufferRules) {
-    using namespace std::string_literals;
-    struct Row {
-        const char* name;
-        std::size_t size;
-        std::size_t shown;
-        std::string expected;
-        std::size_t length;
-    };
-    const Row rows[] = {
-        {"all fit, empty name left out", 24, 24, "Sec A\0sec a\0Sec B\0a]b\0\0#"s, 22},
-        {"one short of fitting counts as cut", 23, 23, "Sec A\0sec a\0Sec B\0a]b\0\0"s, 21},
-        {"last name cut, two NULs", 12, 12, "Sec A\0sec \0\0"s, 10},
-        {"size three", 3, 4, "S\0\0#"s, 1},
-        {"size two", 2, 3, "\0\0#"s, 0},
-        {"size one", 1, 2, "\0#"s, 0},
-    };
-    test::TempDir dir;
-    const std::string file = dir.file("sections.ini");
-    test::WriteBytes(file, kSections);
-    for (const Row& row : rows) {
-        const ListRead read = readList(file, nullptr, row.size, row.shown);
-        EXPECT_EQ(read.bytes, row.expected) << row.name;
-        EXPECT_EQ(read.length, row.length) << row.name;
-    }
-}
-
-TEST(ProfileGetString, SectionListOfAMissingOrEmptyFileIsEmpty) {
-    using namespace std::string_literals;
-    test::TempDir dir;
-    EXPECT_EQ(readList(dir.file("missing.ini"), nullptr, 10, 2, "DEF").bytes, "\0#"s);
-    test::WriteBytes(dir.file("plain.ini"), "before=1\r\n; nothing else\r\n");
-    const ListRead read = readList(dir.file("plain.ini"), nullptr, 10, 2, "DEF");
-    EXPECT_EQ(read.bytes, "\0#"s);
-    EXPECT_EQ(read.length, 0u);
-}
-
-TEST(ProfileGetString, ListsKeyNamesOfTheFirstMatchingSection) {
-    using namespace std::string_literals;
+TEST_F(IniRead, ListsKeyNamesOfTheFirstMatchingSection) {
     struct Row {
         const char* name;
         const char* section;
-        std::size_t size;
-        std::size_t shown;
         std::string expected;
-        std::size_t length;
     };
     const Row rows[] = {
-        {"comments and lines without '=' left out, hash and duplicates kept", "s", 64, 23,
-         "key1\0#h\0Dup\0dup\0key2\0\0#"s, 21},
-        {"last name cut, two NULs", "s", 10, 11, "key1\0#h\0\0\0#"s, 8},
-        {"a name that just fits still counts as cut", "s", 9, 10, "key1\0#h\0\0#"s, 7},
-        {"size three", "s", 3, 4, "k\0\0#"s, 1},
-        {"size two gives the default", "s", 2, 3, "D\0#"s, 1},
-        {"missing section gives the default", "nowhere", 64, 5, "DEF\0#"s, 3},
-        {"section without keys gives the default", "empty", 64, 5, "DEF\0#"s, 3},
-        {"section with only comments gives the default", "comments", 64, 5, "DEF\0#"s, 3},
-        {"no lines before the first header: the default", "", 64, 5, "DEF\0#"s, 3},
-        {"only the first of two equal sections is listed", "S", 64, 23,
-         "key1\0#h\0Dup\0dup\0key2\0\0#"s, 21},
+        {"comments and lines without '=' left out, hash and duplicates kept", "s",
+         "key1\0#h\0Dup\0dup\0key2\0"s},
+        {"only the first of two equal sections is listed", "S", "key1\0#h\0Dup\0dup\0key2\0"s},
+        {"missing section gives the default", "nowhere", "DEF"},
+        {"section without keys gives the default", "empty", "DEF"},
+        {"section with only comments gives the default", "comments", "DEF"},
+        {"no lines before the first header: the default", "", "DEF"},
+        {"an empty first name gives the default", "empty first", "DEF"},
+        {"an empty name right after an empty name is left out", "empty names", "a\0\0b\0\0\0c\0"s},
+        {"the section name is matched untrimmed", " s", "DEF"},
     };
-    test::TempDir dir;
     const std::string file = dir.file("keys.ini");
     test::WriteBytes(file,
                      "[s]\r\nkey1=1\r\n;comment=1\r\nnoequals\r\n#h=2\r\nDup=3\r\ndup=4\r\n"
-                     "key2=\r\n[S]\r\nhidden=5\r\n[empty]\r\n[comments]\r\n;c=1\r\nnoeq\r\n");
+                     "key2=\r\n[S]\r\nhidden=5\r\n[empty]\r\n[comments]\r\n;c=1\r\nnoeq\r\n"
+                     "[empty first]\r\n=x\r\na=1\r\n"
+                     "[empty names]\r\na=1\r\n=x\r\n\r\n =y\r\nb=2\r\n=z\r\n;c\r\n=w\r\nc=3\r\n");
     for (const Row& row : rows) {
-        const char* defaultValue = row.size == 2 ? "D" : "DEF";
-        const ListRead read = readList(file, row.section, row.size, row.shown, defaultValue);
-        EXPECT_EQ(read.bytes, row.expected) << row.name;
-        EXPECT_EQ(read.length, row.length) << row.name;
+        EXPECT_EQ(read(file, row.section, ""), row.expected) << row.name;
     }
 }
 
-TEST(ProfileGetString, KeyListOfAMissingFileIsTheDefault) {
-    using namespace std::string_literals;
-    test::TempDir dir;
-    EXPECT_EQ(readList(dir.file("missing.ini"), "s", 64, 5, "DEF").bytes, "DEF\0#"s);
-    EXPECT_EQ(readList(dir.file("missing.ini"), "s", 64, 2, nullptr).bytes, "\0#"s);
-    EXPECT_EQ(readList(dir.file("missing.ini"), "s", 64, 6, "'DEF'").bytes, "DEF\0##"s)
-        << "quotes removed";
-    EXPECT_EQ(readList(dir.file("missing.ini"), "s", 64, 7, "DEF  ").bytes, "DEF  \0#"s)
-        << "trailing spaces kept, unlike a value's default";
-}
-
-TEST(ProfileGetString, UnreadableFileReadsAsMissingAndSaysWhy) {
-    test::TempDir dir;
+TEST_F(IniRead, UnreadableFileReadsAsMissingAndSaysWhy) {
     const std::string folder = dir.file("folder.ini");
     std::filesystem::create_directory(folder);
-    char buffer[16];
-    Status status;
-    EXPECT_EQ(ProfileGetString("s", "k", "DEF", buffer, sizeof buffer, folder, &status), 3u);
-    EXPECT_STREQ(buffer, "DEF");
-    EXPECT_FALSE(status.ok);
+    const Result<IniEntry> read = ReadINIEntry(folder, "s", "k", "DEF", files);
+    EXPECT_EQ(read.value.text, "DEF");
+    EXPECT_FALSE(read.status.ok);
     const std::string prefix = "Cannot read " + folder + ": ";
-    EXPECT_EQ(status.reason.rfind(prefix, 0), 0u) << status.reason;
-    EXPECT_GT(status.reason.size(), prefix.size()) << "the operating system's reason";
+    EXPECT_EQ(read.status.reason.rfind(prefix, 0), 0u) << read.status.reason;
+    EXPECT_GT(read.status.reason.size(), prefix.size()) << "the operating system's reason";
 }
 
-TEST(ProfileGetString, FoundTellsValueFromDefault) {
+TEST_F(IniRead, TellsValueFromDefaultAndWhetherTheSectionIsThere) {
     struct Row {
         const char* name;
+        const char* section;
         const char* key;
-        bool found;
+        bool fromFile;
+        bool sectionFound;
     };
     const Row rows[] = {
-        {"value in the file", "k", true},
-        {"empty value in the file", "empty", true},
-        {"line without '='", "noequals", false},
-        {"missing key", "missing", false},
+        {"value in the file", "s", "k", true, true},
+        {"empty value in the file", "s", "empty", true, true},
+        {"line without '='", "s", "noequals", false, true},
+        {"missing key", "s", "missing", false, true},
+        {"section that is only a header", "bare", "k", false, true},
+        {"missing section", "t", "k", false, false},
     };
-    test::TempDir dir;
     const std::string file = dir.file("found.ini");
-    test::WriteBytes(file, "[s]\r\nk=v\r\nempty=\r\nnoequals\r\n");
+    test::WriteBytes(file, "[s]\r\nk=v\r\nempty=\r\nnoequals\r\n[bare]\r\n");
     for (const Row& row : rows) {
-        char buffer[16];
-        bool found = !row.found;
-        ProfileGetString("s", row.key, "DEF", buffer, sizeof buffer, file, nullptr, &found);
-        EXPECT_EQ(found, row.found) << row.name;
+        const IniEntry entry = ReadINIEntry(file, row.section, row.key, "DEF", files).value;
+        EXPECT_EQ(entry.fromFile, row.fromFile) << row.name;
+        EXPECT_EQ(entry.sectionFound, row.sectionFound) << row.name;
     }
 }
 

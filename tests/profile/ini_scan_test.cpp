@@ -186,5 +186,50 @@ TEST(IniScan, EditMatchesTheLineModel) {
     }
 }
 
+// Edits made in one call leave exactly what the line model leaves after the same
+// edits one by one; each row is a sequence where an edit meets what one before it did.
+TEST(IniScan, EditsInOneCallEqualTheEditsOneByOne) {
+    struct Row {
+        const char* name;
+        std::string text;
+        std::vector<IniEdit> edits;  // no value: delete
+    };
+    const std::optional<std::string> del;
+    const std::vector<Row> rows = {
+        {"a deletion uncovers the second of two equal keys",
+         "[s]\r\nk=1\r\nk=2\r\n",
+         {{"s", "k", del}, {"s", "k", "3"}}},
+        {"a value set and set back is written as given",
+         "[s]\r\nk=\"b\"\r\n",
+         {{"s", "k", "a"}, {"s", "k", "b"}}},
+        {"a key added, then given another value", "[s]\r\n", {{"s", "k", "a"}, {"s", "k", "b"}}},
+        {"the last line deleted, then a key added",
+         "[s]\r\np=1\r\n\r\nd=2",
+         {{"s", "d", del}, {"s", "c", "3"}}},
+        {"two keys added where a lone CR would join an LF",
+         "[s]\ra=1\r\n\n[t]\r",
+         {{"s", "k1", "v"}, {"s", "k2", "v"}}},
+        {"a new section, then the only line before it deleted",
+         "k=1",
+         {{"X", "x", "1"}, {"", "k", del}}},
+        {"the only line ending deleted: CRLF from then on",
+         "k=1\n[s]",
+         {{"", "k", del}, {"s", "a", "1"}}},
+        {"the last section grows, then a new one follows",
+         "[a]\rx=1",
+         {{"a", "k", "v"}, {"b", "k", "v"}, {"a", "j", "w"}}},
+    };
+    for (const Row& row : rows) {
+        std::string expected = row.text;
+        for (const IniEdit& edit : row.edits) {
+            expected =
+                IniDocument(expected)
+                    .edited(edit.section, edit.key, edit.value ? edit.value->c_str() : nullptr)
+                    .value_or(expected);
+        }
+        EXPECT_EQ(IniEdited(row.text, row.edits).value_or(row.text), expected) << row.name;
+    }
+}
+
 }  // namespace
 }  // namespace orvex

@@ -1,8 +1,8 @@
-// Our engine, built for Windows, against the Windows service itself (or Wine's) in
-// the same process, on the same files: every read must give the same bytes and
-// length, and after each of our writes the service must read what a write of its
-// own would have left. Hand-picked files first, then the generated ones of the
-// differential test.
+// Our service, built for Windows, against the Windows service itself (or Wine's) in
+// the same process, on the same files: every read the system makes must give what
+// the same read through the service gives, and after each of our writes the service
+// must read what a write of its own would have left. Hand-picked files first, then
+// the generated ones of the differential test.
 #ifdef _WIN32
 
 #include <gtest/gtest.h>
@@ -16,7 +16,8 @@
 
 #include "ini_cases.h"
 #include "ini_normal_form.h"
-#include "profile/ini_engine.h"
+#include "platform/system_file_system.h"
+#include "profile/profile.h"
 #include "test_support.h"
 
 namespace orvex {
@@ -40,7 +41,6 @@ const char* const kSections[] = {"General", "general", "Sp", "a]b", "", "s", "t"
 const char* const kKeys[] = {"a",        "b", "c", "noeq", ";c",   "#h",     "dup",
                              "[noclose", "k", "z", "late", "only", "before", "after",
                              "n",        "d", "e", "key1", "none"};
-const std::size_t kSizes[] = {1, 2, 3, 4, 6, 8, 10, 12, 64};
 
 std::string windowsPath(const std::string& path) {
     char full[MAX_PATH];
@@ -48,34 +48,65 @@ std::string windowsPath(const std::string& path) {
     return full;
 }
 
-void expectSameRead(const std::string& file, const char* section, const char* key, std::size_t size,
-                    const std::string& label) {
-    char theirs[128];
-    char ours[128];
-    std::memset(theirs, '#', sizeof theirs);
-    std::memset(ours, '#', sizeof ours);
-    const DWORD theirLength = GetPrivateProfileStringA(section, key, "\"DEF\"  ", theirs,
-                                                       static_cast<DWORD>(size), file.c_str());
-    const std::size_t ourLength = ProfileGetString(section, key, "\"DEF\"  ", ours, size, file);
-    EXPECT_EQ(ourLength, theirLength) << label;
-    // Lists are compared up to their final NUL: the service leaves the byte after a
-    // cut list untouched where we write a second NUL.
-    EXPECT_EQ(std::string(ours, ourLength + 1), std::string(theirs, theirLength + 1)) << label;
+// A read as the system makes it, through the service: ReadINI's 500 characters (a
+// null or empty key lists the keys), or GetINISectionNames' names of the 32767 that
+// end in a NUL (a null section), shown as the result and the names.
+std::string readWith(bool service, const std::string& file, const char* section, const char* key,
+                     const char* defaultValue) {
+    if (key != nullptr && *key == '\0') {
+        key = nullptr;
+    }
+    if (!service) {
+        SystemFileSystem files;
+        if (section == nullptr) {
+            std::vector<std::string> names;
+            std::string shown = std::to_string(GetINISectionNames(file, names, files));
+            for (const std::string& name : names) {
+                shown += "|" + name;
+            }
+            return shown;
+        }
+        const std::optional<std::string> fallback =
+            defaultValue ? std::optional<std::string>(defaultValue) : std::nullopt;
+        return ReadINIEntry(file, section, key ? key : "", fallback, files).value.text;
+    }
+    std::vector<char> buffer(section ? 500 : 32767);
+    const DWORD count = GetPrivateProfileStringA(section, key, defaultValue, buffer.data(),
+                                                 static_cast<DWORD>(buffer.size()), file.c_str());
+    const std::string text(buffer.data(), count);
+    if (section != nullptr) {
+        return text;
+    }
+    std::vector<std::string> names;
+    for (std::size_t from = 0, nul = text.find('\0'); nul != std::string::npos;
+         from = nul + 1, nul = text.find('\0', from)) {
+        names.push_back(text.substr(from, nul - from));
+    }
+    std::string shown = std::to_string(static_cast<int>(names.size()) - 1);
+    for (const std::string& name : names.empty() ? std::vector<std::string>(2) : names) {
+        shown += "|" + name;
+    }
+    return shown;
 }
 
-TEST(WindowsService, ReadsTheSameAsOurEngine) {
+void expectSameRead(const std::string& file, const char* section, const char* key,
+                    const std::string& label) {
+    EXPECT_EQ(test::Printable(readWith(false, file, section, key, "\"DEF\"  ")),
+              test::Printable(readWith(true, file, section, key, "\"DEF\"  ")))
+        << label;
+}
+
+TEST(WindowsService, ReadsTheSameAsOurService) {
     test::TempDir dir;
     const std::string file = windowsPath(dir.file("compare.ini"));
     for (std::size_t f = 0; f < sampleFiles().size(); ++f) {
         test::WriteBytes(file, sampleFiles()[f]);
-        for (const std::size_t size : kSizes) {
-            const std::string at = "file " + std::to_string(f) + " size " + std::to_string(size);
-            expectSameRead(file, nullptr, nullptr, size, at + " section list");
-            for (const char* section : kSections) {
-                expectSameRead(file, section, nullptr, size, at + " keys of [" + section + "]");
-                for (const char* key : kKeys) {
-                    expectSameRead(file, section, key, size, at + " [" + section + "] " + key);
-                }
+        const std::string at = "file " + std::to_string(f);
+        expectSameRead(file, nullptr, nullptr, at + " section list");
+        for (const char* section : kSections) {
+            expectSameRead(file, section, nullptr, at + " keys of [" + section + "]");
+            for (const char* key : kKeys) {
+                expectSameRead(file, section, key, at + " [" + section + "] " + key);
             }
         }
     }
@@ -87,8 +118,15 @@ std::string serviceRead(const std::string& file, const char* section, const char
     return buffer;
 }
 
+Status writeOurs(const std::string& file, const char* section, const char* key, const char* value) {
+    SystemFileSystem files;
+    const std::optional<std::string> text =
+        value ? std::optional<std::string>(value) : std::nullopt;
+    return WriteINIValues(file, {{section, key, text}}, {}, files);
+}
+
 TEST(WindowsService, ReadsBackWhatOurWritesLeave) {
-    const char* const values[] = {"v1", "", nullptr};
+    const char* const values[] = {"v1", nullptr};
     test::TempDir dir;
     const std::string file = windowsPath(dir.file("written.ini"));
     for (std::size_t f = 0; f < sampleFiles().size(); ++f) {
@@ -97,7 +135,7 @@ TEST(WindowsService, ReadsBackWhatOurWritesLeave) {
                 for (const char* value : values) {
                     test::WriteBytes(file, sampleFiles()[f]);
                     const std::string before = serviceRead(file, "General", "before");
-                    ASSERT_TRUE(ProfileWriteString(section, key, value, file).ok);
+                    ASSERT_TRUE(writeOurs(file, section, key, value).ok);
                     const std::string label = "file " + std::to_string(f) + " [" + section + "] " +
                                               key + "=" + (value ? value : "(delete)");
                     if (value != nullptr) {
@@ -119,20 +157,9 @@ const char* pointer(const std::optional<std::string>& text) {
     return text ? text->c_str() : nullptr;
 }
 
-// The count and the bytes up to one past it, from the service or from us.
 std::string readWith(bool service, const std::string& file, const test::IniOperation& op) {
-    std::vector<char> buffer(op.size + 16, '#');
-    std::size_t count = 0;
-    if (service) {
-        count =
-            GetPrivateProfileStringA(pointer(op.section), pointer(op.key), pointer(op.defaultValue),
-                                     buffer.data(), static_cast<DWORD>(op.size), file.c_str());
-    } else {
-        count = ProfileGetString(pointer(op.section), pointer(op.key), pointer(op.defaultValue),
-                                 buffer.data(), op.size, file);
-    }
-    return std::to_string(count) + " \"" +
-           test::Printable(std::string(buffer.data(), std::min(count + 1, buffer.size()))) + "\"";
+    return test::Printable(
+        readWith(service, file, pointer(op.section), pointer(op.key), pointer(op.defaultValue)));
 }
 
 TEST(WindowsService, GeneratedFilesReadTheSame) {
@@ -170,10 +197,10 @@ TEST(WindowsService, GeneratedWritesLeaveFilesThatReadTheSame) {
         const std::string ours = windowsPath(dir.file("w" + std::to_string(f) + "-ours.ini"));
         test::WriteBytes(theirs, files[f].bytes);
         test::WriteBytes(ours, files[f].bytes);
-        WritePrivateProfileStringA(pointer(op.section), pointer(op.key), pointer(op.value),
-                                   theirs.c_str());
-        ASSERT_TRUE(
-            ProfileWriteString(op.section->c_str(), op.key->c_str(), pointer(op.value), ours).ok)
+        // As the system writes: an empty value deletes the key.
+        const char* value = op.value && !op.value->empty() ? op.value->c_str() : nullptr;
+        WritePrivateProfileStringA(pointer(op.section), pointer(op.key), value, theirs.c_str());
+        ASSERT_TRUE(writeOurs(ours, op.section->c_str(), op.key->c_str(), value).ok)
             << test::Describe(op);
         const std::string theirBytes = test::ReadBytes(theirs);
         const std::string ourBytes = test::ReadBytes(ours);

@@ -8,7 +8,8 @@
 #include <string>
 
 #include "failing_file_system.h"
-#include "profile/ini_engine.h"
+#include "ini_line_model.h"
+#include "profile/profile.h"
 #include "test_support.h"
 
 namespace orvex {
@@ -17,6 +18,17 @@ namespace {
 using Step = test::FailingFileSystem::Step;
 
 namespace fs = std::filesystem;
+
+// One write as the single-key service takes it; a null value deletes the key.
+Status writeOne(const char* section, const char* key, const char* value, const std::string& file,
+                FileSystem& files) {
+    return WriteINIValues(file, {IniEditOf(section, key, value)}, {}, files);
+}
+
+Status writeOne(const char* section, const char* key, const char* value, const std::string& file) {
+    SystemFileSystem files;
+    return writeOne(section, key, value, file, files);
+}
 
 struct EditRow {
     const char* name;
@@ -33,13 +45,13 @@ void expectEdits(const EditRow* rows, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
         const EditRow& row = rows[i];
         test::WriteBytes(file, row.before);
-        const Status status = ProfileWriteString(row.section, row.key, row.value, file);
+        const Status status = writeOne(row.section, row.key, row.value, file);
         EXPECT_TRUE(status.ok) << row.name << ": " << status.reason;
         EXPECT_EQ(test::ReadBytes(file), row.after) << row.name;
     }
 }
 
-TEST(ProfileWriteString, ReplacesOnlyTheBytesOfTheValue) {
+TEST(WriteINIValues, ReplacesOnlyTheBytesOfTheValue) {
     const EditRow rows[] = {
         {"plain CRLF", "[s]\r\nk=old\r\nz=1\r\n", "s", "k", "new", "[s]\r\nk=new\r\nz=1\r\n"},
         {"spacing around '=' kept", "[s]\r\n  k  =   old   \r\n", "s", "k", "new",
@@ -69,7 +81,7 @@ TEST(ProfileWriteString, ReplacesOnlyTheBytesOfTheValue) {
     expectEdits(rows, std::size(rows));
 }
 
-TEST(ProfileWriteString, AddsKeysAndSectionsWithTheFileOwnLineEnding) {
+TEST(WriteINIValues, AddsKeysAndSectionsWithTheFileOwnLineEnding) {
     const EditRow rows[] = {
         {"new key after the last line of its section, blank lines stay",
          "[a]\r\nx=1\r\n\r\n[b]\r\ny=2\r\n", "a", "k", "v",
@@ -97,7 +109,7 @@ TEST(ProfileWriteString, AddsKeysAndSectionsWithTheFileOwnLineEnding) {
     expectEdits(rows, std::size(rows));
 }
 
-TEST(ProfileWriteString, DeletesTheWholeLineOfTheFirstMatch) {
+TEST(WriteINIValues, DeletesTheWholeLineOfTheFirstMatch) {
     const EditRow rows[] = {
         {"line and its ending removed", "[s]\r\na=1\r\nk=2\r\nb=3\r\n", "s", "k", nullptr,
          "[s]\r\na=1\r\nb=3\r\n"},
@@ -114,7 +126,7 @@ TEST(ProfileWriteString, DeletesTheWholeLineOfTheFirstMatch) {
     expectEdits(rows, std::size(rows));
 }
 
-TEST(ProfileWriteString, KeepsEveryOtherByteOfARealFile) {
+TEST(WriteINIValues, KeepsEveryOtherByteOfARealFile) {
     struct Row {
         const char* name;
         const char* fixture;
@@ -136,7 +148,7 @@ TEST(ProfileWriteString, KeepsEveryOtherByteOfARealFile) {
         const std::string before = test::ReadBytes(test::DataDir() / "ini" / row.fixture);
         const std::string file = dir.file(row.fixture);
         test::WriteBytes(file, before);
-        ASSERT_TRUE(ProfileWriteString(row.section, row.key, row.newText, file).ok) << row.name;
+        ASSERT_TRUE(writeOne(row.section, row.key, row.newText, file).ok) << row.name;
         std::string expected = before;
         const std::size_t header = expected.find(std::string("[") + row.section + "]");
         const std::size_t at = expected.find(row.oldText, expected.find(row.key, header));
@@ -146,7 +158,7 @@ TEST(ProfileWriteString, KeepsEveryOtherByteOfARealFile) {
     }
 }
 
-TEST(ProfileWriteString, UnchangedValueDoesNotTouchTheFile) {
+TEST(WriteINIValues, UnchangedValueDoesNotTouchTheFile) {
     struct Row {
         const char* name;
         const char* content;
@@ -166,21 +178,21 @@ TEST(ProfileWriteString, UnchangedValueDoesNotTouchTheFile) {
         const std::string file = dir.file(std::string(row.name) + ".ini");
         test::WriteBytes(file, row.content);
         fs::permissions(file, fs::perms::owner_read);
-        EXPECT_TRUE(ProfileWriteString(row.section, row.key, row.value, file).ok) << row.name;
+        EXPECT_TRUE(writeOne(row.section, row.key, row.value, file).ok) << row.name;
         EXPECT_EQ(test::ReadBytes(file), row.content) << row.name;
     }
 }
 
-TEST(ProfileWriteString, MissingFileIsCreatedButNotByADelete) {
+TEST(WriteINIValues, MissingFileIsCreatedButNotByADelete) {
     test::TempDir dir;
     const std::string file = dir.file("new.ini");
-    EXPECT_TRUE(ProfileWriteString("s", "k", nullptr, file).ok);
+    EXPECT_TRUE(writeOne("s", "k", nullptr, file).ok);
     EXPECT_FALSE(fs::exists(file));
-    EXPECT_TRUE(ProfileWriteString("s", "k", "v", file).ok);
+    EXPECT_TRUE(writeOne("s", "k", "v", file).ok);
     EXPECT_EQ(test::ReadBytes(file), "[s]\r\nk=v\r\n");
 }
 
-TEST(ProfileWriteString, RefusesWritesThatWouldCorruptTheFile) {
+TEST(WriteINIValues, RefusesWritesThatWouldCorruptTheFile) {
     struct Row {
         const char* name;
         const char* section;
@@ -197,15 +209,14 @@ TEST(ProfileWriteString, RefusesWritesThatWouldCorruptTheFile) {
         {"key looks like a header", "s", "[t]", "v", "cannot be stored"},
         {"key looks like a comment", "s", ";k", "v", "cannot be stored"},
         {"empty key", "s", "  ", "v", "empty"},
-        {"no key", "s", nullptr, "v", "no section or key"},
-        {"no section", nullptr, "k", "v", "no section or key"},
+        {"empty key of a deletion", "s", "", nullptr, "empty"},
     };
     test::TempDir dir;
     const std::string file = dir.file("safe.ini");
     const std::string content = "[s]\r\nk=1\r\n";
     for (const Row& row : rows) {
         test::WriteBytes(file, content);
-        const Status status = ProfileWriteString(row.section, row.key, row.value, file);
+        const Status status = writeOne(row.section, row.key, row.value, file);
         EXPECT_FALSE(status.ok) << row.name;
         EXPECT_NE(status.reason.find("Cannot write " + file + ": "), std::string::npos)
             << row.name << ": " << status.reason;
@@ -237,7 +248,7 @@ void expectReason(const std::string& reason, const std::string& file, const char
 #endif
 }
 
-TEST(ProfileWriteString, FailedWriteKeepsTheOldFileAndSaysWhy) {
+TEST(WriteINIValues, FailedWriteKeepsTheOldFileAndSaysWhy) {
     struct Row {
         const char* name;
         Step step;
@@ -261,7 +272,7 @@ TEST(ProfileWriteString, FailedWriteKeepsTheOldFileAndSaysWhy) {
         test::WriteBytes(file, content);
         test::FailingFileSystem disk;
         disk.failFrom(row.step, row.error);
-        const Status status = ProfileWriteString("s", "k", "new", file, disk);
+        const Status status = writeOne("s", "k", "new", file, disk);
         EXPECT_FALSE(status.ok) << row.name;
         expectReason(status.reason, file, row.osMessage, row.operation, row.name);
         EXPECT_EQ(test::ReadBytes(file), content) << row.name;
@@ -269,35 +280,73 @@ TEST(ProfileWriteString, FailedWriteKeepsTheOldFileAndSaysWhy) {
     }
 }
 
-TEST(ProfileWriteString, ReadOnlyFileIsRefusedEvenForRoot) {
+TEST(WriteINIValues, ReadOnlyFileIsRefusedEvenForRoot) {
     test::TempDir dir;
     const std::string file = dir.file("readonly.ini");
     test::WriteBytes(file, "[s]\r\nk=old\r\n");
     ::chmod(file.c_str(), 0444);
-    const Status status = ProfileWriteString("s", "k", "new", file);
+    const Status status = writeOne("s", "k", "new", file);
     EXPECT_FALSE(status.ok);
     expectReason(status.reason, file, "Permission denied", "the file is read-only", "read-only");
     EXPECT_EQ(test::ReadBytes(file), "[s]\r\nk=old\r\n");
     EXPECT_EQ(entriesIn(dir.path()), 1u);
 }
 
-TEST(ProfileWriteString, MissingFolderFailsAndCreatesNothing) {
+TEST(WriteINIValues, MissingFolderFailsAndCreatesNothing) {
     test::TempDir dir;
     const std::string file = (dir.path() / "nowhere" / "new.ini").string();
-    const Status status = ProfileWriteString("s", "k", "v", file);
+    const Status status = writeOne("s", "k", "v", file);
     EXPECT_FALSE(status.ok);
     expectReason(status.reason, file, "No such file or directory", nullptr, "missing folder");
     EXPECT_EQ(entriesIn(dir.path()), 0u);
 }
 
-TEST(ProfileWriteString, ShortWritesStillWriteEverything) {
+TEST(WriteINIValues, ShortWritesStillWriteEverything) {
     test::TempDir dir;
     const std::string file = dir.file("short.ini");
     test::WriteBytes(file, "[s]\r\nk=old\r\n");
     test::FailingFileSystem disk;
     disk.limitWrites(3);
-    ASSERT_TRUE(ProfileWriteString("s", "k", "a longer new value", file, disk).ok);
+    ASSERT_TRUE(writeOne("s", "k", "a longer new value", file, disk).ok);
     EXPECT_EQ(test::ReadBytes(file), "[s]\r\nk=a longer new value\r\n");
+}
+
+// A file another program rewrites in place can be caught empty or half written; a
+// write guarded by what the caller read leaves such a file as it is. An empty file
+// was once filled with the written sections alone.
+TEST(WriteINIValues, GuardedWriteLeavesAFileCaughtBeingRewrittenAlone) {
+    struct Row {
+        const char* name;
+        const char* content;  // null: no file
+        Status::Kind kind;
+        const char* reason;
+    };
+    const Row rows[] = {
+        {"empty file", "", Status::Kind::Unrecognised, ""},
+        {"none of the sections", "[General]\r\nVersion=3\r\n", Status::Kind::Unrecognised, ""},
+        {"a key gone", "[a]\r\nk=1\r\n", Status::Kind::Changed, "[b] k"},
+        {"file gone", nullptr, Status::Kind::Vanished, "No such file or directory"},
+        {"all there", "[b]\r\nk=2\r\n[a]\r\nk=1\r\n", Status::Kind::None, ""},
+    };
+    const IniGuard guard{{{"a", "k"}, {"b", "k"}}, {"a", "b"}};
+    test::TempDir dir;
+    SystemFileSystem files;
+    for (const Row& row : rows) {
+        const std::string file = dir.file(std::string(row.name) + ".ini");
+        if (row.content != nullptr) {
+            test::WriteBytes(file, row.content);
+        }
+        const Status status = WriteINIValues(file, {{"a", "k", "9"}}, guard, files);
+        EXPECT_EQ(status.kind, row.kind) << row.name;
+        EXPECT_NE(status.reason.find(row.reason), std::string::npos) << row.name;
+        if (row.kind == Status::Kind::None) {
+            EXPECT_EQ(test::ReadBytes(file), "[b]\r\nk=2\r\n[a]\r\nk=9\r\n");
+        } else if (row.content != nullptr) {
+            EXPECT_EQ(test::ReadBytes(file), row.content) << row.name;
+        } else {
+            EXPECT_FALSE(fs::exists(file)) << row.name;
+        }
+    }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/system_file_system.h"
 #include "test_support.h"
 
 namespace orvex {
@@ -14,7 +15,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(ReadINI, CompletesFileNamesWithoutAnyDot) {
+SystemFileSystem files;
+
+std::string readINI(const std::string& file, const std::string& section, const std::string& key,
+                    const std::optional<std::string>& defaultValue = std::nullopt) {
+    return ReadINIEntry(file, section, key, defaultValue, files).value.text;
+}
+
+Status writeINI(const std::string& file, const std::string& section, const std::string& key,
+                const std::string& value) {
+    return WriteINIValues(file, {{section, key, value}}, {}, files);
+}
+
+TEST(ReadINIEntry, CompletesFileNamesWithoutAnyDot) {
     struct Row {
         const char* name;
         const char* folder;  // made inside the temporary folder
@@ -31,11 +44,11 @@ TEST(ReadINI, CompletesFileNamesWithoutAnyDot) {
         fs::create_directory(dir.path() / row.folder);
         test::WriteBytes(dir.path() / row.fileOnDisk, "[s]\r\nk=found\r\n");
         const std::string asked = (dir.path() / row.fileAsked).string();
-        EXPECT_EQ(ReadINI(asked, "s", "k", std::string("default")), "found") << row.name;
+        EXPECT_EQ(readINI(asked, "s", "k", std::string("default")), "found") << row.name;
     }
 }
 
-TEST(ReadINI, GivesTheValueOrTheDefault) {
+TEST(ReadINIEntry, GivesTheValueOrTheDefault) {
     struct Row {
         const char* name;
         const char* key;
@@ -55,14 +68,13 @@ TEST(ReadINI, GivesTheValueOrTheDefault) {
     const std::string file = dir.file("read.ini");
     test::WriteBytes(file, "[s]\r\nk=v\r\nwords = a  b   c \r\nempty=\r\npadded=\"x  \"\r\n");
     for (const Row& row : rows) {
-        const IniRead read = ReadINIEntry(file, "s", row.key, row.defaultValue);
-        EXPECT_EQ(read.value, row.expected) << row.name;
+        const IniEntry read = ReadINIEntry(file, "s", row.key, row.defaultValue, files).value;
+        EXPECT_EQ(read.text, row.expected) << row.name;
         EXPECT_EQ(read.fromFile, row.fromFile) << row.name;
-        EXPECT_EQ(ReadINI(file, "s", row.key, row.defaultValue), row.expected) << row.name;
     }
 }
 
-TEST(ReadINI, CutsLongValuesTo499Characters) {
+TEST(ReadINIEntry, CutsLongValuesTo499Characters) {
     test::TempDir dir;
     const std::string file = dir.file("long.ini");
     std::string value;
@@ -70,19 +82,19 @@ TEST(ReadINI, CutsLongValuesTo499Characters) {
         value += static_cast<char>('a' + i % 26);
     }
     test::WriteBytes(file, "[s]\r\nk=" + value + "\r\n");
-    EXPECT_EQ(ReadINI(file, "s", "k"), value.substr(0, 499));
+    EXPECT_EQ(readINI(file, "s", "k"), value.substr(0, 499));
 }
 
-TEST(ReadINI, EmptyKeyListsTheKeyNames) {
+TEST(ReadINIEntry, EmptyKeyListsTheKeyNames) {
     using namespace std::string_literals;
     test::TempDir dir;
     const std::string file = dir.file("keys.ini");
     test::WriteBytes(file, "[s]\r\nOptionName=Say\r\nOptionValue=1,1,1\r\n");
-    EXPECT_EQ(ReadINI(file, "s", ""), "OptionName\0OptionValue\0"s);
-    EXPECT_EQ(ReadINI(file, "missing", "", std::string("d")), "d");
+    EXPECT_EQ(readINI(file, "s", ""), "OptionName\0OptionValue\0"s);
+    EXPECT_EQ(readINI(file, "missing", "", std::string("d")), "d");
 }
 
-TEST(ReadINI, KeyListIsCutAt500Characters) {
+TEST(ReadINIEntry, KeyListIsCutAt500Characters) {
     test::TempDir dir;
     const std::string file = dir.file("many.ini");
     std::string content = "[s]\r\n";
@@ -93,61 +105,51 @@ TEST(ReadINI, KeyListIsCutAt500Characters) {
         allNames += name + '\0';
     }
     test::WriteBytes(file, content);
-    const std::string list = ReadINI(file, "s", "");
+    const std::string list = readINI(file, "s", "");
     ASSERT_EQ(list.size(), 498u) << "the service returns size - 2 when the list is cut";
     EXPECT_EQ(list, allNames.substr(0, 498)) << "the cut name keeps no NUL";
 }
 
-TEST(ReadINI, UnreadableFileIsReportedOnceAndGivesTheDefault) {
+TEST(ReadINIEntry, MissingFileIsNoFailure) {
     test::TempDir dir;
-    const std::string file = dir.file("folder.ini");
-    fs::create_directory(file);
-    const IniRead read = ReadINIEntry(file, "s", "k", std::string("d"));
-    EXPECT_EQ(read.value, "d");
-    ASSERT_TRUE(read.report);
-    EXPECT_EQ(read.report->title, "ReadINI");
-    EXPECT_EQ(read.report->text.rfind("Cannot read " + file + ": ", 0), 0u);
+    const Result<IniEntry> read =
+        ReadINIEntry(dir.file("missing.ini"), "s", "k", std::string("d"), files);
+    EXPECT_EQ(read.value.text, "d");
+    EXPECT_TRUE(read.status.ok);
 }
 
-TEST(ReadINI, MissingFileIsSilent) {
-    test::TempDir dir;
-    const IniRead read = ReadINIEntry(dir.file("missing.ini"), "s", "k", std::string("d"));
-    EXPECT_EQ(read.value, "d");
-    EXPECT_FALSE(read.report);
-}
-
-TEST(WriteINI, EmptyValueDeletesTheKey) {
+TEST(WriteINIValues, EmptyValueDeletesTheKey) {
     test::TempDir dir;
     const std::string file = dir.file("delete.ini");
     test::WriteBytes(file, "[s]\r\nk=v\r\nother=1\r\n");
-    EXPECT_TRUE(WriteINI(file, "s", "k", "").ok);
-    EXPECT_EQ(ReadINI(file, "s", "k", std::string("gone")), "gone");
+    EXPECT_TRUE(writeINI(file, "s", "k", "").ok);
+    EXPECT_EQ(readINI(file, "s", "k", std::string("gone")), "gone");
     EXPECT_EQ(test::ReadBytes(file), "[s]\r\nother=1\r\n");
 }
 
-TEST(WriteINI, CreatesAMissingFileWithSectionAndKey) {
+TEST(WriteINIValues, CreatesAMissingFileWithSectionAndKey) {
     test::TempDir dir;
     const std::string file = dir.file("created");
-    EXPECT_TRUE(WriteINI(file, "VECTOR3-000", "OptionValue", "1,1,1").ok);
+    EXPECT_TRUE(writeINI(file, "VECTOR3-000", "OptionValue", "1,1,1").ok);
     EXPECT_EQ(test::ReadBytes(file + ".INI"), "[VECTOR3-000]\r\nOptionValue=1,1,1\r\n");
-    EXPECT_EQ(ReadINI(file, "VECTOR3-000", "OptionValue"), "1,1,1");
+    EXPECT_EQ(readINI(file, "VECTOR3-000", "OptionValue"), "1,1,1");
 }
 
-TEST(WriteINI, RefusesNulCharacters) {
+TEST(WriteINIValues, RefusesNulCharacters) {
     using namespace std::string_literals;
     test::TempDir dir;
     const std::string file = dir.file("zero_bytes.ini");
     test::WriteBytes(file, "[s]\r\nk=v\r\n");
-    const Status status = WriteINI(file, "s", "k", "a\0b"s);
+    const Status status = writeINI(file, "s", "k", "a\0b"s);
     EXPECT_FALSE(status.ok);
     EXPECT_NE(status.reason.find("NUL"), std::string::npos);
     EXPECT_EQ(test::ReadBytes(file), "[s]\r\nk=v\r\n");
 }
 
-TEST(WriteINI, ReportsAFailedWrite) {
+TEST(WriteINIValues, ReportsAFailedWrite) {
     test::TempDir dir;
     const std::string file = dir.file("nowhere/player1_options.ini");
-    const Status status = WriteINI(file, "s", "k", "v");
+    const Status status = writeINI(file, "s", "k", "v");
     EXPECT_FALSE(status.ok);
     EXPECT_EQ(status.reason.rfind("Cannot write " + file + ": ", 0), 0u) << status.reason;
     EXPECT_FALSE(fs::exists(dir.path() / "nowhere"));
@@ -175,7 +177,7 @@ TEST(GetINISectionNames, FillsTheArrayInFileOrder) {
             test::WriteBytes(file, row.content);
         }
         std::vector<std::string> names = {"stale", "stale", "stale", "stale"};
-        EXPECT_EQ(GetINISectionNames(file, names), row.result) << row.name;
+        EXPECT_EQ(GetINISectionNames(file, names, files), row.result) << row.name;
         EXPECT_EQ(names, row.names) << row.name;
     }
 }
@@ -194,7 +196,7 @@ TEST(GetINISectionNames, DropsTheNameCutByTheListSize) {
     }
     test::WriteBytes(file, content);
     std::vector<std::string> names;
-    const std::int16_t last = GetINISectionNames(file, names);
+    const std::int16_t last = GetINISectionNames(file, names, files);
     ASSERT_EQ(names.size(), expected.size());
     EXPECT_EQ(last, static_cast<std::int16_t>(expected.size() - 1));
     EXPECT_EQ(names, expected);

@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "platform/system_file_system.h"
 #include "profile/profile.h"
 
 namespace orvex::test {
@@ -62,7 +63,9 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
 }
 
 std::string SlotTableScene::value(int slot) const {
-    return ReadINI(file().string(), SlotSection(slot), "OptionValue", "missing");
+    SystemFileSystem files;
+    return ReadINIEntry(file().string(), SlotSection(slot), "OptionValue", "missing", files)
+        .value.text;
 }
 
 fs::path DataDir() {

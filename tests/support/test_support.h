@@ -69,7 +69,7 @@ class SlotTableScene {
     }
 
     std::filesystem::path file() const { return dir.path() / list.entries.front(); }
-    // OptionValue of `slot` as ReadINI returns it now, "missing" when the file has none.
+    // OptionValue of `slot` as a read returns it now, "missing" when the file has none.
     std::string value(int slot) const;
 
     TempDir dir;

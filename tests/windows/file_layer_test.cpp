@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/system_file_system.h"
 #include "test_support.h"
 
 namespace orvex {
@@ -35,7 +36,7 @@ TEST(Win32FileLayer, ReplacesAgainAndAgainLeavingNoTemporaryFile) {
     const std::string file = dir.file("player1_options.ini");
     for (int round = 0; round < 5; ++round) {
         const std::string bytes = "[s]\r\nround=" + std::to_string(round) + "\r\n";
-        ASSERT_TRUE(HostFileSystem().replaceFile(file, bytes).ok) << round;
+        ASSERT_TRUE(SystemFileSystem().replaceFile(file, bytes).ok) << round;
         EXPECT_EQ(test::ReadBytes(file), bytes) << round;
     }
     EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"player1_options.ini"});
@@ -46,7 +47,7 @@ TEST(Win32FileLayer, HiddenAttributeStaysOnTheNewContent) {
     const std::string file = dir.file("hidden.ini");
     test::WriteBytes(file, "old");
     ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
-    ASSERT_TRUE(HostFileSystem().replaceFile(file, "new").ok);
+    ASSERT_TRUE(SystemFileSystem().replaceFile(file, "new").ok);
     EXPECT_NE(GetFileAttributesA(file.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
     EXPECT_EQ(test::ReadBytes(file), "new");
 }
@@ -63,8 +64,8 @@ TEST(Win32FileLayer, AFileWhosePathIsAtTheLimitIsSaved) {
     const std::string file = (folder / name).string();
     ASSERT_EQ(file.size(), 259u);
     test::WriteBytes(file, "old");
-    ASSERT_EQ(HostFileSystem().readFile(file, kLargestIniFile).bytes, "old");
-    const Status saved = HostFileSystem().replaceFile(file, "new");
+    ASSERT_EQ(SystemFileSystem().readFile(file, kLargestIniFile).bytes, "old");
+    const Status saved = SystemFileSystem().replaceFile(file, "new");
     EXPECT_TRUE(saved.ok) << saved.reason;
     EXPECT_EQ(test::ReadBytes(file), "new");
     EXPECT_EQ(namesIn(folder), std::vector<std::string>{name});
@@ -114,7 +115,7 @@ TEST(Win32FileLayer, FailedReplaceSaysWhyAndLeavesEverythingAsItWas) {
         } else if (row.setup == Setup::HeldSharingAll) {
             holder = openShared(old, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
         }
-        const Status written = HostFileSystem().replaceFile(dir.file(row.target), "new");
+        const Status written = SystemFileSystem().replaceFile(dir.file(row.target), "new");
         if (holder != INVALID_HANDLE_VALUE) {
             CloseHandle(holder);
         }

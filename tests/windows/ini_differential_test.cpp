@@ -1,7 +1,9 @@
-// Our INI engine (native) against the Windows private-profile service (Wine's,
-// through the ini_service program) on generated files: reads must return the
-// same bytes and counts; after a write or delete, every section and key must read
-// the same from both files, which may differ in formatting only.
+// Our INI service (native) against the Windows private-profile service (Wine's,
+// through the ini_service program) on generated files: every read the system makes
+// (ReadINIEntry with ReadINI's 500 characters, GetINISectionNames with 32767) must
+// give what the same read through the service gives; after a write or delete,
+// every section and key must read the same from both files, which may differ in
+// formatting only.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,7 +18,8 @@
 
 #include "ini_cases.h"
 #include "ini_normal_form.h"
-#include "profile/ini_engine.h"
+#include "platform/system_file_system.h"
+#include "profile/profile.h"
 #include "test_support.h"
 
 namespace orvex {
@@ -30,16 +33,37 @@ using test::Printable;
 constexpr std::uint32_t kSeed = 20261208;
 constexpr std::size_t kFileCount = 400;
 
-struct ReadResult {
-    std::size_t count = 0;
-    std::string bytes;  // the count and one more byte
-    bool operator==(const ReadResult& other) const {
-        return count == other.count && bytes == other.bytes;
-    }
-};
+// What a read gave, shown: a value or key list as it is; a section list as
+// GetINISectionNames' result and names.
+using ReadResult = std::string;
 
 std::string describe(const ReadResult& read) {
-    return std::to_string(read.count) + " \"" + Printable(read.bytes) + "\"";
+    return "\"" + Printable(read) + "\"";
+}
+
+// `op` as the system makes it: ReadINI's buffer for a value or a key list (an empty
+// key lists the keys), GetINISectionNames' for the section list; a write of an empty
+// value deletes the key.
+IniOperation asTheSystemDoes(IniOperation op) {
+    if (op.kind == IniOperation::Kind::Write) {
+        if (op.value && op.value->empty()) {
+            op.value.reset();
+        }
+        return op;
+    }
+    if (op.key && op.key->empty()) {
+        op.key.reset();
+    }
+    op.size = op.section ? 500 : 32767;
+    return op;
+}
+
+ReadResult sectionList(std::int16_t last, const std::vector<std::string>& names) {
+    std::string shown = std::to_string(last);
+    for (const std::string& name : names) {
+        shown += "|" + name;
+    }
+    return shown;
 }
 
 std::string field(const std::optional<std::string>& text) {
@@ -69,16 +93,19 @@ std::string windowsPath(const fs::path& path) {
     return text;
 }
 
-// Calls for the service, collected and then run in one Wine process.
+// Calls for the service, each made as the system makes it, collected and then run
+// in one Wine process.
 class ServiceScript {
   public:
-    std::size_t read(const fs::path& file, const IniOperation& op) {
+    std::size_t read(const fs::path& file, const IniOperation& operation) {
+        const IniOperation op = asTheSystemDoes(operation);
         m_lines.push_back("R " + field(windowsPath(file)) + " " + field(op.section) + " " +
                           field(op.key) + " " + field(op.defaultValue) + " " +
                           std::to_string(op.size));
         return m_lines.size() - 1;
     }
-    std::size_t write(const fs::path& file, const IniOperation& op) {
+    std::size_t write(const fs::path& file, const IniOperation& operation) {
+        const IniOperation op = asTheSystemDoes(operation);
         m_lines.push_back("W " + field(windowsPath(file)) + " " + field(op.section) + " " +
                           field(op.key) + " " + field(op.value));
         return m_lines.size() - 1;
@@ -135,25 +162,41 @@ class WineService {
     test::TempDir m_prefix;
 };
 
-ReadResult serviceRead(const std::string& line) {
+// The service's answer to `op` (made as the system makes it), as the system would
+// return it: ReadINI keeps the count's characters, GetINISectionNames the names that
+// end in a NUL.
+ReadResult serviceRead(const std::string& line, const IniOperation& op) {
     std::istringstream in(line);
     std::string kind, bytes;
-    ReadResult read;
-    in >> kind >> read.count >> bytes;
-    read.bytes = unhex(bytes);
-    return read;
+    std::size_t count = 0;
+    in >> kind >> count >> bytes;
+    const std::string buffer = unhex(bytes).substr(0, count);
+    if (op.section) {
+        return buffer;
+    }
+    std::vector<std::string> names;
+    for (std::size_t from = 0, nul = buffer.find('\0'); nul != std::string::npos;
+         from = nul + 1, nul = buffer.find('\0', from)) {
+        names.push_back(buffer.substr(from, nul - from));
+    }
+    const auto last = static_cast<std::int16_t>(static_cast<int>(names.size()) - 1);
+    return sectionList(last, names.empty() ? std::vector<std::string>(2) : names);
 }
 
 ReadResult ourRead(const fs::path& file, const IniOperation& op) {
-    std::vector<char> buffer(op.size + 16, '#');
-    const auto pointer = [](const std::optional<std::string>& text) {
-        return text ? text->c_str() : nullptr;
-    };
-    ReadResult read;
-    read.count = ProfileGetString(pointer(op.section), pointer(op.key), pointer(op.defaultValue),
-                                  buffer.data(), op.size, file.string());
-    read.bytes.assign(buffer.data(), std::min(read.count + 1, buffer.size()));
-    return read;
+    SystemFileSystem files;
+    if (!op.section) {
+        std::vector<std::string> names;
+        const std::int16_t last = GetINISectionNames(file.string(), names, files);
+        return sectionList(last, names);
+    }
+    return ReadINIEntry(file.string(), *op.section, op.key.value_or(""), op.defaultValue, files)
+        .value.text;
+}
+
+Status ourWrite(const fs::path& file, const IniOperation& op) {
+    SystemFileSystem files;
+    return WriteINIValues(file.string(), {{*op.section, *op.key, op.value}}, {}, files);
 }
 
 class IniDifferential : public ::testing::Test {
@@ -198,16 +241,14 @@ IniCaseFile sectionsBeyondTheLargestBuffer() {
         file.bytes +=
             "[Section number " + std::to_string(i) + "]\r\nk=" + std::to_string(i) + "\r\n";
     }
-    for (const std::size_t size : {32767, 32766, 36000, 40000}) {
-        file.operations.push_back({IniOperation::Kind::Read, std::nullopt, std::nullopt,
-                                   std::nullopt, std::nullopt, size});
-    }
+    file.operations.push_back(
+        {IniOperation::Kind::Read, std::nullopt, std::nullopt, std::nullopt, std::nullopt, 32767});
     file.operations.push_back(
         {IniOperation::Kind::Read, "section NUMBER 1999", "K", std::nullopt, std::nullopt, 500});
     return file;
 }
 
-TEST_F(IniDifferential, ReadsReturnTheSameBytesAndCounts) {
+TEST_F(IniDifferential, ReadsGiveWhatTheSameReadsThroughTheServiceGive) {
     std::vector<IniCaseFile> readFiles = s_files;
     readFiles.push_back(sectionsBeyondTheLargestBuffer());
     ServiceScript script;
@@ -228,9 +269,9 @@ TEST_F(IniDifferential, ReadsReturnTheSameBytesAndCounts) {
     for (std::size_t i = 0; i < calls.size(); ++i) {
         const auto [f, o] = calls[i];
         const IniOperation& op = readFiles[f].operations[o];
-        const ReadResult theirs = serviceRead(results[i]);
+        const ReadResult theirs = serviceRead(results[i], op);
         const ReadResult ours = ourRead(path("read" + std::to_string(f) + ".ini"), op);
-        if (!(ours == theirs)) {
+        if (ours != theirs) {
             report(problems, "file " + std::to_string(f) + " \"" + Printable(readFiles[f].bytes) +
                                  "\"\n  " + test::Describe(op) + "\n  service " + describe(theirs) +
                                  "\n  ours    " + describe(ours));
@@ -260,9 +301,7 @@ TEST_F(IniDifferential, WritesLeaveFilesThatReadTheSame) {
     for (const std::size_t f : writers) {
         const IniOperation& op = s_files[f].operations.back();
         const std::string stem = "write" + std::to_string(f);
-        const Status status = ProfileWriteString(op.section->c_str(), op.key->c_str(),
-                                                 op.value ? op.value->c_str() : nullptr,
-                                                 path(stem + "-ours.ini").string());
+        const Status status = ourWrite(path(stem + "-ours.ini"), op);
         if (!status.ok) {
             report(problems, "file " + std::to_string(f) + ": " + test::Describe(op) +
                                  " refused: " + status.reason);
@@ -291,16 +330,16 @@ TEST_F(IniDifferential, WritesLeaveFilesThatReadTheSame) {
                                   test::Describe(s_files[f].operations.back()) + "\n  ";
         for (const IniOperation& read : readsOf[f]) {
             ++cases;
-            const ReadResult theirs = serviceRead(results[line++]);
-            const ReadResult serviceOnOurs = serviceRead(results[line++]);
+            const ReadResult theirs = serviceRead(results[line++], read);
+            const ReadResult serviceOnOurs = serviceRead(results[line++], read);
             const ReadResult ours = ourRead(path(stem + "-ours.ini"), read);
-            if (!(ours == serviceOnOurs)) {
+            if (ours != serviceOnOurs) {
                 report(problems, where + test::Describe(read) + "\n  service on our file " +
                                      describe(serviceOnOurs) + "\n  ours on our file    " +
                                      describe(ours));
-            } else if (!(ours == theirs) && emptyHeaderLost) {
+            } else if (ours != theirs && emptyHeaderLost) {
                 ++deliberate;
-            } else if (!(ours == theirs)) {
+            } else if (ours != theirs) {
                 report(problems, where + test::Describe(read) + "\n  service on its file " +
                                      describe(theirs) + "\n  service on our file  " +
                                      describe(serviceOnOurs) + "\n  ours on our file     " +
@@ -364,11 +403,10 @@ TEST_F(IniDifferential, DeliberateDifferencesWhereTheServiceCorruptsTheFile) {
         const Row& row = rows[i];
         const fs::path ours = path("deliberate" + std::to_string(i) + "-ours.ini");
         test::WriteBytes(ours, row.before);
-        const Status status = ProfileWriteString(row.write.section->c_str(), row.write.key->c_str(),
-                                                 row.write.value->c_str(), ours.string());
-        const ReadResult service = serviceRead(results[probes[i]]);
-        EXPECT_EQ(service.bytes, row.serviceReads + '\0') << row.name << ": the service";
-        EXPECT_EQ(ourRead(ours, row.probe).bytes, row.oursReads + '\0') << row.name << ": ours";
+        const Status status = ourWrite(ours, row.write);
+        EXPECT_EQ(serviceRead(results[probes[i]], row.probe), row.serviceReads)
+            << row.name << ": the service";
+        EXPECT_EQ(ourRead(ours, row.probe), row.oursReads) << row.name << ": ours";
         EXPECT_EQ(!status.ok, row.oursRefused) << row.name;
         if (row.oursRefused) {
             EXPECT_EQ(test::ReadBytes(ours), row.before) << row.name << ": a refused write";
@@ -391,6 +429,11 @@ TEST_F(IniDifferential, FormerDifferencesNowAgree) {
     const Row rows[] = {
         {"a key list names a key with an empty name", "[s]\r\na=1\r\n=x\r\nb=2\r\n", std::nullopt,
          keyList("s")},
+        {"a key list leaves out an empty name right after an empty name",
+         "[s]\r\na=1\r\n=x\r\n\r\n =y\r\nb=2\r\n=z\r\n;c\r\n=w\r\nc=3\r\n", std::nullopt,
+         keyList("s")},
+        {"a key list starting with an empty name is the default", "[s]\r\n=x\r\na=1\r\n",
+         std::nullopt, keyList("s")},
         {"a blank default comes back as one blank", "[s]\r\n", std::nullopt,
          IniOperation{IniOperation::Kind::Read, "s", "k", "   ", std::nullopt, 64}},
         {"a deletion matches names as given", "[s]\r\nA=1\r\n",
@@ -414,11 +457,9 @@ TEST_F(IniDifferential, FormerDifferencesNowAgree) {
         const fs::path ours = path("former" + std::to_string(i) + "-ours.ini");
         test::WriteBytes(ours, row.before);
         if (row.write) {
-            ProfileWriteString(row.write->section->c_str(), row.write->key->c_str(), nullptr,
-                               ours.string());
+            ourWrite(ours, *row.write);
         }
-        EXPECT_EQ(ourRead(ours, row.probe).bytes, serviceRead(results[probes[i]]).bytes)
-            << row.name;
+        EXPECT_EQ(ourRead(ours, row.probe), serviceRead(results[probes[i]], row.probe)) << row.name;
     }
 }
 

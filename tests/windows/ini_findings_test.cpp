@@ -6,20 +6,14 @@
 #include <vector>
 
 #include "ini_cases.h"
-#include "profile/ini_engine.h"
+#include "platform/system_file_system.h"
+#include "profile/profile.h"
 #include "test_support.h"
 
 namespace orvex {
 namespace {
 
 using namespace std::string_literals;
-
-std::string read(const std::string& file, const char* section, const char* key) {
-    std::vector<char> buffer(64, '#');
-    const std::size_t count =
-        ProfileGetString(section, key, "DEF", buffer.data(), buffer.size(), file);
-    return std::string(buffer.data(), count + 1);
-}
 
 TEST(ServiceFindings, KeyListMatchesTheSectionNameUntrimmedUnlikeAValueRead) {
     struct Row {
@@ -29,19 +23,20 @@ TEST(ServiceFindings, KeyListMatchesTheSectionNameUntrimmedUnlikeAValueRead) {
         std::string expected;
     };
     const Row rows[] = {
-        {"key list, exact name", "Sec A", nullptr, "k\0z\0\0"s},
-        {"key list, other case", "sec a", nullptr, "k\0z\0\0"s},
-        {"key list, trailing tab", "Sec A\t", nullptr, "DEF\0"s},
-        {"key list, leading space", " Sec A", nullptr, "DEF\0"s},
-        {"value, trailing tab", "Sec A\t", "k", "1\0"s},
-        {"value, leading space and padded key", " Sec A", " k\t", "1\0"s},
+        {"key list, exact name", "Sec A", "", "k\0z\0"s},
+        {"key list, other case", "sec a", "", "k\0z\0"s},
+        {"key list, trailing tab", "Sec A\t", "", "DEF"},
+        {"key list, leading space", " Sec A", "", "DEF"},
+        {"value, trailing tab", "Sec A\t", "k", "1"},
+        {"value, leading space and padded key", " Sec A", " k\t", "1"},
     };
     test::TempDir dir;
+    SystemFileSystem files;
     const std::string file = dir.file("padded.ini");
     test::WriteBytes(file, "[ Sec A\t]\r\nk=1\r\nz=2\r\n");
     for (const Row& row : rows) {
-        EXPECT_EQ(test::Printable(read(file, row.section, row.key)), test::Printable(row.expected))
-            << row.name;
+        const std::string read = ReadINIEntry(file, row.section, row.key, "DEF", files).value.text;
+        EXPECT_EQ(test::Printable(read), test::Printable(row.expected)) << row.name;
     }
 }
 

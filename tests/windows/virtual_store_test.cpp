@@ -51,13 +51,17 @@ TEST_F(VirtualStoreLayout, ListsEveryFileTheGameSeesOnce) {
 
 TEST_F(VirtualStoreLayout, ReadsAndWritesTheStoreCopyWhereOneExists) {
     const std::string player1 = m_output + "\\player1_options.ini";
-    EXPECT_EQ(ReadINI(player1, "VECTOR3-000", "OptionValue"), "0,0,1");
-    ASSERT_TRUE(WriteINI(player1, "VECTOR3-000", "OptionValue", "0.5,0.5,0.5").ok);
+    SystemFileSystem files;
+    EXPECT_EQ(ReadINIEntry(player1, "VECTOR3-000", "OptionValue", std::nullopt, files).value.text,
+              "0,0,1");
+    ASSERT_TRUE(
+        WriteINIValues(player1, {{"VECTOR3-000", "OptionValue", "0.5,0.5,0.5"}}, {}, files).ok);
     EXPECT_EQ(test::ReadBytes(m_store + "\\Player1_Options.ini"),
               "[VECTOR3-000]\r\nOptionValue=0.5,0.5,0.5\r\n");
     EXPECT_EQ(test::ReadBytes(player1), "[VECTOR3-000]\r\nOptionValue=1,1,1\r\n");
     // Without a copy, the folder's own file.
-    EXPECT_EQ(HostPath(m_output + "\\player2_options.ini", {}), m_output + "\\player2_options.ini");
+    EXPECT_EQ(files.hostPath(m_output + "\\player2_options.ini"),
+              m_output + "\\player2_options.ini");
 }
 
 // What Windows answers a program that is not virtualized (this tool) in Program Files.
