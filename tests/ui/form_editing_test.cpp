@@ -209,9 +209,10 @@ class FormEditingTest : public QObject {
         QCOMPARE(messages.texts(), std::vector<std::string>{"INI file saved"});
         QCOMPARE(m_fixture->read("player1_options.ini"), before);  // no slot was edited
         const std::string path = m_fixture->file("player1_options.ini").toStdString();
-        QCOMPARE(ReadINIEntry(path, "VECTOR3-024", "OptionValue", std::nullopt, m_fixture->host.files())
-                     .value.text,
-                 std::string("0.2,0.2,0.2"));
+        QCOMPARE(
+            ReadINIEntry(path, "VECTOR3-024", "OptionValue", std::nullopt, m_fixture->host.files())
+                .value.text,
+            std::string("0.2,0.2,0.2"));
         QCOMPARE(slotLabel(24)->foreColor(), grey(128));
         QCOMPARE(slotLabel(24)->text(), QString("Color Setting"));
     }
@@ -331,12 +332,14 @@ class FormEditingTest : public QObject {
         QCOMPARE(shownTitle, QString("Brannic's Orvex Color Configuration"));
         QCOMPARE(shownParent, window());
         const std::string path = m_fixture->file("player1_options.ini").toStdString();
-        QCOMPARE(ReadINIEntry(path, "VECTOR3-000", "OptionValue", std::nullopt, m_fixture->host.files())
-                     .value.text,
-                 std::string("0.500000,0.500000,0.500000"));
-        QCOMPARE(ReadINIEntry(path, "VECTOR3-001", "OptionValue", std::nullopt, m_fixture->host.files())
-                     .value.text,
-                 std::string("0.5,0.25,1"));
+        QCOMPARE(
+            ReadINIEntry(path, "VECTOR3-000", "OptionValue", std::nullopt, m_fixture->host.files())
+                .value.text,
+            std::string("0.500000,0.500000,0.500000"));
+        QCOMPARE(
+            ReadINIEntry(path, "VECTOR3-001", "OptionValue", std::nullopt, m_fixture->host.files())
+                .value.text,
+            std::string("0.5,0.25,1"));
         QCOMPARE(slotLabel(0)->toolTip(), QString("Original Colors: 1,1,1"));
     }
 
