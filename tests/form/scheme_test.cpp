@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "failing_file_system.h"
+#include "form/command_line.h"
 #include "test_support.h"
 
 namespace orvex {
@@ -141,6 +142,45 @@ TEST_F(SchemeTest, ApplyRefusesAFileItCannotWriteWholeAndLeavesItAsItWas) {
         EXPECT_EQ(row.bytes ? test::ReadBytes(path) : "", row.bytes.value_or("")) << row.name;
     }
     EXPECT_FALSE(std::filesystem::exists(file("gone.ini")));
+}
+
+TEST_F(SchemeTest, CommandLineExitsZeroOneOrTwoAndDoesEveryFileItCan) {
+    const std::string p1 = put("player1_options.ini", test::OptionsFile({"0,1,0", "0.3,0.3,0.3"}));
+    const std::string p2 = put("player2_options.ini", test::OptionsFile());
+    const std::string empty = put("player3_options.ini", ""), p1Bytes = test::ReadBytes(p1);
+    const std::string bad = put("bad.ini", test::OptionsFile({"x"})), scheme = file("scheme.ini");
+    const struct Row {
+        std::vector<std::string> arguments;
+        int exit;
+        std::string out, err;  // err: its first line
+    } rows[] = {
+        {{"--version"}, 0, "orvexcolors 1.0.0\n", ""},
+        {{"--help"}, 0, UsageText(), ""},
+        {{"--export", p1}, 2, "", "orvexcolors: --export takes an options file and a scheme file"},
+        {{"--apply", scheme}, 2, "", "orvexcolors: --apply takes a scheme file and at least one"},
+        {{"--colours", p1}, 2, "", "orvexcolors: unknown option --colours\n"},
+        {{"--export", p1, scheme}, 0, scheme + ": written\n", ""},
+        {{"--apply", bad, p1}, 1, "", bad + ": colour texts that cannot be read: VECTOR3-000"},
+        {{"--apply", scheme, p2, empty, p1},
+         1,
+         p2 + ": written\n" + p1 + ": already held the scheme\n",
+         empty + ": not written: it is missing or empty, or holds none of the 24 colour options "
+                 "(VECTOR3-000 to VECTOR3-023)\n"},
+    };
+    for (const Row& row : rows) {
+        const CommandOutcome outcome = RunCommand(ParseCommandLine(row.arguments), files);
+        EXPECT_EQ(outcome.exitStatus, row.exit) << row.arguments.front();
+        EXPECT_EQ(outcome.out, row.out);
+        EXPECT_EQ(outcome.err.substr(0, row.err.size()), row.err);
+        EXPECT_EQ(outcome.err.find(UsageText()) != std::string::npos, row.exit == 2);
+    }
+    EXPECT_EQ(test::ReadBytes(p1), p1Bytes);
+    EXPECT_EQ(ReadScheme(p2, files).scheme[1]->text, "0.3,0.3,0.3");  // not ColorToText's 0.29
+    for (const std::vector<std::string>& window :
+         {std::vector<std::string>{}, {dir.path().string()}, {"-platform", "xcb"}}) {
+        EXPECT_EQ(ParseCommandLine(window).action, CommandLine::Action::Window);
+        EXPECT_EQ(ParseCommandLine(window).files, window);
+    }
 }
 
 }  // namespace
