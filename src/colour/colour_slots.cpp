@@ -32,27 +32,11 @@ std::string withoutEveryOriginalPrefix(std::string text) {
     return text;
 }
 
-const char* describe(ColourTextError error) {
-    switch (error) {
-        case ColourTextError::TooFewPieces:
-            return "it does not have three values separated by \",\"";
-        case ColourTextError::NotANumber:
-            return "one of its values is not a number";
-        case ColourTextError::Overflow:
-            return "one of its values is far too large";
-        case ColourTextError::Negative:
-            return "one of its values is negative";
-        case ColourTextError::None:
-            break;
-    }
-    return "";
-}
-
 std::string describeSlotFault(const ColourSlot& slot, const std::string& colourText,
                               ColourTextError error) {
     std::string where = slot.sectionName.empty() ? slot.optionName
                                                  : slot.sectionName + " (" + slot.optionName + ")";
-    return where + ": \"" + colourText + "\": " + describe(error);
+    return where + ": \"" + colourText + "\": " + ColourTextFault(error);
 }
 
 // The colour text the slot's tool-tip holds, read as a restore reads it.

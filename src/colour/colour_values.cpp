@@ -230,6 +230,22 @@ ColourTextResult ColorFromText(std::string_view text) {
     return result;
 }
 
+const char* ColourTextFault(ColourTextError error) {
+    switch (error) {
+        case ColourTextError::TooFewPieces:
+            return "it does not have three values separated by \",\"";
+        case ColourTextError::NotANumber:
+            return "one of its values is not a number";
+        case ColourTextError::Overflow:
+            return "one of its values is far too large";
+        case ColourTextError::Negative:
+            return "one of its values is negative";
+        case ColourTextError::None:
+            break;
+    }
+    return "";
+}
+
 std::string FractionText(float fraction, std::string_view decimalSeparator) {
     if (fraction == 0.0f) {
         return "0";  // never "-0"

@@ -51,6 +51,10 @@ struct ColourTextResult {
 // A number too large for a double is an Overflow; one too small reads as 0.
 ColourTextResult ColorFromText(std::string_view text);
 
+// Why ColorFromText refused a text, for the user ("one of its values is not a
+// number"); empty for None.
+const char* ColourTextFault(ColourTextError error);
+
 // A fraction for the user's eyes: shortest form, at most seven significant digits,
 // no trailing zeros, "0" before the separator below 1, no separator when whole
 // ("0", "0.5", "0.78", "1"), with `decimalSeparator` in place of ".". Values that
