@@ -108,17 +108,18 @@ SchemeRead ReadScheme(const std::string& path, FileSystem& files) {
                                             : "it cannot be read: " + read.reason);
         return result;
     }
-    const auto values = IniValues(read.bytes, optionKeys());
+    const std::vector<IniFound> values = IniLookup(read.bytes, optionKeys());
     std::string faults;
     bool any = false;
     for (int slot = 0; slot < kSlots; ++slot) {
         const auto at = static_cast<std::size_t>(2 * slot);
-        if (!values[at + 1]) {
+        if (!values[at + 1].value) {
             continue;
         }
         any = true;
-        const std::string name = values[at] ? std::string(Unquoted(*values[at])) : std::string();
-        const std::string_view text = Unquoted(*values[at + 1]);
+        const std::optional<std::string_view>& held = values[at].value;
+        const std::string name = held ? std::string(Unquoted(*held)) : std::string();
+        const std::string_view text = Unquoted(*values[at + 1].value);
         const ColourTextResult colour = ColorFromText(text);
         if (!colour) {
             faults += (faults.empty() ? "" : "; ") + sectionNameFor(slot) + " (" + name + ") \"" +
@@ -146,38 +147,39 @@ ApplyResult ApplyScheme(const Scheme& scheme, const std::string& file, FileSyste
     for (const IniKey& key : optionKeys()) {
         requests.push_back({std::string(key.section), std::string(key.key), std::nullopt});
     }
-    const IniReads reads = ReadINIEntries(file, requests, files);
-    if (reads.report) {
+    const Result<std::vector<IniEntry>> reads = ReadINIEntries(file, requests, files);
+    if (!reads.status) {
         return failed(
-            file, "cannot be read: " + withoutFilePrefix(reads.report->text, "Cannot read", file));
+            file, "cannot be read: " + withoutFilePrefix(reads.status.reason, "Cannot read", file));
     }
     // As a save does: only OptionValue keys are written, and the keys seen now must
     // still be there at the replace, so a file rewritten meanwhile is not touched.
     std::vector<IniEdit> writes;
-    std::vector<IniKey> mustExist;
+    IniGuard guard;
     for (int slot = 0; slot < kSlots; ++slot) {
         const std::string& section = sectionNames()[static_cast<std::size_t>(slot)];
-        const IniRead& name = reads.entries[static_cast<std::size_t>(2 * slot)];
-        const IniRead& value = reads.entries[static_cast<std::size_t>(2 * slot + 1)];
+        const IniEntry& name = reads.value[static_cast<std::size_t>(2 * slot)];
+        const IniEntry& value = reads.value[static_cast<std::size_t>(2 * slot + 1)];
+        guard.sections.push_back(section);
         if (name.fromFile) {
-            mustExist.push_back({section, kOptionNameKey});
+            guard.keys.push_back({section, kOptionNameKey});
         }
         if (value.fromFile) {
-            mustExist.push_back({section, kOptionValueKey});
+            guard.keys.push_back({section, kOptionValueKey});
         }
         const auto& wanted = scheme[static_cast<std::size_t>(slot)];
         if (!wanted || (!name.fromFile && !value.fromFile)) {
             continue;
         }
         const std::string text = wanted->valueText();
-        const ColourTextResult held = ColorFromText(value.value);
+        const ColourTextResult held = ColorFromText(value.text);
         const ColourTextResult given = ColorFromText(text);
         if (value.fromFile && held && given && held.colour == given.colour) {
             continue;
         }
         writes.push_back({section, kOptionValueKey, text});
     }
-    if (mustExist.empty()) {
+    if (guard.keys.empty()) {
         // Filling it with bare sections would make a file the game did not write.
         return failed(file,
                       "not written: it is missing or empty, or holds none of the 24 colour "
@@ -186,7 +188,7 @@ ApplyResult ApplyScheme(const Scheme& scheme, const std::string& file, FileSyste
     if (writes.empty()) {
         return {file, ApplyOutcome::AlreadyHeld, {}};
     }
-    const Status written = WriteINIValues(file, writes, mustExist, files);
+    const Status written = WriteINIValues(file, writes, guard, files);
     if (!written) {
         return failed(file,
                       "not written: " + withoutFilePrefix(written.reason, "Cannot write", file));
