@@ -28,15 +28,16 @@ class FileListModelTest : public ::testing::Test {
 
 // Case-insensitive matching, hidden files and folders left out.
 TEST_F(FileListModelTest, ListsOnlyVisibleMatchingFiles) {
-    for (const char* name : {"player1_options.ini", "PLAYER7_OPTIONS.INI", ".player8_options.ini",
-                             "player9_options.ini.bak", "notes.txt", "player_options.ini",
-                             "xplayer1_options.ini"}) {
+    for (const char* name :
+         {"player1_options.ini", "PLAYER7_OPTIONS.INI", ".player8_options.ini",
+          "player9_options.ini.bak", "notes.txt", "player_options.ini", "xplayer1_options.ini"}) {
         write(name);
     }
     fs::create_directory(dir.path() / "player6_options.ini");
     ASSERT_TRUE(list.setFolder(folder(), files));
-    EXPECT_EQ(list.entries(), (std::vector<std::string>{"player1_options.ini", "PLAYER7_OPTIONS.INI",
-                                               "player_options.ini"}));
+    EXPECT_EQ(list.entries(),
+              (std::vector<std::string>{"player1_options.ini", "PLAYER7_OPTIONS.INI",
+                                        "player_options.ini"}));
     EXPECT_EQ(list.List(3), "");
     EXPECT_EQ(list.List(-1), "");
     EXPECT_EQ(list.emptyHint(), "No player*_options.ini files in " + dir.path().string());
