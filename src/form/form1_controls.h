@@ -122,9 +122,14 @@ const Control* FindControl(std::string_view name, int index = -1);
 // The control of `role` (with `index` for array members); nullptr when none is.
 const Control* FindControl(Role role, int index = -1);
 
-// Toolkits stack their controls by this: the image lowest, then the labels, then
-// every other control (so text boxes cover labels where they overlap).
+// Every control of Form1 from the bottom up: the image, then the labels, then every
+// other control (so text boxes cover labels where they overlap). Each layer keeps the
+// tab order, so a toolkit whose tab order follows creation gets the designed one.
+const std::vector<const Control*>& Form1DrawingOrder();
 int DrawingLayer(ControlKind kind);
+
+// The width in pixels of an auto-sized label without caption: it never vanishes.
+inline constexpr int kLeastAutoSizeWidth = 3;
 
 inline constexpr int kStandardDpi = 96;  // 15 twips to the pixel
 
