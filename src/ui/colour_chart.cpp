@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <cmath>
 
+#include "form/drawn_pictures.h"
 #include "pictures.h"
 
 namespace orvex {
@@ -13,7 +14,7 @@ constexpr int kBorder = 2;
 }
 
 ColourChart::ColourChart(QWidget* parent)
-    : QFrame(parent), m_pixels(colourChartPixels()), m_chart(colourChartImage()) {
+    : QFrame(parent), m_pixels(DrawnChart()), m_chart(colourChartImage()) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(kBorder);
     setMouseTracking(true);

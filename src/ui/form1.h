@@ -9,13 +9,10 @@
 #include "form/form1_controls.h"
 #include "ui/message_box.h"
 
-class QLineEdit;
-
 namespace orvex {
 
 class ColourChart;
 class FileListBox;
-class FormLabel;
 
 // The one window on Qt Widgets: controls built from the description
 // (form/form1_controls.h), events forwarded to the controller by role, and what the
@@ -36,29 +33,21 @@ class Form1 : public QWidget {
 
   private:
     void setUpWindow();
-    void createControls();
     QWidget* createControl(const Control& control);
-    QWidget* createLabel(const Control& control);
     QWidget* createTextBox(const Control& control);
     QWidget* createInstructions(const Control& control);
-    QWidget* createImage(const Control& control);
-    QWidget* widgetOf(Role role, int index = -1) const;
-    void setTabOrderAsDesigned();
+    QWidget* widgetOf(Role role) const;
     void connectEvents();
-    void connectLabel(const Control& control, FormLabel* label);
 
     void forward(const ControlEvent& event);
-    void draw(unsigned changed);
-    void drawSlotLabels();
+    void draw(const Control& control, QWidget* widget);
 
     Form1Controller& m_controller;
     MessagesShower m_showMessages;
+    LabelClicks m_clicks;
     std::vector<std::pair<const Control*, QWidget*>> m_controls;  // in drawing order
     FileListBox* m_fileList = nullptr;
-    FormLabel* m_characterName = nullptr;
     ColourChart* m_chart = nullptr;
-    QLineEdit* m_sampleBox = nullptr;
-    QLineEdit* m_savedBox = nullptr;
 };
 
 // Geometry in pixels of a rectangle given in twips, at the standard 96 DPI.

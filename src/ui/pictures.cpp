@@ -1,5 +1,6 @@
 #include "pictures.h"
 
+#include <QPixmap>
 #include <cstdint>
 
 #include "form/drawn_pictures.h"
@@ -27,10 +28,6 @@ QImage ToQImage(const RgbPicture& picture) {
     return image;
 }
 
-RgbPicture colourChartPixels() {
-    return DrawnChart();
-}
-
 QImage colourChartImage() {
     return sharedImage(drawn::kChartPixels, kChartWidth, kChartHeight);
 }
@@ -47,6 +44,13 @@ QImage iconImage(int size) {
         return sharedImage(drawn::kIcon32Pixels, 32, 32);
     }
     return ToQImage(IconPicture(size));
+}
+
+QIcon applicationIcon() {
+    QIcon icon;
+    icon.addPixmap(QPixmap::fromImage(iconImage(16)));
+    icon.addPixmap(QPixmap::fromImage(iconImage(32)));
+    return icon;
 }
 
 }  // namespace orvex
