@@ -155,10 +155,6 @@ const std::vector<const Control*>& Form1DrawingOrder() {
     return order;
 }
 
-int DrawingLayer(ControlKind kind) {
-    return kind == ControlKind::Image ? 0 : kind == ControlKind::Label ? 1 : 2;
-}
-
 int TwipsToPixels(int twips, int dpi) {
     return static_cast<int>(std::lround(static_cast<double>(twips) * dpi / 1440.0));
 }

@@ -126,7 +126,6 @@ const Control* FindControl(Role role, int index = -1);
 // other control (so text boxes cover labels where they overlap). Each layer keeps the
 // tab order, so a toolkit whose tab order follows creation gets the designed one.
 const std::vector<const Control*>& Form1DrawingOrder();
-int DrawingLayer(ControlKind kind);
 
 // The width in pixels of an auto-sized label without caption: it never vanishes.
 inline constexpr int kLeastAutoSizeWidth = 3;
