@@ -64,6 +64,9 @@ struct FontDescription {
 // What "dialog default" stands for where a toolkit has no dialog font of its own.
 inline constexpr FontDescription kDialogFont{"MS Sans Serif", 8.25, false};
 inline constexpr FontDescription kBoldFont{"MS Sans Serif", 8.25, true};
+// Faces with the widths of "MS Sans Serif", best first, for systems without it.
+inline constexpr const char* kSimilarFaces[] = {"Microsoft Sans Serif", "Arial", "Liberation Sans",
+                                                "Arimo"};
 
 struct TwipsRect {
     int left = 0;
