@@ -19,19 +19,30 @@ namespace orvex {
 
 namespace {
 
-// The layout was drawn for "MS Sans Serif"; faces with Arial's widths fit it, wider
-// ones (DejaVu Sans) push texts under their neighbours, so they come last.
-QFont sansSerifFont(const FontDescription& described) {
+QString fromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect fromTwips(const TwipsRect& twips) {
+    const PixelRect pixels = TwipsToPixels(twips);
+    return QRect(pixels.left, pixels.top, pixels.width, pixels.height);
+}
+
+// DejaVu Sans, wider than the similar faces, pushes texts under their neighbours.
+QFont fontFor(const FontDescription& described) {
     static const bool substitutesRegistered = [] {
-        QFont::insertSubstitutions("MS Sans Serif", {"Microsoft Sans Serif", "Arial",
-                                                     "Liberation Sans", "Arimo", "DejaVu Sans"});
+        QStringList faces;
+        for (const char* face : kSimilarFaces) {
+            faces << face;
+        }
+        QFont::insertSubstitutions(fromView(kDialogFont.face), faces << "DejaVu Sans");
         return true;
     }();
     (void)substitutesRegistered;
-    QFont font(
-        QString::fromUtf8(described.face.data(), static_cast<qsizetype>(described.face.size())));
-    font.setPointSizeF(described.pointSize);
-    font.setBold(described.bold);
+    const FontDescription& shown = described.isDialogDefault() ? Form1Window().font : described;
+    QFont font(fromView(shown.face));
+    font.setPointSizeF(shown.pointSize);
+    font.setBold(shown.bold);
     font.setStyleHint(QFont::SansSerif);
     return font;
 }
@@ -48,15 +59,6 @@ std::string decimalSeparator() {
 
 }  // namespace
 
-QRect fromTwips(const TwipsRect& twips) {
-    const PixelRect pixels = TwipsToPixels(twips);
-    return QRect(pixels.left, pixels.top, pixels.width, pixels.height);
-}
-
-QFont fontFor(const FontDescription& described) {
-    return sansSerifFont(described.isDialogDefault() ? Form1Window().font : described);
-}
-
 QFont dialogFont() {
     return fontFor(Form1Window().font);
 }
@@ -68,8 +70,7 @@ Form1::Form1(Form1Controller& controller, MessagesShower showMessages, QWidget* 
     // Children are drawn, and take the focus, in creation order.
     for (const Control* description : Form1DrawingOrder()) {
         QWidget* widget = createControl(*description);
-        widget->setObjectName(QString::fromUtf8(description->name.data(),
-                                                static_cast<qsizetype>(description->name.size())));
+        widget->setObjectName(fromView(description->name));
         if (description->index >= 0) {
             widget->setProperty("index", description->index);
         }
@@ -80,9 +81,6 @@ Form1::Form1(Form1Controller& controller, MessagesShower showMessages, QWidget* 
         draw(*description, widget);
         m_controls.emplace_back(description, widget);
     }
-    m_fileList = static_cast<FileListBox*>(widgetOf(Role::FileList));
-    m_chart = static_cast<ColourChart*>(widgetOf(Role::ColourChart));
-    connectEvents();
     m_fileList->setFocus();
 }
 
@@ -106,10 +104,16 @@ void Form1::setUpWindow() {
     setFont(dialogFont());
 }
 
+// Every control forwards its events with its role; what they mean is the controller's.
 QWidget* Form1::createControl(const Control& control) {
+    const Role role = control.role;
     switch (control.kind) {
         case ControlKind::FileList:
-            return new FileListBox(this);
+            m_fileList = new FileListBox(this);
+            connect(m_fileList, &FileListBox::rowSelected, this, [this, role](int row) {
+                forward({role, EventKind::Selected, row});
+            });
+            return m_fileList;
         case ControlKind::Label: {
             auto* label = new FormLabel(
                 control,
@@ -133,10 +137,21 @@ QWidget* Form1::createControl(const Control& control) {
         case ControlKind::Button: {
             auto* button = new QPushButton(textOf(control), this);
             button->setAutoDefault(false);
+            connect(button, &QPushButton::clicked, this, [this, role] {
+                forward({role, EventKind::Click});
+            });
             return button;
         }
-        case ControlKind::PictureBox:
-            return new ColourChart(this);
+        case ControlKind::PictureBox: {
+            auto* chart = new ColourChart(this);
+            connect(chart, &ColourChart::pointerMoved, this, [this, role, chart](QPointF at) {
+                forward({role, EventKind::PointerMoved, -1, chart->pixelAt(at)});
+            });
+            connect(chart, &ColourChart::buttonReleased, this, [this, role, chart](QPointF at) {
+                forward({role, EventKind::ButtonReleased, -1, chart->pixelAt(at)});
+            });
+            return chart;
+        }
         case ControlKind::Image: {
             auto* image = new QLabel(this);
             if (control.picture == ControlPicture::Texture) {
@@ -172,32 +187,6 @@ QWidget* Form1::createInstructions(const Control& control) {
     text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text->moveCursor(QTextCursor::Start);
     return text;
-}
-
-QWidget* Form1::widgetOf(Role role) const {
-    for (const auto& [description, widget] : m_controls) {
-        if (description->role == role) {
-            return widget;
-        }
-    }
-    return nullptr;
-}
-
-// Labels report to the click rule (createControl).
-void Form1::connectEvents() {
-    connect(m_fileList, &FileListBox::rowSelected, this, [this](int row) {
-        forward({Role::FileList, EventKind::Selected, row});
-    });
-    connect(static_cast<QPushButton*>(widgetOf(Role::SaveButton)), &QPushButton::clicked, this,
-            [this] {
-                forward({Role::SaveButton, EventKind::Click});
-            });
-    connect(m_chart, &ColourChart::pointerMoved, this, [this](QPointF at) {
-        forward({Role::ColourChart, EventKind::PointerMoved, -1, m_chart->pixelAt(at)});
-    });
-    connect(m_chart, &ColourChart::buttonReleased, this, [this](QPointF at) {
-        forward({Role::ColourChart, EventKind::ButtonReleased, -1, m_chart->pixelAt(at)});
-    });
 }
 
 void Form1::forward(const ControlEvent& event) {

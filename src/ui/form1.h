@@ -11,7 +11,6 @@
 
 namespace orvex {
 
-class ColourChart;
 class FileListBox;
 
 // The one window on Qt Widgets: controls built from the description
@@ -36,8 +35,6 @@ class Form1 : public QWidget {
     QWidget* createControl(const Control& control);
     QWidget* createTextBox(const Control& control);
     QWidget* createInstructions(const Control& control);
-    QWidget* widgetOf(Role role) const;
-    void connectEvents();
 
     void forward(const ControlEvent& event);
     void draw(const Control& control, QWidget* widget);
@@ -47,15 +44,9 @@ class Form1 : public QWidget {
     LabelClicks m_clicks;
     std::vector<std::pair<const Control*, QWidget*>> m_controls;  // in drawing order
     FileListBox* m_fileList = nullptr;
-    ColourChart* m_chart = nullptr;
 };
 
-// Geometry in pixels of a rectangle given in twips, at the standard 96 DPI.
-QRect fromTwips(const TwipsRect& twips);
-
-// A font of the description; the dialog default is Form1Window().font. "MS Sans
-// Serif" where the system has it, else a similar sans-serif face.
-QFont fontFor(const FontDescription& described);
+// The window's font: "MS Sans Serif" where the system has it, else a similar face.
 QFont dialogFont();
 
 }  // namespace orvex
