@@ -74,6 +74,11 @@ bool Form1::registerClasses(HINSTANCE instance) {
     type.lpfnWndProc = OwnerWindowProc<Form1>;
     type.hInstance = instance;
     type.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    // The program's icon (orvexcolors.rc), drawn at build time.
+    type.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+    type.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXSMICON),
+                                                 GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     type.lpszClassName = kClassName;
     return RegisterOwnedClass(type) && ColourChart::registerClass(instance);
@@ -99,11 +104,6 @@ Form1::~Form1() {
                            static_cast<HGDIOBJ>(m_boxBrush)}) {
         if (object != nullptr) {
             DeleteObject(object);
-        }
-    }
-    for (HICON icon : m_icons) {
-        if (icon != nullptr) {
-            DestroyIcon(icon);
         }
     }
 }
@@ -206,7 +206,6 @@ void Form1::createChildren() {
     }
     m_boxBrush = CreateSolidBrush(
         static_cast<COLORREF>(FindControl(Role::SampleBox)->background.value_or(0)));
-    setIcons();
     createToolTips();
     layOut(systemDpi(m_window));
 }
@@ -247,13 +246,6 @@ HWND Form1::createChild(const Control& control, int id) {
         LetKeysLeave(child);
     }
     return child;
-}
-
-void Form1::setIcons() {
-    m_icons[0] = MakeIcon(16);
-    m_icons[1] = MakeIcon(32);
-    SendMessageA(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icons[0]));
-    SendMessageA(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icons[1]));
 }
 
 // One tool per label; draw() gives it its place and text.

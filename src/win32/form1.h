@@ -66,7 +66,6 @@ class Form1 {
     void createChildren();
     HWND createChild(const Control& control, int id);
     void createToolTips();
-    void setIcons();
     void layOut(int dpi);
     void fitClientArea(int dpi);
     HFONT fontOf(const Control& control) const;
@@ -93,7 +92,6 @@ class Form1 {
     HFONT m_font = nullptr;
     HFONT m_boldFont = nullptr;
     HBRUSH m_boxBrush = nullptr;
-    HICON m_icons[2] = {nullptr, nullptr};
 };
 
 // Pixels of `twips` at `dpi`, as a RECT.
