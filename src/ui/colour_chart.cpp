@@ -9,21 +9,13 @@
 
 namespace orvex {
 
-namespace {
-constexpr int kBorder = 2;
-}
-
 ColourChart::ColourChart(QWidget* parent)
     : QFrame(parent), m_pixels(DrawnChart()), m_chart(colourChartImage()) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(kBorder);
+    setLineWidth(2);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::CrossCursor);
-}
-
-QSize ColourChart::sizeHint() const {
-    return m_chart.size() + QSize(2 * kBorder, 2 * kBorder);
 }
 
 // The chart fills the client area exactly, so client and picture coordinates agree.

@@ -15,9 +15,7 @@ QImage sharedImage(const std::uint32_t* pixels, int width, int height) {
                   width * static_cast<int>(sizeof(std::uint32_t)), QImage::Format_RGB32);
 }
 
-}  // namespace
-
-QImage ToQImage(const RgbPicture& picture) {
+QImage toQImage(const RgbPicture& picture) {
     QImage image(picture.width, picture.height, QImage::Format_RGB32);
     for (int y = 0; y < picture.height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -27,6 +25,8 @@ QImage ToQImage(const RgbPicture& picture) {
     }
     return image;
 }
+
+}  // namespace
 
 QImage colourChartImage() {
     return sharedImage(drawn::kChartPixels, kChartWidth, kChartHeight);
@@ -43,7 +43,7 @@ QImage iconImage(int size) {
     if (size == 32) {
         return sharedImage(drawn::kIcon32Pixels, 32, 32);
     }
-    return ToQImage(IconPicture(size));
+    return toQImage(IconPicture(size));
 }
 
 QIcon applicationIcon() {

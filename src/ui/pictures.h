@@ -8,8 +8,6 @@
 namespace orvex {
 
 // The window's pictures (form/rgb_pictures.h) as QImage::Format_RGB32 images.
-QImage ToQImage(const RgbPicture& picture);
-
 QImage colourChartImage();
 QImage textureImage();
 
