@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -61,12 +62,13 @@ TTTOOLINFOA toolFor(HWND window, const Control* label, const RECT& rect, char* t
     return tool;
 }
 
-}  // namespace
-
-RECT PixelRectOf(const TwipsRect& twips, int dpi) {
+// Pixels of `twips` at `dpi`, as a RECT.
+RECT pixelRectOf(const TwipsRect& twips, int dpi) {
     const PixelRect pixels = TwipsToPixels(twips, dpi);
     return {pixels.left, pixels.top, pixels.left + pixels.width, pixels.top + pixels.height};
 }
+
+}  // namespace
 
 bool Form1::registerClasses(HINSTANCE instance) {
     WNDCLASSEXA type{};
@@ -113,7 +115,7 @@ HWND Form1::create() {
     const WindowDescription& described = Form1Window();
     const std::string caption(described.caption);
     RECT frame =
-        PixelRectOf({kDesignLeft, kDesignTop, described.clientWidth, described.clientHeight}, dpi);
+        pixelRectOf({kDesignLeft, kDesignTop, described.clientWidth, described.clientHeight}, dpi);
     AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
     CreateWindowExA(0, kClassName, caption.c_str(), kWindowStyle, frame.left, frame.top,
                     frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
@@ -272,7 +274,7 @@ void Form1::layOut(int dpi) {
     m_font = MakeFont(kDialogFont, dpi);
     m_boldFont = MakeFont(kBoldFont, dpi);
     for (Item& item : m_items) {
-        item.rect = PixelRectOf(item.control->twips, dpi);
+        item.rect = pixelRectOf(item.control->twips, dpi);
         if (item.child != nullptr) {
             MoveWindow(item.child, item.rect.left, item.rect.top, item.rect.right - item.rect.left,
                        item.rect.bottom - item.rect.top, FALSE);

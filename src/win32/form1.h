@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -93,8 +91,5 @@ class Form1 {
     HFONT m_boldFont = nullptr;
     HBRUSH m_boxBrush = nullptr;
 };
-
-// Pixels of `twips` at `dpi`, as a RECT.
-RECT PixelRectOf(const TwipsRect& twips, int dpi);
 
 }  // namespace orvex
