@@ -26,14 +26,4 @@ RgbPicture DrawnTexture() {
     return copied(drawn::kTexturePixels, kTextureWidth, kTextureHeight);
 }
 
-RgbPicture DrawnIcon(int size) {
-    if (size == 16) {
-        return copied(drawn::kIcon16Pixels, 16, 16);
-    }
-    if (size == 32) {
-        return copied(drawn::kIcon32Pixels, 32, 32);
-    }
-    return IconPicture(size);
-}
-
 }  // namespace orvex

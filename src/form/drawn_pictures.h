@@ -17,10 +17,8 @@ extern const std::uint32_t kIcon16Pixels[];
 extern const std::uint32_t kIcon32Pixels[];
 }  // namespace drawn
 
-// The same pixels as ColourChartPicture(), TexturePicture() and IconPicture(size)
-// (sizes other than 16 and 32 are computed).
+// The same pixels as ColourChartPicture() and TexturePicture().
 RgbPicture DrawnChart();
 RgbPicture DrawnTexture();
-RgbPicture DrawnIcon(int size);
 
 }  // namespace orvex

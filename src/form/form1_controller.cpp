@@ -49,6 +49,38 @@ std::string SavedText(PackedColour colour, std::string_view decimalSeparator) {
     return fractionsText("Saved Color: R:", colour, decimalSeparator);
 }
 
+bool Update::shows(const Control& control) const {
+    switch (control.role) {
+        case Role::FileList:
+            return has(kFileListPart);
+        case Role::CharacterName:
+            return has(kCharacterNamePart);
+        case Role::SlotLabel:
+            return has(kSlotsPart);
+        case Role::SampleBox:
+            return has(kSamplePart);
+        case Role::SavedBox:
+            return has(kSavedPart);
+        default:
+            return false;
+    }
+}
+
+std::optional<ControlEvent> LabelClicks::feed(Input input, const Control* label) {
+    if (input != Release) {
+        m_pressed = label;
+        m_endingDoubleClick = input == DoubleClick;
+        return m_endingDoubleClick && label
+                   ? ControlEvent{label->role, EventKind::DoubleClick, label->index}
+                   : std::optional<ControlEvent>();
+    }
+    const Control* pressed = std::exchange(m_pressed, nullptr);
+    if (std::exchange(m_endingDoubleClick, false) || !pressed || label != pressed) {
+        return std::nullopt;
+    }
+    return ControlEvent{label->role, EventKind::Click, label->index};
+}
+
 InstallFound SystemHost::findInstall() {
     InstallFound found = FindInstallOnThisMachine(m_environment);
     if (!found.WinePrefix.empty()) {
@@ -62,6 +94,20 @@ Form1Controller::Form1Controller(Host& host)
       m_table(host.files()),
       m_sample(designedBox(Role::SampleBox)),
       m_saved(designedBox(Role::SavedBox)) {}
+
+const ColourBox& Form1Controller::colourBox(const Control& box) const {
+    return box.role == Role::SampleBox ? m_sample : m_saved;
+}
+
+// Slot labels show the slot table, lblName the character, the others their design.
+LabelView Form1Controller::label(const Control& label) const {
+    if (label.role == Role::SlotLabel) {
+        const ColourSlot& slot = m_table.slot(label.index);
+        return {slot.optionName, slot.colour, slot.toolTipText(), slot.sectionName};
+    }
+    const bool name = label.role == Role::CharacterName;
+    return {name ? m_characterName : std::string(label.text), label.foreground, {}, {}};
+}
 
 Update Form1Controller::start(const std::vector<std::string>& arguments) {
     FileSystem& files = m_host.files();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -76,6 +77,31 @@ struct Update {
     UserMessages messages;
 
     bool has(ChangedPart part) const { return (changed & part) != 0; }
+    // Whether `control` must be drawn again.
+    bool shows(const Control& control) const;
+};
+
+// What a label shows; no colour: the toolkit's default text colour.
+struct LabelView {
+    std::string caption;
+    std::optional<PackedColour> colour;
+    std::string toolTip;  // empty: none
+    std::string tag;      // a slot label's section name
+};
+
+// The click rule of labels, for toolkits that report presses and releases: a click is
+// a release over the label the button was pressed on; a double-click arrives as a
+// click, then the double-click; the release that ends a double-click is no click.
+// `label` is the one under the pointer, or null.
+class LabelClicks {
+  public:
+    enum Input { Press, DoubleClick, Release };
+    // The event to forward, if any.
+    std::optional<ControlEvent> feed(Input input, const Control* label);
+
+  private:
+    const Control* m_pressed = nullptr;
+    bool m_endingDoubleClick = false;
 };
 
 // Form1's state and every rule of its events, for every toolkit. A window builds its
@@ -103,6 +129,8 @@ class Form1Controller {
     const ColourBox& sample() const { return m_sample; }  // Text1
     const ColourBox& saved() const { return m_saved; }    // txtSaved
     PackedColour savedColour() const { return m_saved.colour; }
+    const ColourBox& colourBox(const Control& box) const;  // Text1 or txtSaved
+    LabelView label(const Control& label) const;
 
   private:
     Update fileSelected(int row);

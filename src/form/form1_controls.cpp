@@ -1,5 +1,6 @@
 #include "form/form1_controls.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "colour/colour_slots.h"
@@ -136,15 +137,22 @@ const Control* FindControl(Role role, int index) {
     return nullptr;
 }
 
-int DrawingLayer(ControlKind kind) {
-    switch (kind) {
-        case ControlKind::Image:
-            return 0;
-        case ControlKind::Label:
-            return 1;
-        default:
-            return 2;
-    }
+const std::vector<const Control*>& Form1DrawingOrder() {
+    static const std::vector<const Control*> order = [] {
+        std::vector<const Control*> controls;
+        for (const Control& control : Form1Controls()) {
+            controls.push_back(&control);
+        }
+        const auto layer = [](const Control* control) {
+            return control->kind == ControlKind::Image   ? 0
+                   : control->kind == ControlKind::Label ? 1
+                                                         : 2;
+        };
+        std::stable_sort(controls.begin(), controls.end(),
+                         [&](const Control* a, const Control* b) { return layer(a) < layer(b); });
+        return controls;
+    }();
+    return order;
 }
 
 int TwipsToPixels(int twips, int dpi) {

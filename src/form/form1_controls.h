@@ -64,6 +64,9 @@ struct FontDescription {
 // What "dialog default" stands for where a toolkit has no dialog font of its own.
 inline constexpr FontDescription kDialogFont{"MS Sans Serif", 8.25, false};
 inline constexpr FontDescription kBoldFont{"MS Sans Serif", 8.25, true};
+// Faces with the widths of "MS Sans Serif", best first, for systems without it.
+inline constexpr const char* kSimilarFaces[] = {"Microsoft Sans Serif", "Arial", "Liberation Sans",
+                                                "Arimo"};
 
 struct TwipsRect {
     int left = 0;
@@ -122,9 +125,13 @@ const Control* FindControl(std::string_view name, int index = -1);
 // The control of `role` (with `index` for array members); nullptr when none is.
 const Control* FindControl(Role role, int index = -1);
 
-// Toolkits stack their controls by this: the image lowest, then the labels, then
-// every other control (so text boxes cover labels where they overlap).
-int DrawingLayer(ControlKind kind);
+// Every control of Form1 from the bottom up: the image, then the labels, then every
+// other control (so text boxes cover labels where they overlap). Each layer keeps the
+// tab order, so a toolkit whose tab order follows creation gets the designed one.
+const std::vector<const Control*>& Form1DrawingOrder();
+
+// The width in pixels of an auto-sized label without caption: it never vanishes.
+inline constexpr int kLeastAutoSizeWidth = 3;
 
 inline constexpr int kStandardDpi = 96;  // 15 twips to the pixel
 

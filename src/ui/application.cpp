@@ -1,8 +1,6 @@
 #include "ui/application.h"
 
 #include <QApplication>
-#include <QIcon>
-#include <QPixmap>
 #include <string>
 #include <vector>
 
@@ -10,17 +8,6 @@
 #include "ui/pictures.h"
 
 namespace orvex {
-
-namespace {
-
-QIcon applicationIcon() {
-    QIcon icon;
-    icon.addPixmap(QPixmap::fromImage(iconImage(16)));
-    icon.addPixmap(QPixmap::fromImage(iconImage(32)));
-    return icon;
-}
-
-}  // namespace
 
 int RunApplication(int& argc, char** argv, const std::function<void(QWidget& window)>& beforeShow) {
     QApplication app(argc, argv);

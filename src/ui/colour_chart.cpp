@@ -4,34 +4,24 @@
 #include <QPainter>
 #include <cmath>
 
+#include "form/drawn_pictures.h"
 #include "pictures.h"
 
 namespace orvex {
 
-namespace {
-constexpr int kBorder = 2;
-}
-
 ColourChart::ColourChart(QWidget* parent)
-    : QFrame(parent), m_pixels(colourChartPixels()), m_chart(colourChartImage()) {
+    : QFrame(parent), m_pixels(DrawnChart()), m_chart(colourChartImage()) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(kBorder);
+    setLineWidth(2);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::CrossCursor);
 }
 
-QSize ColourChart::sizeHint() const {
-    return m_chart.size() + QSize(2 * kBorder, 2 * kBorder);
-}
-
+// The chart fills the client area exactly, so client and picture coordinates agree.
 PackedColour ColourChart::pixelAt(QPointF clientPosition) const {
-    const int x = static_cast<int>(std::floor(clientPosition.x()));
-    const int y = static_cast<int>(std::floor(clientPosition.y()));
-    if (!contentsRect().contains(contentsRect().topLeft() + QPoint(x, y))) {
-        return -1;
-    }
-    return PixelQuery(m_pixels, x, y);
+    return PixelQuery(m_pixels, static_cast<int>(std::floor(clientPosition.x())),
+                      static_cast<int>(std::floor(clientPosition.y())));
 }
 
 void ColourChart::paintEvent(QPaintEvent* event) {

@@ -22,8 +22,6 @@ class ColourChart : public QFrame {
     // The packed colour of the chart pixel at a client position, or -1 outside it.
     PackedColour pixelAt(QPointF clientPosition) const;
 
-    QSize sizeHint() const override;
-
   signals:
     void pointerMoved(QPointF clientPosition);
     void buttonReleased(QPointF clientPosition);

@@ -5,8 +5,7 @@
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <algorithm>
-#include <map>
+#include <optional>
 
 #include "colour_chart.h"
 #include "file_list_box.h"
@@ -20,19 +19,30 @@ namespace orvex {
 
 namespace {
 
-// The layout was drawn for "MS Sans Serif"; faces with Arial's widths fit it, wider
-// ones (DejaVu Sans) push texts under their neighbours, so they come last.
-QFont sansSerifFont(const FontDescription& described) {
+QString fromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect fromTwips(const TwipsRect& twips) {
+    const PixelRect pixels = TwipsToPixels(twips);
+    return QRect(pixels.left, pixels.top, pixels.width, pixels.height);
+}
+
+// DejaVu Sans, wider than the similar faces, pushes texts under their neighbours.
+QFont fontFor(const FontDescription& described) {
     static const bool substitutesRegistered = [] {
-        QFont::insertSubstitutions("MS Sans Serif", {"Microsoft Sans Serif", "Arial",
-                                                     "Liberation Sans", "Arimo", "DejaVu Sans"});
+        QStringList faces;
+        for (const char* face : kSimilarFaces) {
+            faces << face;
+        }
+        QFont::insertSubstitutions(fromView(kDialogFont.face), faces << "DejaVu Sans");
         return true;
     }();
     (void)substitutesRegistered;
-    QFont font(
-        QString::fromUtf8(described.face.data(), static_cast<qsizetype>(described.face.size())));
-    font.setPointSizeF(described.pointSize);
-    font.setBold(described.bold);
+    const FontDescription& shown = described.isDialogDefault() ? Form1Window().font : described;
+    QFont font(fromView(shown.face));
+    font.setPointSizeF(shown.pointSize);
+    font.setBold(shown.bold);
     font.setStyleHint(QFont::SansSerif);
     return font;
 }
@@ -41,42 +51,13 @@ QString textOf(const Control& control) {
     return fromAnsi(std::string(control.text));
 }
 
-void showColourBox(QLineEdit* box, const ColourBox& shown) {
-    QPalette shades = box->palette();
-    shades.setColor(QPalette::Text, toQColor(shown.colour));
-    box->setPalette(shades);
-    box->setText(fromAnsi(shown.text));
-    box->setCursorPosition(0);  // long texts show from their start
-}
-
 // The user's decimal separator, asked at every event: the regional settings may
 // change while the window is open.
 std::string decimalSeparator() {
     return QLocale().decimalPoint().toStdString();
 }
 
-// The description in the order the toolkit stacks children: later ones on top.
-std::vector<const Control*> inDrawingOrder() {
-    std::vector<const Control*> controls;
-    for (const Control& control : Form1Controls()) {
-        controls.push_back(&control);
-    }
-    std::stable_sort(controls.begin(), controls.end(), [](const Control* a, const Control* b) {
-        return DrawingLayer(a->kind) < DrawingLayer(b->kind);
-    });
-    return controls;
-}
-
 }  // namespace
-
-QRect fromTwips(const TwipsRect& twips) {
-    const PixelRect pixels = TwipsToPixels(twips);
-    return QRect(pixels.left, pixels.top, pixels.width, pixels.height);
-}
-
-QFont fontFor(const FontDescription& described) {
-    return sansSerifFont(described.isDialogDefault() ? Form1Window().font : described);
-}
 
 QFont dialogFont() {
     return fontFor(Form1Window().font);
@@ -85,10 +66,21 @@ QFont dialogFont() {
 Form1::Form1(Form1Controller& controller, MessagesShower showMessages, QWidget* parent)
     : QWidget(parent), m_controller(controller), m_showMessages(std::move(showMessages)) {
     setUpWindow();
-    createControls();
-    setTabOrderAsDesigned();
-    connectEvents();
-    draw(kFileListPart | kCharacterNamePart | kSlotsPart | kSamplePart | kSavedPart);
+
+    // Children are drawn, and take the focus, in creation order.
+    for (const Control* description : Form1DrawingOrder()) {
+        QWidget* widget = createControl(*description);
+        widget->setObjectName(fromView(description->name));
+        if (description->index >= 0) {
+            widget->setProperty("index", description->index);
+        }
+        if (!description->font.isDialogDefault()) {
+            widget->setFont(fontFor(description->font));
+        }
+        widget->setGeometry(fromTwips(description->twips));
+        draw(*description, widget);
+        m_controls.emplace_back(description, widget);
+    }
     m_fileList->setFocus();
 }
 
@@ -108,47 +100,36 @@ void Form1::setUpWindow() {
     } else {
         resize(client);
     }
-    QIcon icon;
-    icon.addPixmap(QPixmap::fromImage(iconImage(16)));
-    icon.addPixmap(QPixmap::fromImage(iconImage(32)));
-    setWindowIcon(icon);
+    setWindowIcon(applicationIcon());
     setFont(dialogFont());
 }
 
-// Children are drawn in creation order, so the image comes first, then the
-// labels, then the controls that must cover them.
-void Form1::createControls() {
-    for (const Control* description : inDrawingOrder()) {
-        QWidget* widget = createControl(*description);
-        widget->setObjectName(QString::fromUtf8(description->name.data(),
-                                                static_cast<qsizetype>(description->name.size())));
-        if (description->index >= 0) {
-            widget->setProperty("index", description->index);
-        }
-        if (!description->font.isDialogDefault()) {
-            widget->setFont(fontFor(description->font));
-        }
-        if (description->has(kAutoSize)) {
-            widget->move(fromTwips(description->twips).topLeft());
-            static_cast<FormLabel*>(widget)->setAutoSize(true);
-        } else {
-            widget->setGeometry(fromTwips(description->twips));
-        }
-        m_controls.emplace_back(description, widget);
-    }
-    m_fileList = static_cast<FileListBox*>(widgetOf(Role::FileList));
-    m_characterName = static_cast<FormLabel*>(widgetOf(Role::CharacterName));
-    m_chart = static_cast<ColourChart*>(widgetOf(Role::ColourChart));
-    m_sampleBox = static_cast<QLineEdit*>(widgetOf(Role::SampleBox));
-    m_savedBox = static_cast<QLineEdit*>(widgetOf(Role::SavedBox));
-}
-
+// Every control forwards its events with its role; what they mean is the controller's.
 QWidget* Form1::createControl(const Control& control) {
+    const Role role = control.role;
     switch (control.kind) {
         case ControlKind::FileList:
-            return new FileListBox(this);
-        case ControlKind::Label:
-            return createLabel(control);
+            m_fileList = new FileListBox(this);
+            connect(m_fileList, &FileListBox::rowSelected, this, [this, role](int row) {
+                forward({role, EventKind::Selected, row});
+            });
+            return m_fileList;
+        case ControlKind::Label: {
+            auto* label = new FormLabel(
+                control,
+                [this](LabelClicks::Input input, const Control* under) {
+                    if (const std::optional<ControlEvent> event = m_clicks.feed(input, under)) {
+                        forward(*event);
+                    }
+                },
+                this);
+            label->setAutoFillBackground(!control.has(kTransparent));
+            label->setWordWrap(control.has(kWordWrapCentred));
+            if (control.has(kWordWrapCentred)) {
+                label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+            }
+            return label;
+        }
         case ControlKind::TextBox:
             return createTextBox(control);
         case ControlKind::MultiLineTextBox:
@@ -156,39 +137,39 @@ QWidget* Form1::createControl(const Control& control) {
         case ControlKind::Button: {
             auto* button = new QPushButton(textOf(control), this);
             button->setAutoDefault(false);
+            connect(button, &QPushButton::clicked, this, [this, role] {
+                forward({role, EventKind::Click});
+            });
             return button;
         }
-        case ControlKind::PictureBox:
-            return new ColourChart(this);
-        case ControlKind::Image:
-            return createImage(control);
+        case ControlKind::PictureBox: {
+            auto* chart = new ColourChart(this);
+            connect(chart, &ColourChart::pointerMoved, this, [this, role, chart](QPointF at) {
+                forward({role, EventKind::PointerMoved, -1, chart->pixelAt(at)});
+            });
+            connect(chart, &ColourChart::buttonReleased, this, [this, role, chart](QPointF at) {
+                forward({role, EventKind::ButtonReleased, -1, chart->pixelAt(at)});
+            });
+            return chart;
+        }
+        case ControlKind::Image: {
+            auto* image = new QLabel(this);
+            if (control.picture == ControlPicture::Texture) {
+                image->setPixmap(QPixmap::fromImage(textureImage()));
+            }
+            image->setScaledContents(control.has(kStretched));
+            return image;
+        }
     }
     return nullptr;  // every kind is handled above
 }
 
-QWidget* Form1::createLabel(const Control& control) {
-    auto* label = new FormLabel(textOf(control), this);
-    label->setAutoFillBackground(!control.has(kTransparent));
-    if (control.foreground) {
-        label->setForeColor(*control.foreground);
-    }
-    if (control.has(kWordWrapCentred)) {
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    }
-    return label;
-}
-
 QWidget* Form1::createTextBox(const Control& control) {
-    auto* box = new QLineEdit(textOf(control), this);
+    auto* box = new QLineEdit(this);
     box->setReadOnly(control.has(kLocked));
-    box->setCursorPosition(0);
     QPalette shades = box->palette();
     if (control.background) {
         shades.setColor(QPalette::Base, toQColor(*control.background));
-    }
-    if (control.foreground) {
-        shades.setColor(QPalette::Text, toQColor(*control.foreground));
     }
     box->setPalette(shades);
     return box;
@@ -208,106 +189,29 @@ QWidget* Form1::createInstructions(const Control& control) {
     return text;
 }
 
-QWidget* Form1::createImage(const Control& control) {
-    auto* image = new QLabel(this);
-    if (control.picture == ControlPicture::Texture) {
-        image->setPixmap(QPixmap::fromImage(textureImage()));
-    }
-    image->setScaledContents(control.has(kStretched));
-    return image;
-}
-
-QWidget* Form1::widgetOf(Role role, int index) const {
-    for (const auto& [description, widget] : m_controls) {
-        if (description->role == role && description->index == index) {
-            return widget;
-        }
-    }
-    return nullptr;
-}
-
-// Labels and the image take no focus, so only the controls that do are chained.
-void Form1::setTabOrderAsDesigned() {
-    std::map<int, QWidget*> byTabIndex;
-    for (const auto& [description, widget] : m_controls) {
-        if (description->has(kTakesFocus)) {
-            byTabIndex[description->tabIndex] = widget;
-        }
-    }
-    QWidget* previous = nullptr;
-    for (const auto& [tabIndex, widget] : byTabIndex) {
-        if (previous) {
-            setTabOrder(previous, widget);
-        }
-        previous = widget;
-    }
-}
-
-void Form1::connectEvents() {
-    connect(m_fileList, &FileListBox::rowSelected, this, [this](int row) {
-        forward({Role::FileList, EventKind::Selected, row});
-    });
-    connect(static_cast<QPushButton*>(widgetOf(Role::SaveButton)), &QPushButton::clicked, this,
-            [this] {
-                forward({Role::SaveButton, EventKind::Click});
-            });
-    connect(m_chart, &ColourChart::pointerMoved, this, [this](QPointF at) {
-        forward({Role::ColourChart, EventKind::PointerMoved, -1, m_chart->pixelAt(at)});
-    });
-    connect(m_chart, &ColourChart::buttonReleased, this, [this](QPointF at) {
-        forward({Role::ColourChart, EventKind::ButtonReleased, -1, m_chart->pixelAt(at)});
-    });
-    for (const auto& [description, widget] : m_controls) {
-        if (description->kind == ControlKind::Label) {
-            connectLabel(*description, static_cast<FormLabel*>(widget));
-        }
-    }
-}
-
-// Every label reports its clicks; the controller knows which ones mean something.
-void Form1::connectLabel(const Control& control, FormLabel* label) {
-    const Role role = control.role;
-    const int index = control.index;
-    connect(label, &FormLabel::clicked, this, [this, role, index] {
-        forward({role, EventKind::Click, index});
-    });
-    connect(label, &FormLabel::doubleClicked, this, [this, role, index] {
-        forward({role, EventKind::DoubleClick, index});
-    });
-}
-
 void Form1::forward(const ControlEvent& event) {
     const Update update = m_controller.handle(event, decimalSeparator());
-    draw(update.changed);
+    for (const auto& [control, widget] : m_controls) {
+        if (update.shows(*control)) {
+            draw(*control, widget);
+        }
+    }
     m_showMessages(this, update.messages);
 }
 
-void Form1::draw(unsigned changed) {
-    if (changed & kFileListPart) {
-        m_fileList->show(m_controller.fileList());
-    }
-    if (changed & kCharacterNamePart) {
-        m_characterName->setCaption(fromAnsi(m_controller.characterName()));
-    }
-    if (changed & kSlotsPart) {
-        drawSlotLabels();
-    }
-    if (changed & kSamplePart) {
-        showColourBox(m_sampleBox, m_controller.sample());
-    }
-    if (changed & kSavedPart) {
-        showColourBox(m_savedBox, m_controller.saved());
-    }
-}
-
-void Form1::drawSlotLabels() {
-    for (int index = 0; index < ColourSlotTable::kLabelCount; ++index) {
-        const ColourSlot& slot = m_controller.slotTable().slot(index);
-        auto* label = static_cast<FormLabel*>(widgetOf(Role::SlotLabel, index));
-        label->setCaption(fromAnsi(slot.optionName));
-        label->setForeColor(slot.colour);
-        label->setToolTip(fromAnsi(slot.toolTipText()));
-        label->setProperty("Tag", fromAnsi(slot.sectionName));
+void Form1::draw(const Control& control, QWidget* widget) {
+    if (control.kind == ControlKind::FileList) {
+        static_cast<FileListBox*>(widget)->show(m_controller.fileList());
+    } else if (control.kind == ControlKind::Label) {
+        static_cast<FormLabel*>(widget)->draw(m_controller.label(control));
+    } else if (control.kind == ControlKind::TextBox) {
+        auto* box = static_cast<QLineEdit*>(widget);
+        const ColourBox& shown = m_controller.colourBox(control);
+        QPalette shades = box->palette();
+        shades.setColor(QPalette::Text, toQColor(shown.colour));
+        box->setPalette(shades);
+        box->setText(fromAnsi(shown.text));
+        box->setCursorPosition(0);  // long texts show from their start
     }
 }
 

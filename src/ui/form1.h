@@ -9,13 +9,9 @@
 #include "form/form1_controls.h"
 #include "ui/message_box.h"
 
-class QLineEdit;
-
 namespace orvex {
 
-class ColourChart;
 class FileListBox;
-class FormLabel;
 
 // The one window on Qt Widgets: controls built from the description
 // (form/form1_controls.h), events forwarded to the controller by role, and what the
@@ -36,37 +32,21 @@ class Form1 : public QWidget {
 
   private:
     void setUpWindow();
-    void createControls();
     QWidget* createControl(const Control& control);
-    QWidget* createLabel(const Control& control);
     QWidget* createTextBox(const Control& control);
     QWidget* createInstructions(const Control& control);
-    QWidget* createImage(const Control& control);
-    QWidget* widgetOf(Role role, int index = -1) const;
-    void setTabOrderAsDesigned();
-    void connectEvents();
-    void connectLabel(const Control& control, FormLabel* label);
 
     void forward(const ControlEvent& event);
-    void draw(unsigned changed);
-    void drawSlotLabels();
+    void draw(const Control& control, QWidget* widget);
 
     Form1Controller& m_controller;
     MessagesShower m_showMessages;
+    LabelClicks m_clicks;
     std::vector<std::pair<const Control*, QWidget*>> m_controls;  // in drawing order
     FileListBox* m_fileList = nullptr;
-    FormLabel* m_characterName = nullptr;
-    ColourChart* m_chart = nullptr;
-    QLineEdit* m_sampleBox = nullptr;
-    QLineEdit* m_savedBox = nullptr;
 };
 
-// Geometry in pixels of a rectangle given in twips, at the standard 96 DPI.
-QRect fromTwips(const TwipsRect& twips);
-
-// A font of the description; the dialog default is Form1Window().font. "MS Sans
-// Serif" where the system has it, else a similar sans-serif face.
-QFont fontFor(const FontDescription& described);
+// The window's font: "MS Sans Serif" where the system has it, else a similar face.
 QFont dialogFont();
 
 }  // namespace orvex

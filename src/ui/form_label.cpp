@@ -5,34 +5,27 @@
 #include <utility>
 
 #include "packed_colour.h"
+#include "text_1252.h"
 
 namespace orvex {
 
-namespace {
-constexpr int kEmptyAutoSizeWidth = 3;  // an auto-sized label never vanishes entirely
-}
-
-FormLabel::FormLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
+FormLabel::FormLabel(const Control& control, Report report, QWidget* parent)
+    : QLabel(parent), m_control(control), m_report(std::move(report)) {
     setFocusPolicy(Qt::NoFocus);
 }
 
-void FormLabel::setAutoSize(bool on) {
-    m_autoSize = on;
-    fitToCaption();
-}
-
-void FormLabel::setCaption(const QString& caption) {
-    setText(caption);
-    fitToCaption();
-}
-
-void FormLabel::fitToCaption() {
-    if (!m_autoSize) {
-        return;
+void FormLabel::draw(const LabelView& view) {
+    setText(fromAnsi(view.caption));
+    if (view.colour) {
+        setForeColor(*view.colour);
     }
-    const QFontMetrics metrics(font());
-    const int width = std::max(metrics.horizontalAdvance(text()), kEmptyAutoSizeWidth);
-    resize(width + 2 * margin(), metrics.height() + 2 * margin());
+    setToolTip(fromAnsi(view.toolTip));
+    setProperty("Tag", fromAnsi(view.tag));
+    if (m_control.has(kAutoSize)) {
+        const QFontMetrics metrics(font());
+        resize(std::max(metrics.horizontalAdvance(text()), kLeastAutoSizeWidth) + 2 * margin(),
+               metrics.height() + 2 * margin());
+    }
 }
 
 PackedColour FormLabel::foreColor() const {
@@ -46,23 +39,18 @@ void FormLabel::setForeColor(PackedColour colour) {
 }
 
 void FormLabel::mousePressEvent(QMouseEvent* event) {
-    m_pressed = true;
+    m_report(LabelClicks::Press, &m_control);
     QLabel::mousePressEvent(event);
 }
 
 void FormLabel::mouseReleaseEvent(QMouseEvent* event) {
-    const bool wasPressed = std::exchange(m_pressed, false);
-    const bool endsDoubleClick = std::exchange(m_endingDoubleClick, false);
-    if (wasPressed && !endsDoubleClick && rect().contains(event->position().toPoint())) {
-        emit clicked();
-    }
+    const bool over = rect().contains(event->position().toPoint());
+    m_report(LabelClicks::Release, over ? &m_control : nullptr);
     QLabel::mouseReleaseEvent(event);
 }
 
 void FormLabel::mouseDoubleClickEvent(QMouseEvent* event) {
-    m_pressed = true;
-    m_endingDoubleClick = true;
-    emit doubleClicked();
+    m_report(LabelClicks::DoubleClick, &m_control);
     event->accept();
 }
 

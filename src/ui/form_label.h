@@ -1,32 +1,26 @@
 #pragma once
 
 #include <QLabel>
+#include <functional>
 
-#include "form/form1_controls.h"
+#include "form/form1_controller.h"
 
 namespace orvex {
 
-// A label of the window: click (a release over the label of a button pressed on
-// it) and double-click signals, an optional size that follows the caption, and a
-// text colour as a packed colour. A double-click arrives as clicked() followed by
-// doubleClicked(); the release that ends a double-click is no second click.
+// A label of the window: reports presses, releases (over it or not) and double-clicks
+// for the click rule (LabelClicks), shows a LabelView, and may size itself to its
+// caption, in one line.
 class FormLabel : public QLabel {
     Q_OBJECT
     Q_PROPERTY(int ForeColor READ foreColor WRITE setForeColor)
 
   public:
-    explicit FormLabel(const QString& caption, QWidget* parent = nullptr);
+    using Report = std::function<void(LabelClicks::Input input, const Control* under)>;
+    FormLabel(const Control& control, Report report, QWidget* parent);
 
-    // With auto-size on, every caption resizes the label to fit it in one line.
-    void setAutoSize(bool on);
-    void setCaption(const QString& caption);
-
+    void draw(const LabelView& view);
     PackedColour foreColor() const;
     void setForeColor(PackedColour colour);
-
-  signals:
-    void clicked();
-    void doubleClicked();
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -34,11 +28,8 @@ class FormLabel : public QLabel {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
   private:
-    void fitToCaption();
-
-    bool m_autoSize = false;
-    bool m_pressed = false;
-    bool m_endingDoubleClick = false;
+    const Control& m_control;
+    Report m_report;
 };
 
 }  // namespace orvex

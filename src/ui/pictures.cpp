@@ -1,5 +1,6 @@
 #include "pictures.h"
 
+#include <QPixmap>
 #include <cstdint>
 
 #include "form/drawn_pictures.h"
@@ -14,9 +15,7 @@ QImage sharedImage(const std::uint32_t* pixels, int width, int height) {
                   width * static_cast<int>(sizeof(std::uint32_t)), QImage::Format_RGB32);
 }
 
-}  // namespace
-
-QImage ToQImage(const RgbPicture& picture) {
+QImage toQImage(const RgbPicture& picture) {
     QImage image(picture.width, picture.height, QImage::Format_RGB32);
     for (int y = 0; y < picture.height; ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -27,9 +26,7 @@ QImage ToQImage(const RgbPicture& picture) {
     return image;
 }
 
-RgbPicture colourChartPixels() {
-    return DrawnChart();
-}
+}  // namespace
 
 QImage colourChartImage() {
     return sharedImage(drawn::kChartPixels, kChartWidth, kChartHeight);
@@ -46,7 +43,14 @@ QImage iconImage(int size) {
     if (size == 32) {
         return sharedImage(drawn::kIcon32Pixels, 32, 32);
     }
-    return ToQImage(IconPicture(size));
+    return toQImage(IconPicture(size));
+}
+
+QIcon applicationIcon() {
+    QIcon icon;
+    icon.addPixmap(QPixmap::fromImage(iconImage(16)));
+    icon.addPixmap(QPixmap::fromImage(iconImage(32)));
+    return icon;
 }
 
 }  // namespace orvex

@@ -23,16 +23,18 @@ bool faceExists(const char* face) {
     return found;
 }
 
-// Widths close to the face the layout was drawn for come first.
+// The designed face, else one with its widths.
 std::string availableFace(std::string_view designed) {
     const std::string first(designed);
-    for (const char* face :
-         {first.c_str(), "Microsoft Sans Serif", "Arial", "Liberation Sans", "Arimo", "Tahoma"}) {
+    if (faceExists(first.c_str())) {
+        return first;
+    }
+    for (const char* face : kSimilarFaces) {
         if (faceExists(face)) {
             return face;
         }
     }
-    return "MS Shell Dlg";
+    return faceExists("Tahoma") ? "Tahoma" : "MS Shell Dlg";
 }
 
 }  // namespace

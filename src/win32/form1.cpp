@@ -4,6 +4,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 #include <utility>
 
 #include "win32/fonts.h"
@@ -48,12 +50,25 @@ bool painted(const Control& control) {
     return control.kind == ControlKind::Label || control.kind == ControlKind::Image;
 }
 
-}  // namespace
+// The tool of the tool-tips that shows `label`'s tip while the pointer is in `rect`.
+TTTOOLINFOA toolFor(HWND window, const Control* label, const RECT& rect, char* text) {
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(label);
+    tool.rect = rect;
+    tool.lpszText = text;
+    return tool;
+}
 
-RECT PixelRectOf(const TwipsRect& twips, int dpi) {
+// Pixels of `twips` at `dpi`, as a RECT.
+RECT pixelRectOf(const TwipsRect& twips, int dpi) {
     const PixelRect pixels = TwipsToPixels(twips, dpi);
     return {pixels.left, pixels.top, pixels.left + pixels.width, pixels.top + pixels.height};
 }
+
+}  // namespace
 
 bool Form1::registerClasses(HINSTANCE instance) {
     WNDCLASSEXA type{};
@@ -61,6 +76,11 @@ bool Form1::registerClasses(HINSTANCE instance) {
     type.lpfnWndProc = OwnerWindowProc<Form1>;
     type.hInstance = instance;
     type.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    // The program's icon (orvexcolors.rc), drawn at build time.
+    type.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+    type.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXSMICON),
+                                                 GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     type.lpszClassName = kClassName;
     return RegisterOwnedClass(type) && ColourChart::registerClass(instance);
@@ -69,8 +89,13 @@ bool Form1::registerClasses(HINSTANCE instance) {
 Form1::Form1(Form1Controller& controller, MessagesShower showMessages)
     : m_controller(controller),
       m_showMessages(std::move(showMessages)),
-      m_chart([this](PackedColour pixel) { onChart(pixel, EventKind::PointerMoved); },
-              [this](PackedColour pixel) { onChart(pixel, EventKind::ButtonReleased); }),
+      m_chart(
+          [this](PackedColour pixel) {
+              forward({Role::ColourChart, EventKind::PointerMoved, -1, pixel});
+          },
+          [this](PackedColour pixel) {
+              forward({Role::ColourChart, EventKind::ButtonReleased, -1, pixel});
+          }),
       m_texture(DrawnTexture()) {}
 
 Form1::~Form1() {
@@ -83,11 +108,6 @@ Form1::~Form1() {
             DeleteObject(object);
         }
     }
-    for (HICON icon : m_icons) {
-        if (icon != nullptr) {
-            DestroyIcon(icon);
-        }
-    }
 }
 
 HWND Form1::create() {
@@ -95,7 +115,7 @@ HWND Form1::create() {
     const WindowDescription& described = Form1Window();
     const std::string caption(described.caption);
     RECT frame =
-        PixelRectOf({kDesignLeft, kDesignTop, described.clientWidth, described.clientHeight}, dpi);
+        pixelRectOf({kDesignLeft, kDesignTop, described.clientWidth, described.clientHeight}, dpi);
     AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
     CreateWindowExA(0, kClassName, caption.c_str(), kWindowStyle, frame.left, frame.top,
                     frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
@@ -110,28 +130,25 @@ void Form1::show(int showCommand) {
 }
 
 HWND Form1::control(std::string_view name) const {
-    const std::vector<Control>& controls = Form1Controls();
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (controls[i].name == name && i < m_children.size()) {
-            return m_children[i];
+    const Item* item = find(name, -1);
+    return item != nullptr ? item->child : nullptr;
+}
+
+RECT Form1::labelRect(std::string_view name, int index) const {
+    const Item* item = find(name, index);
+    return item != nullptr ? item->rect : RECT{};
+}
+
+const Form1::Item* Form1::find(std::string_view name, int index) const {
+    for (const Item& item : m_items) {
+        if (item.control->name == name && item.control->index == index) {
+            return &item;
         }
     }
     return nullptr;
 }
 
-RECT Form1::labelRect(std::string_view name, int index) const {
-    for (const Painted& label : m_painted) {
-        if (label.control->name == name && label.control->index == index) {
-            return label.rect;
-        }
-    }
-    return {};
-}
-
 LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (handleMouse(message, lParam)) {
-        return 0;
-    }
     switch (message) {
         case WM_CREATE:
             createChildren();
@@ -147,6 +164,16 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
             return boxColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            SetCapture(m_window);
+            clicked(message == WM_LBUTTONDOWN ? LabelClicks::Press : LabelClicks::DoubleClick,
+                    lParam);
+            return 0;
+        case WM_LBUTTONUP:
+            ReleaseCapture();
+            clicked(LabelClicks::Release, lParam);
+            return 0;
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE && IsChild(m_window, GetFocus())) {
                 m_focus = GetFocus();
@@ -155,9 +182,14 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
             SetFocus(m_focus != nullptr ? m_focus : m_fileList.handle());
             return 0;
-        case WM_DPICHANGED:
-            onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        case WM_DPICHANGED: {
+            // Every twips rectangle anew, in the frame Windows suggests.
+            const RECT& frame = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(m_window, nullptr, frame.left, frame.top, frame.right - frame.left,
+                         frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            layOut(HIWORD(wParam));
             return 0;
+        }
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
@@ -167,36 +199,17 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(m_window, message, wParam, lParam);
 }
 
-// Moved to a monitor of another DPI: every twips rectangle anew, in the frame Windows
-// suggests.
-void Form1::onDpiChanged(int dpi, const RECT& suggested) {
-    SetWindowPos(m_window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    layOut(dpi);
-}
-
-// Children in tab order, so that Tab follows it; painted controls only get a place.
+// Children in drawing order, which keeps the tab order, so that Tab follows it;
+// painted controls only get a place.
 void Form1::createChildren() {
-    const std::vector<Control>& controls = Form1Controls();
-    m_children.assign(controls.size(), nullptr);
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (!painted(controls[i])) {
-            m_children[i] = createChild(controls[i], kFirstControlId + static_cast<int>(i));
-        }
-    }
-    for (int layer : {DrawingLayer(ControlKind::Image), DrawingLayer(ControlKind::Label)}) {
-        for (const Control& control : controls) {
-            if (painted(control) && DrawingLayer(control.kind) == layer) {
-                m_painted.push_back({&control, {}});
-            }
-        }
+    for (const Control* control : Form1DrawingOrder()) {
+        const int id = kFirstControlId + static_cast<int>(m_items.size());
+        m_items.push_back({control, painted(*control) ? nullptr : createChild(*control, id), {}});
     }
     m_boxBrush = CreateSolidBrush(
         static_cast<COLORREF>(FindControl(Role::SampleBox)->background.value_or(0)));
-    setIcons();
     createToolTips();
     layOut(systemDpi(m_window));
-    m_fileList.show(m_controller.fileList());
 }
 
 // The styles come from the description's flags.
@@ -237,46 +250,41 @@ HWND Form1::createChild(const Control& control, int id) {
     return child;
 }
 
-void Form1::setIcons() {
-    m_icons[0] = MakeIcon(16);
-    m_icons[1] = MakeIcon(32);
-    SendMessageA(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icons[0]));
-    SendMessageA(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icons[1]));
-}
-
-// One tool per slot label; their texts follow the slot table (refreshLabels).
+// One tool per label; draw() gives it its place and text.
 void Form1::createToolTips() {
     m_toolTips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
-    for (int index = 0; index < ColourSlotTable::kLabelCount; ++index) {
-        TTTOOLINFOA tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_SUBCLASS;
-        tool.hwnd = m_window;
-        tool.uId = static_cast<UINT_PTR>(index);
-        tool.lpszText = const_cast<char*>("");
-        SendMessageA(m_toolTips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    char none[] = "";
+    for (const Item& item : m_items) {
+        if (item.control->kind == ControlKind::Label) {
+            TTTOOLINFOA tool = toolFor(m_window, item.control, item.rect, none);
+            SendMessageA(m_toolTips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+        }
     }
 }
 
 void Form1::layOut(int dpi) {
-    makeFonts(dpi);
-    const std::vector<Control>& controls = Form1Controls();
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (HWND child = m_children[i]) {
-            const RECT place = PixelRectOf(controls[i].twips, dpi);
-            MoveWindow(child, place.left, place.top, place.right - place.left,
-                       place.bottom - place.top, FALSE);
-            SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(controls[i])), FALSE);
+    for (HFONT& font : {std::ref(m_font), std::ref(m_boldFont)}) {
+        if (font != nullptr) {
+            DeleteObject(font);
         }
     }
-    for (Painted& label : m_painted) {
-        label.rect = PixelRectOf(label.control->twips, dpi);
+    m_font = MakeFont(kDialogFont, dpi);
+    m_boldFont = MakeFont(kBoldFont, dpi);
+    for (Item& item : m_items) {
+        item.rect = pixelRectOf(item.control->twips, dpi);
+        if (item.child != nullptr) {
+            MoveWindow(item.child, item.rect.left, item.rect.top, item.rect.right - item.rect.left,
+                       item.rect.bottom - item.rect.top, FALSE);
+            SendMessageA(item.child, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(*item.control)),
+                         FALSE);
+        }
+        draw(item);
     }
     fitClientArea(dpi);
-    refreshLabels();
+    InvalidateRect(m_window, nullptr, FALSE);
 }
 
 // The frame's own size differs with the DPI of the monitor the window is on; the
@@ -295,31 +303,17 @@ void Form1::fitClientArea(int dpi) {
     }
 }
 
-void Form1::makeFonts(int dpi) {
-    for (HFONT& font : {std::ref(m_font), std::ref(m_boldFont)}) {
-        if (font != nullptr) {
-            DeleteObject(font);
-        }
-    }
-    m_font = MakeFont(kDialogFont, dpi);
-    m_boldFont = MakeFont(kBoldFont, dpi);
-}
-
 HFONT Form1::fontOf(const Control& control) const {
     return control.font.bold ? m_boldFont : m_font;
 }
 
 LRESULT Form1::boxColours(HDC dc, HWND box) {
-    const std::vector<Control>& controls = Form1Controls();
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (m_children[i] != box || !controls[i].background) {
-            continue;
+    for (const Item& item : m_items) {
+        if (item.child == box && item.control->background) {
+            SetTextColor(dc, static_cast<COLORREF>(m_controller.colourBox(*item.control).colour));
+            SetBkColor(dc, static_cast<COLORREF>(*item.control->background));
+            return reinterpret_cast<LRESULT>(m_boxBrush);
         }
-        const ColourBox& shown =
-            controls[i].role == Role::SampleBox ? m_controller.sample() : m_controller.saved();
-        SetTextColor(dc, static_cast<COLORREF>(shown.colour));
-        SetBkColor(dc, static_cast<COLORREF>(*controls[i].background));
-        return reinterpret_cast<LRESULT>(m_boxBrush);
     }
     // A locked text box keeps the colours of an editable one.
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
@@ -337,10 +331,10 @@ void Form1::paint() {
     HBITMAP canvas = CreateCompatibleBitmap(screen, client.right, client.bottom);
     HGDIOBJ previous = SelectObject(dc, canvas);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    for (const Painted& item : m_painted) {
+    for (const Item& item : m_items) {
         if (item.control->kind == ControlKind::Image) {
             DrawPicture(dc, m_texture, item.rect);
-        } else {
+        } else if (item.control->kind == ControlKind::Label) {
             paintLabel(dc, item);
         }
     }
@@ -351,86 +345,43 @@ void Form1::paint() {
     EndPaint(m_window, &paint);
 }
 
-void Form1::paintLabel(HDC dc, const Painted& label) const {
+void Form1::paintLabel(HDC dc, const Item& label) const {
     const Control& control = *label.control;
     if (!control.has(kTransparent)) {
         FillRect(dc, &label.rect, GetSysColorBrush(COLOR_BTNFACE));
     }
+    const LabelView view = m_controller.label(control);
     HGDIOBJ previous = SelectObject(dc, fontOf(control));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, static_cast<COLORREF>(colourOf(control)));
-    const std::string caption = captionOf(control);
+    SetTextColor(dc, static_cast<COLORREF>(view.colour.value_or(
+                         static_cast<PackedColour>(GetSysColor(COLOR_BTNTEXT)))));
     RECT area = label.rect;
     const UINT layout = control.has(kWordWrapCentred) ? DT_CENTER | DT_WORDBREAK : DT_SINGLELINE;
-    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &area, layout | DT_NOPREFIX);
+    DrawTextA(dc, view.caption.c_str(), static_cast<int>(view.caption.size()), &area,
+              layout | DT_NOPREFIX);
     SelectObject(dc, previous);
 }
 
-std::string Form1::captionOf(const Control& control) const {
-    if (control.role == Role::SlotLabel) {
-        return m_controller.slotTable().slot(control.index).optionName;
-    }
-    if (control.role == Role::CharacterName) {
-        return m_controller.characterName();
-    }
-    return std::string(control.text);
-}
-
-PackedColour Form1::colourOf(const Control& control) const {
-    if (control.role == Role::SlotLabel) {
-        return m_controller.slotTable().slot(control.index).colour;
-    }
-    return control.foreground.value_or(static_cast<PackedColour>(GetSysColor(COLOR_BTNTEXT)));
-}
-
-// The topmost label under the point: the last one drawn.
-const Form1::Painted* Form1::labelAt(POINT point) const {
-    for (auto label = m_painted.rbegin(); label != m_painted.rend(); ++label) {
-        if (label->control->kind == ControlKind::Label && PtInRect(&label->rect, point)) {
-            return &*label;
-        }
-    }
-    return nullptr;
-}
-
-// A label's click comes with the release over the label it was pressed on; a
-// double-click arrives as a click, then the double-click.
-bool Form1::handleMouse(UINT message, LPARAM lParam) {
+// The topmost label under the pointer (the last one drawn) to the click rule.
+void Form1::clicked(LabelClicks::Input input, LPARAM lParam) {
     const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    switch (message) {
-        case WM_LBUTTONDOWN:
-            m_pressed = labelAt(point);
-            m_endingDoubleClick = false;
-            SetCapture(m_window);
-            return true;
-        case WM_LBUTTONDBLCLK:
-            m_pressed = labelAt(point);
-            m_endingDoubleClick = true;
-            SetCapture(m_window);
-            if (m_pressed != nullptr) {
-                forward(
-                    {m_pressed->control->role, EventKind::DoubleClick, m_pressed->control->index});
-            }
-            return true;
-        case WM_LBUTTONUP: {
-            const Painted* pressed = std::exchange(m_pressed, nullptr);
-            ReleaseCapture();
-            if (pressed != nullptr && !m_endingDoubleClick && labelAt(point) == pressed) {
-                forward({pressed->control->role, EventKind::Click, pressed->control->index});
-            }
-            return true;
+    const Control* under = nullptr;
+    for (const Item& item : m_items) {
+        if (item.control->kind == ControlKind::Label && PtInRect(&item.rect, point)) {
+            under = item.control;
         }
-        default:
-            return false;
+    }
+    if (const std::optional<ControlEvent> event = m_clicks.feed(input, under)) {
+        forward(*event);
     }
 }
 
 void Form1::onCommand(int id, int code) {
-    const std::size_t index = static_cast<std::size_t>(id - kFirstControlId);
-    if (id < kFirstControlId || index >= Form1Controls().size()) {
+    const std::size_t at = static_cast<std::size_t>(id - kFirstControlId);
+    if (id < kFirstControlId || at >= m_items.size()) {
         return;
     }
-    const Control& control = Form1Controls()[index];
+    const Control& control = *m_items[at].control;
     if (control.kind == ControlKind::FileList && code == LBN_SELCHANGE) {
         forward({control.role, EventKind::Selected, m_fileList.selectedRow()});
     } else if (control.kind == ControlKind::Button && code == BN_CLICKED) {
@@ -438,73 +389,45 @@ void Form1::onCommand(int id, int code) {
     }
 }
 
-void Form1::onChart(PackedColour pixel, EventKind kind) {
-    forward({Role::ColourChart, kind, -1, pixel});
-}
-
 void Form1::forward(const ControlEvent& event) {
     const Update update = m_controller.handle(event, userDecimalSeparator());
-    if (update.has(kFileListPart)) {
-        m_fileList.show(m_controller.fileList());
-    }
-    if (update.has(kSamplePart)) {
-        showBox(Role::SampleBox, m_controller.sample());
-    }
-    if (update.has(kSavedPart)) {
-        showBox(Role::SavedBox, m_controller.saved());
-    }
-    if (update.has(kSlotsPart) || update.has(kCharacterNamePart)) {
-        refreshLabels();
+    for (Item& item : m_items) {
+        if (update.shows(*item.control)) {
+            draw(item);
+        }
     }
     m_showMessages(m_window, update.messages);
 }
 
-void Form1::showBox(Role role, const ColourBox& box) {
-    const std::vector<Control>& controls = Form1Controls();
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (controls[i].role == role) {
-            SetWindowTextA(m_children[i], box.text.c_str());
-            InvalidateRect(m_children[i], nullptr, FALSE);
+void Form1::draw(Item& item) {
+    const Control& control = *item.control;
+    if (control.kind == ControlKind::FileList) {
+        m_fileList.show(m_controller.fileList());
+    } else if (control.kind == ControlKind::TextBox) {
+        SetWindowTextA(item.child, m_controller.colourBox(control).text.c_str());
+        InvalidateRect(item.child, nullptr, FALSE);  // the colour may change alone
+    } else if (control.kind == ControlKind::Label) {
+        LabelView view = m_controller.label(control);
+        InvalidateRect(m_window, &item.rect, FALSE);
+        if (control.has(kAutoSize)) {
+            fitToCaption(item, view.caption);
+            InvalidateRect(m_window, &item.rect, FALSE);
         }
+        TTTOOLINFOA tool = toolFor(m_window, item.control, item.rect, view.toolTip.data());
+        SendMessageA(m_toolTips, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+        SendMessageA(m_toolTips, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 
-// The slot labels, their tool-tips and the character name after any change.
-void Form1::refreshLabels() {
-    for (Painted& label : m_painted) {
-        if (label.control->has(kAutoSize)) {
-            fitToCaption(label);
-        }
-        if (label.control->role == Role::SlotLabel) {
-            updateToolTip(label);
-        }
-    }
-    InvalidateRect(m_window, nullptr, FALSE);
-}
-
-void Form1::fitToCaption(Painted& label) const {
+void Form1::fitToCaption(Item& label, const std::string& caption) const {
     HDC dc = GetDC(m_window);
     HGDIOBJ previous = SelectObject(dc, fontOf(*label.control));
-    const std::string caption = captionOf(*label.control);
     SIZE size{};
     GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
     SelectObject(dc, previous);
     ReleaseDC(m_window, dc);
-    constexpr LONG kEmptyWidth = 3;  // an empty label never vanishes entirely
-    label.rect.right = label.rect.left + std::max(size.cx, kEmptyWidth);
+    label.rect.right = label.rect.left + std::max<LONG>(size.cx, kLeastAutoSizeWidth);
     label.rect.bottom = label.rect.top + size.cy;
-}
-
-void Form1::updateToolTip(const Painted& label) const {
-    std::string tip = m_controller.slotTable().slot(label.control->index).toolTipText();
-    TTTOOLINFOA tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = m_window;
-    tool.uId = static_cast<UINT_PTR>(label.control->index);
-    tool.rect = label.rect;
-    tool.lpszText = tip.data();
-    SendMessageA(m_toolTips, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageA(m_toolTips, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 }  // namespace orvex

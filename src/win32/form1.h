@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,60 +48,48 @@ class Form1 {
     HWND toolTips() const { return m_toolTips; }
 
   private:
-    struct Painted {
+    // A control of the description: a child window, or painted by Form1 in `rect`.
+    struct Item {
         const Control* control;
+        HWND child;
         RECT rect;
     };
 
     template <typename Owner>
     friend LRESULT CALLBACK OwnerWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    bool handleMouse(UINT message, LPARAM lParam);
+    void clicked(LabelClicks::Input input, LPARAM lParam);
     LRESULT boxColours(HDC dc, HWND box);
 
     void createChildren();
     HWND createChild(const Control& control, int id);
     void createToolTips();
-    void setIcons();
-    void onDpiChanged(int dpi, const RECT& suggested);
     void layOut(int dpi);
     void fitClientArea(int dpi);
-    void makeFonts(int dpi);
     HFONT fontOf(const Control& control) const;
+    const Item* find(std::string_view name, int index) const;
 
     void paint();
-    void paintLabel(HDC dc, const Painted& label) const;
-    std::string captionOf(const Control& control) const;
-    PackedColour colourOf(const Control& control) const;
-    const Painted* labelAt(POINT point) const;
+    void paintLabel(HDC dc, const Item& label) const;
 
     void onCommand(int id, int code);
-    void onChart(PackedColour pixel, EventKind kind);
     void forward(const ControlEvent& event);
-    void showBox(Role role, const ColourBox& box);
-    void refreshLabels();
-    void fitToCaption(Painted& label) const;
-    void updateToolTip(const Painted& label) const;
+    void draw(Item& item);
+    void fitToCaption(Item& label, const std::string& caption) const;
 
     Form1Controller& m_controller;
     MessagesShower m_showMessages;
+    LabelClicks m_clicks;
     FileListBox m_fileList;
     ColourChart m_chart;
     RgbPicture m_texture;
     HWND m_window = nullptr;
     HWND m_toolTips = nullptr;
-    HWND m_focus = nullptr;          // given back when the window is activated again
-    std::vector<HWND> m_children;    // by index into Form1Controls(); null for painted ones
-    std::vector<Painted> m_painted;  // image, then labels: drawing order
+    HWND m_focus = nullptr;     // given back when the window is activated again
+    std::vector<Item> m_items;  // in drawing order
     HFONT m_font = nullptr;
     HFONT m_boldFont = nullptr;
     HBRUSH m_boxBrush = nullptr;
-    HICON m_icons[2] = {nullptr, nullptr};
-    const Painted* m_pressed = nullptr;
-    bool m_endingDoubleClick = false;
 };
-
-// Pixels of `twips` at `dpi`, as a RECT.
-RECT PixelRectOf(const TwipsRect& twips, int dpi);
 
 }  // namespace orvex

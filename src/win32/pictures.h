@@ -10,7 +10,4 @@ namespace orvex {
 // pixel keeps its exact colour).
 void DrawPicture(HDC dc, const RgbPicture& picture, const RECT& target);
 
-// The window's icon at `size` pixels, drawn from the same picture as the .exe's.
-HICON MakeIcon(int size);
-
 }  // namespace orvex

@@ -67,7 +67,9 @@ TEST_F(Form1ControllerTest, StartsOnTheFolderGivenWithNothingSelected) {
 
 // A button held over the chart keeps the pointer: off the chart the query gives -1.
 TEST_F(Form1ControllerTest, PointsOffTheChartChangeNothing) {
-    EXPECT_TRUE(event(Role::ColourChart, EventKind::PointerMoved, -1, Grey(200)).has(kSamplePart));
+    const Update moved = event(Role::ColourChart, EventKind::PointerMoved, -1, Grey(200));
+    EXPECT_TRUE(moved.shows(*FindControl(Role::SampleBox)));
+    EXPECT_FALSE(moved.shows(*FindControl(Role::SavedBox)));
     EXPECT_TRUE(event(Role::ColourChart, EventKind::ButtonReleased, -1, Grey(128)).has(kSavedPart));
     EXPECT_EQ(event(Role::ColourChart, EventKind::PointerMoved).changed, 0u);
     EXPECT_EQ(event(Role::ColourChart, EventKind::ButtonReleased).changed, 0u);
@@ -75,6 +77,8 @@ TEST_F(Form1ControllerTest, PointsOffTheChartChangeNothing) {
     EXPECT_EQ(controller.sample().text, "Color Sample Settings R:0.78 G:0.78 B:0.78");
     EXPECT_EQ(controller.savedColour(), Grey(128));
     EXPECT_EQ(controller.saved().text, "Saved Color: R:0.5 G:0.5 B:0.5");
+    EXPECT_EQ(&controller.colourBox(*FindControl(Role::SampleBox)), &controller.sample());
+    EXPECT_EQ(&controller.colourBox(*FindControl(Role::SavedBox)), &controller.saved());
 }
 
 TEST_F(Form1ControllerTest, ClickGivesSavedColourAndDoubleClickRestoresTheFiles) {
@@ -101,7 +105,15 @@ TEST_F(Form1ControllerTest, SelectionShowsCharacterNameAndLoadsSlotsOncePerChang
     const Update selected = event(Role::FileList, EventKind::Selected, 0);
     EXPECT_TRUE(selected.has(kCharacterNamePart) && selected.has(kSlotsPart));
     EXPECT_EQ(controller.characterName(), "Aeryn");
-    EXPECT_EQ(controller.slotTable().slot(0).toolTipText(), "Original Colors: 0.5,0.25,1");
+    const LabelView slot = controller.label(*FindControl(Role::SlotLabel, 0));
+    EXPECT_EQ(slot.caption, "Option 0");
+    EXPECT_EQ(slot.colour, ColorFromText("0.5,0.25,1").colour);
+    EXPECT_EQ(slot.toolTip, "Original Colors: 0.5,0.25,1");
+    EXPECT_EQ(slot.tag, "VECTOR3-000");
+    EXPECT_EQ(controller.label(*FindControl(Role::CharacterName)).caption, "Aeryn");
+    const LabelView heading = controller.label(*FindControl(Role::Heading, 0));
+    EXPECT_EQ(heading.caption, "Select a Player INI file:");
+    EXPECT_FALSE(heading.colour);
     EXPECT_EQ(event(Role::FileList, EventKind::Selected, 0).changed, 0u);  // already selected
     event(Role::FileList, EventKind::Selected, 1);
     EXPECT_EQ(controller.characterName(), "");
@@ -115,6 +127,26 @@ TEST_F(Form1ControllerTest, InstructionLabelDoubleClickSetsPathOnlyWithASelectio
     event(Role::Heading, EventKind::DoubleClick, 2);
     EXPECT_EQ(controller.slotTable().currentIniPath(),
               controller.fileList().Path() + "\\player7_options.ini");
+}
+
+TEST(LabelClicks, AClickIsAReleaseOverThePressedLabelAndEndsNoDoubleClick) {
+    const Control* slot = FindControl(Role::SlotLabel, 3);
+    const Control* other = FindControl(Role::Heading, 1);
+    LabelClicks clicks;
+    const auto feed = [&](LabelClicks::Input input, const Control* under) {
+        const std::optional<ControlEvent> event = clicks.feed(input, under);
+        return !event ? "-" : event->kind == EventKind::Click ? "click" : "double";
+    };
+    const std::vector<std::string> felt = {
+        feed(LabelClicks::Press, slot),        feed(LabelClicks::Release, slot),
+        feed(LabelClicks::DoubleClick, slot),  feed(LabelClicks::Release, slot),
+        feed(LabelClicks::Press, slot),        feed(LabelClicks::Release, other),
+        feed(LabelClicks::Press, slot),        feed(LabelClicks::Release, nullptr),
+        feed(LabelClicks::Press, nullptr),     feed(LabelClicks::Release, slot),
+        feed(LabelClicks::DoubleClick, other), feed(LabelClicks::Release, other)};
+    EXPECT_EQ(felt, (std::vector<std::string>{"-", "click", "double", "-", "-", "-", "-", "-", "-",
+                                              "-", "double", "-"}));
+    EXPECT_EQ(clicks.feed(LabelClicks::DoubleClick, slot)->index, 3);
 }
 
 // A mistyped folder must not look like an empty game folder.

@@ -34,5 +34,22 @@ TEST(Form1Controls, TabIndicesRunFromZeroWithoutGapsOrRepeats) {
     EXPECT_EQ(*seen.rbegin(), 34);
 }
 
+// Toolkits create the controls in drawing order and take the tab order from it.
+TEST(Form1Controls, DrawingOrderStacksImageThenLabelsThenTheRestInTabOrder) {
+    const auto layer = [](const Control* control) {
+        return control->kind == ControlKind::Image   ? 0
+               : control->kind == ControlKind::Label ? 1
+                                                     : 2;
+    };
+    const std::vector<const Control*>& order = Form1DrawingOrder();
+    ASSERT_EQ(order.size(), Form1Controls().size());
+    for (std::size_t at = 1; at < order.size(); ++at) {
+        EXPECT_LE(layer(order[at - 1]), layer(order[at])) << order[at]->name;
+        if (layer(order[at - 1]) == layer(order[at])) {
+            EXPECT_LT(order[at - 1]->tabIndex, order[at]->tabIndex) << order[at]->name;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace orvex

@@ -183,7 +183,7 @@ TEST_F(Form1Window, EverySelectionByKeyOrMouseLoadsItsFile) {
     char tip[128] = {};
     tool.cbSize = sizeof tool;
     tool.hwnd = m_form.handle();
-    tool.uId = 0;
+    tool.uId = reinterpret_cast<UINT_PTR>(FindControl(Role::SlotLabel, 0));
     tool.lpszText = tip;
     SendMessageA(m_form.toolTips(), TTM_GETTEXTA, sizeof tip, reinterpret_cast<LPARAM>(&tool));
     EXPECT_STREQ(tip, "Original Colors: 1.000000,1.000000,1.000000");
