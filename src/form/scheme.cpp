@@ -142,6 +142,46 @@ SchemeRead ReadScheme(const std::string& path, FileSystem& files) {
     return result;
 }
 
+namespace {
+
+// What applying `scheme` writes into a file that read as `reads`, and what the
+// file must still hold at the replace. As a save does: only OptionValue keys are
+// written, and the keys seen now must still be there, so a file rewritten
+// meanwhile is not touched.
+struct ApplyPlan {
+    std::vector<IniEdit> writes;
+    IniGuard guard;
+};
+
+ApplyPlan planApply(const Scheme& scheme, const std::vector<IniEntry>& reads) {
+    ApplyPlan plan;
+    for (int slot = 0; slot < kSlots; ++slot) {
+        const std::string& section = sectionNames()[static_cast<std::size_t>(slot)];
+        const IniEntry& name = reads[static_cast<std::size_t>(2 * slot)];
+        const IniEntry& value = reads[static_cast<std::size_t>(2 * slot + 1)];
+        plan.guard.sections.push_back(section);
+        if (name.fromFile) {
+            plan.guard.keys.push_back({section, kOptionNameKey});
+        }
+        if (value.fromFile) {
+            plan.guard.keys.push_back({section, kOptionValueKey});
+        }
+        const auto& wanted = scheme[static_cast<std::size_t>(slot)];
+        if (!wanted || (!name.fromFile && !value.fromFile)) {
+            continue;
+        }
+        const std::string text = wanted->valueText();
+        const ColourTextResult held = ColorFromText(value.text);
+        const ColourTextResult given = ColorFromText(text);
+        if (!value.fromFile || !held || !given || held.colour != given.colour) {
+            plan.writes.push_back({section, kOptionValueKey, text});
+        }
+    }
+    return plan;
+}
+
+}  // namespace
+
 ApplyResult ApplyScheme(const Scheme& scheme, const std::string& file, FileSystem& files) {
     std::vector<IniRequest> requests;
     for (const IniKey& key : optionKeys()) {
@@ -152,33 +192,7 @@ ApplyResult ApplyScheme(const Scheme& scheme, const std::string& file, FileSyste
         return failed(
             file, "cannot be read: " + withoutFilePrefix(reads.status.reason, "Cannot read", file));
     }
-    // As a save does: only OptionValue keys are written, and the keys seen now must
-    // still be there at the replace, so a file rewritten meanwhile is not touched.
-    std::vector<IniEdit> writes;
-    IniGuard guard;
-    for (int slot = 0; slot < kSlots; ++slot) {
-        const std::string& section = sectionNames()[static_cast<std::size_t>(slot)];
-        const IniEntry& name = reads.value[static_cast<std::size_t>(2 * slot)];
-        const IniEntry& value = reads.value[static_cast<std::size_t>(2 * slot + 1)];
-        guard.sections.push_back(section);
-        if (name.fromFile) {
-            guard.keys.push_back({section, kOptionNameKey});
-        }
-        if (value.fromFile) {
-            guard.keys.push_back({section, kOptionValueKey});
-        }
-        const auto& wanted = scheme[static_cast<std::size_t>(slot)];
-        if (!wanted || (!name.fromFile && !value.fromFile)) {
-            continue;
-        }
-        const std::string text = wanted->valueText();
-        const ColourTextResult held = ColorFromText(value.text);
-        const ColourTextResult given = ColorFromText(text);
-        if (value.fromFile && held && given && held.colour == given.colour) {
-            continue;
-        }
-        writes.push_back({section, kOptionValueKey, text});
-    }
+    const auto [writes, guard] = planApply(scheme, reads.value);
     if (guard.keys.empty()) {
         // Filling it with bare sections would make a file the game did not write.
         return failed(file,

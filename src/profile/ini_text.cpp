@@ -407,17 +407,18 @@ std::vector<std::string> IniSectionNames(std::string_view text, std::size_t limi
     return names;
 }
 
-// One scan finds the part of the file each edit can change; the edits are then made
-// one at a time, in order, on those parts alone, so that the result is the one of the
-// edits made one by one on the whole file.
-std::optional<std::string> IniEdited(std::string_view text, const std::vector<IniEdit>& edits) {
-    const std::size_t bodyStart = IniScanner(text).bodyStart();
-    std::vector<SectionKeys> groups = groupedBySection(edits);
-    std::vector<std::optional<IniLine>> noKeyLines;  // each edit finds its own line
-    scanSections(text, groups, edits, noKeyLines);
+namespace {
 
-    // One window per found section, and the last section's, which new sections join;
-    // a section with the empty name and no lines is a window of no bytes.
+// The parts of the file the edits can change: one window per found section, and the
+// last section's, which new sections join (a section with the empty name and no
+// lines is a window of no bytes). `windowOf` tells each edit its window.
+struct EditWindows {
+    std::vector<Window> windows;
+    std::vector<std::size_t> windowOf;
+};
+
+EditWindows editWindows(std::string_view text, std::size_t bodyStart,
+                        const std::vector<SectionKeys>& groups, std::size_t editCount) {
     std::vector<std::pair<std::size_t, std::size_t>> spans = {
         {lastSectionStart(text, bodyStart), text.size()}};
     for (const SectionKeys& group : groups) {
@@ -427,20 +428,34 @@ std::optional<std::string> IniEdited(std::string_view text, const std::vector<In
     }
     std::sort(spans.begin(), spans.end());
     spans.erase(std::unique(spans.begin(), spans.end()), spans.end());
-    std::vector<Window> windows;
+    EditWindows result;
     for (const auto& [begin, end] : spans) {
-        windows.push_back({begin, end, std::nullopt});
+        result.windows.push_back({begin, end, std::nullopt});
     }
-    std::vector<std::size_t> windowOf(edits.size(), windows.size() - 1);  // new: the last
+    result.windowOf.assign(editCount, spans.size() - 1);  // a new section: the last
     for (const SectionKeys& group : groups) {
         const auto at =
             std::lower_bound(spans.begin(), spans.end(), std::make_pair(group.begin, group.end));
         for (const std::size_t edit : group.keys) {
             if (group.found) {
-                windowOf[edit] = static_cast<std::size_t>(at - spans.begin());
+                result.windowOf[edit] = static_cast<std::size_t>(at - spans.begin());
             }
         }
     }
+    return result;
+}
+
+}  // namespace
+
+// One scan finds the part of the file each edit can change; the edits are then made
+// one at a time, in order, on those parts alone, so that the result is the one of the
+// edits made one by one on the whole file.
+std::optional<std::string> IniEdited(std::string_view text, const std::vector<IniEdit>& edits) {
+    const std::size_t bodyStart = IniScanner(text).bodyStart();
+    std::vector<SectionKeys> groups = groupedBySection(edits);
+    std::vector<std::optional<IniLine>> noKeyLines;  // each edit finds its own line
+    scanSections(text, groups, edits, noKeyLines);
+    auto [windows, windowOf] = editWindows(text, bodyStart, groups, edits.size());
 
     bool changed = false;
     for (std::size_t index = 0; index < edits.size(); ++index) {

@@ -106,62 +106,77 @@ void Form1::setUpWindow() {
 
 // Every control forwards its events with its role; what they mean is the controller's.
 QWidget* Form1::createControl(const Control& control) {
-    const Role role = control.role;
     switch (control.kind) {
         case ControlKind::FileList:
-            m_fileList = new FileListBox(this);
-            connect(m_fileList, &FileListBox::rowSelected, this, [this, role](int row) {
-                forward({role, EventKind::Selected, row});
-            });
-            return m_fileList;
-        case ControlKind::Label: {
-            auto* label = new FormLabel(
-                control,
-                [this](LabelClicks::Input input, const Control* under) {
-                    if (const std::optional<ControlEvent> event = m_clicks.feed(input, under)) {
-                        forward(*event);
-                    }
-                },
-                this);
-            label->setAutoFillBackground(!control.has(kTransparent));
-            label->setWordWrap(control.has(kWordWrapCentred));
-            if (control.has(kWordWrapCentred)) {
-                label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-            }
-            return label;
-        }
+            return createFileList(control.role);
+        case ControlKind::Label:
+            return createLabel(control);
         case ControlKind::TextBox:
             return createTextBox(control);
         case ControlKind::MultiLineTextBox:
             return createInstructions(control);
-        case ControlKind::Button: {
-            auto* button = new QPushButton(textOf(control), this);
-            button->setAutoDefault(false);
-            connect(button, &QPushButton::clicked, this, [this, role] {
-                forward({role, EventKind::Click});
-            });
-            return button;
-        }
-        case ControlKind::PictureBox: {
-            auto* chart = new ColourChart(this);
-            connect(chart, &ColourChart::pointerMoved, this, [this, role, chart](QPointF at) {
-                forward({role, EventKind::PointerMoved, -1, chart->pixelAt(at)});
-            });
-            connect(chart, &ColourChart::buttonReleased, this, [this, role, chart](QPointF at) {
-                forward({role, EventKind::ButtonReleased, -1, chart->pixelAt(at)});
-            });
-            return chart;
-        }
-        case ControlKind::Image: {
-            auto* image = new QLabel(this);
-            if (control.picture == ControlPicture::Texture) {
-                image->setPixmap(QPixmap::fromImage(textureImage()));
-            }
-            image->setScaledContents(control.has(kStretched));
-            return image;
-        }
+        case ControlKind::Button:
+            return createButton(control);
+        case ControlKind::PictureBox:
+            return createChart(control.role);
+        case ControlKind::Image:
+            return createImage(control);
     }
     return nullptr;  // every kind is handled above
+}
+
+QWidget* Form1::createFileList(Role role) {
+    m_fileList = new FileListBox(this);
+    connect(m_fileList, &FileListBox::rowSelected, this, [this, role](int row) {
+        forward({role, EventKind::Selected, row});
+    });
+    return m_fileList;
+}
+
+QWidget* Form1::createLabel(const Control& control) {
+    auto* label = new FormLabel(
+        control,
+        [this](LabelClicks::Input input, const Control* under) {
+            if (const std::optional<ControlEvent> event = m_clicks.feed(input, under)) {
+                forward(*event);
+            }
+        },
+        this);
+    label->setAutoFillBackground(!control.has(kTransparent));
+    label->setWordWrap(control.has(kWordWrapCentred));
+    if (control.has(kWordWrapCentred)) {
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    }
+    return label;
+}
+
+QWidget* Form1::createButton(const Control& control) {
+    auto* button = new QPushButton(textOf(control), this);
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, [this, role = control.role] {
+        forward({role, EventKind::Click});
+    });
+    return button;
+}
+
+QWidget* Form1::createChart(Role role) {
+    auto* chart = new ColourChart(this);
+    connect(chart, &ColourChart::pointerMoved, this, [this, role, chart](QPointF at) {
+        forward({role, EventKind::PointerMoved, -1, chart->pixelAt(at)});
+    });
+    connect(chart, &ColourChart::buttonReleased, this, [this, role, chart](QPointF at) {
+        forward({role, EventKind::ButtonReleased, -1, chart->pixelAt(at)});
+    });
+    return chart;
+}
+
+QWidget* Form1::createImage(const Control& control) {
+    auto* image = new QLabel(this);
+    if (control.picture == ControlPicture::Texture) {
+        image->setPixmap(QPixmap::fromImage(textureImage()));
+    }
+    image->setScaledContents(control.has(kStretched));
+    return image;
 }
 
 QWidget* Form1::createTextBox(const Control& control) {

@@ -33,8 +33,13 @@ class Form1 : public QWidget {
   private:
     void setUpWindow();
     QWidget* createControl(const Control& control);
+    QWidget* createFileList(Role role);
+    QWidget* createLabel(const Control& control);
     QWidget* createTextBox(const Control& control);
     QWidget* createInstructions(const Control& control);
+    QWidget* createButton(const Control& control);
+    QWidget* createChart(Role role);
+    QWidget* createImage(const Control& control);
 
     void forward(const ControlEvent& event);
     void draw(const Control& control, QWidget* widget);

@@ -166,13 +166,8 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return boxColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
-            SetCapture(m_window);
-            clicked(message == WM_LBUTTONDOWN ? LabelClicks::Press : LabelClicks::DoubleClick,
-                    lParam);
-            return 0;
         case WM_LBUTTONUP:
-            ReleaseCapture();
-            clicked(LabelClicks::Release, lParam);
+            onLeftButton(message, lParam);
             return 0;
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE && IsChild(m_window, GetFocus())) {
@@ -182,14 +177,9 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
             SetFocus(m_focus != nullptr ? m_focus : m_fileList.handle());
             return 0;
-        case WM_DPICHANGED: {
-            // Every twips rectangle anew, in the frame Windows suggests.
-            const RECT& frame = *reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(m_window, nullptr, frame.left, frame.top, frame.right - frame.left,
-                         frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
-            layOut(HIWORD(wParam));
+        case WM_DPICHANGED:
+            onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
-        }
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
@@ -197,6 +187,25 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return DefWindowProcA(m_window, message, wParam, lParam);
+}
+
+// The labels' clicks: the pointer stays captured from the press to the release.
+void Form1::onLeftButton(UINT message, LPARAM lParam) {
+    if (message == WM_LBUTTONUP) {
+        ReleaseCapture();
+        clicked(LabelClicks::Release, lParam);
+        return;
+    }
+    SetCapture(m_window);
+    clicked(message == WM_LBUTTONDOWN ? LabelClicks::Press : LabelClicks::DoubleClick, lParam);
+}
+
+// Moved to a monitor of another DPI: every twips rectangle anew, in the frame Windows
+// suggests.
+void Form1::onDpiChanged(int dpi, const RECT& frame) {
+    SetWindowPos(m_window, nullptr, frame.left, frame.top, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    layOut(dpi);
 }
 
 // Children in drawing order, which keeps the tab order, so that Tab follows it;

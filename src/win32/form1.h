@@ -59,6 +59,8 @@ class Form1 {
     friend LRESULT CALLBACK OwnerWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void clicked(LabelClicks::Input input, LPARAM lParam);
+    void onLeftButton(UINT message, LPARAM lParam);
+    void onDpiChanged(int dpi, const RECT& frame);
     LRESULT boxColours(HDC dc, HWND box);
 
     void createChildren();
