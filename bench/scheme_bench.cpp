@@ -71,12 +71,14 @@ void applyToTenFiles(benchmark::State& state) {
 
 void saveTenFiles(benchmark::State& state) {
     const std::vector<std::string> names = playerFiles("save");
+    SystemFileSystem files;
     std::vector<test::FakeFileList> lists;
-    std::vector<ColourSlotTable> tables(kFiles);
+    std::vector<ColourSlotTable> tables;
     for (int file = 0; file < kFiles; ++file) {
         lists.emplace_back(names[static_cast<std::size_t>(file)]);
         lists.back().folder = windowsForm(benchDataFolder());
-        tables[static_cast<std::size_t>(file)].LoadSelectedFile(lists.back());
+        tables.emplace_back(files);
+        tables.back().LoadSelectedFile(lists.back());
     }
     int round = 0;
     for (auto _ : state) {
