@@ -23,9 +23,10 @@ bool ColourChart::registerClass(HINSTANCE instance) {
 ColourChart::ColourChart(PixelHandler moved, PixelHandler released)
     : m_chart(DrawnChart()), m_moved(std::move(moved)), m_released(std::move(released)) {}
 
-HWND ColourChart::create(HWND parent, int controlId, DWORD border) {
-    return CreateWindowExA(border, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0,
-                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+HWND ColourChart::create(HWND parent, int controlId, DWORD border, const RECT& place) {
+    return CreateWindowExA(border, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, place.left,
+                           place.top, place.right - place.left, place.bottom - place.top, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                            GetModuleHandleA(nullptr), this);
 }
 

@@ -21,7 +21,8 @@ class ColourChart {
     static bool registerClass(HINSTANCE instance);
 
     ColourChart(PixelHandler moved, PixelHandler released);
-    HWND create(HWND parent, int controlId, DWORD border);
+    // At `place` in the parent's client area, so that it is never resized on the way.
+    HWND create(HWND parent, int controlId, DWORD border, const RECT& place);
     HWND handle() const { return m_window; }
 
     // The packed colour under client point (x, y), or -1 off the chart.

@@ -134,6 +134,13 @@ HWND Form1::control(std::string_view name) const {
     return item != nullptr ? item->child : nullptr;
 }
 
+HWND Form1::toolTips() {
+    if (m_toolTips == nullptr && m_window != nullptr) {
+        createToolTips();
+    }
+    return m_toolTips;
+}
+
 RECT Form1::labelRect(std::string_view name, int index) const {
     const Item* item = find(name, index);
     return item != nullptr ? item->rect : RECT{};
@@ -164,6 +171,9 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
             return boxColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_MOUSEMOVE:
+            toolTips();
+            break;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
         case WM_LBUTTONUP:
@@ -209,20 +219,27 @@ void Form1::onDpiChanged(int dpi, const RECT& frame) {
 }
 
 // Children in drawing order, which keeps the tab order, so that Tab follows it;
-// painted controls only get a place.
+// painted controls only get a place. Each child is made in its place and font, so
+// that no text is wrapped or measured twice before the first paint.
 void Form1::createChildren() {
-    for (const Control* control : Form1DrawingOrder()) {
-        const int id = kFirstControlId + static_cast<int>(m_items.size());
-        m_items.push_back({control, painted(*control) ? nullptr : createChild(*control, id), {}});
-    }
+    const int dpi = systemDpi(m_window);
+    makeFonts(dpi);
     m_boxBrush = CreateSolidBrush(
         static_cast<COLORREF>(FindControl(Role::SampleBox)->background.value_or(0)));
-    createToolTips();
-    layOut(systemDpi(m_window));
+    for (const Control* control : Form1DrawingOrder()) {
+        const int id = kFirstControlId + static_cast<int>(m_items.size());
+        const RECT place = pixelRectOf(control->twips, dpi);
+        m_items.push_back(
+            {control, painted(*control) ? nullptr : createChild(*control, id, place), place});
+    }
+    for (Item& item : m_items) {
+        draw(item);
+    }
+    fitClientArea(dpi);
 }
 
 // The styles come from the description's flags.
-HWND Form1::createChild(const Control& control, int id) {
+HWND Form1::createChild(const Control& control, int id, const RECT& place) {
     const DWORD border = control.kind == ControlKind::Button ? 0 : WS_EX_CLIENTEDGE;
     DWORD style = WS_CHILD | WS_VISIBLE | (control.has(kTakesFocus) ? WS_TABSTOP : 0) |
                   (control.has(kLocked) ? ES_READONLY : 0) |
@@ -243,14 +260,21 @@ HWND Form1::createChild(const Control& control, int id) {
             type = "BUTTON";
             break;
         case ControlKind::PictureBox:
-            return m_chart.create(m_window, id, control.has(kSunkenBorder) ? WS_EX_CLIENTEDGE : 0);
+            return m_chart.create(m_window, id, control.has(kSunkenBorder) ? WS_EX_CLIENTEDGE : 0,
+                                  place);
         default:
             return nullptr;
     }
-    const std::string text(control.text);
-    HWND child = CreateWindowExA(border, type, text.c_str(), style, 0, 0, 0, 0, m_window,
+    HWND child = CreateWindowExA(border, type, "", style, place.left, place.top,
+                                 place.right - place.left, place.bottom - place.top, m_window,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                  GetModuleHandleA(nullptr), nullptr);
+    // The font before the text: a multi-line box wraps its text again on each.
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(control)), FALSE);
+    if (!control.text.empty()) {
+        const std::string text(control.text);
+        SetWindowTextA(child, text.c_str());
+    }
     if (control.kind == ControlKind::FileList) {
         m_fileList.attach(child);
     } else if (control.kind == ControlKind::MultiLineTextBox && control.has(kLocked)) {
@@ -259,22 +283,22 @@ HWND Form1::createChild(const Control& control, int id) {
     return child;
 }
 
-// One tool per label; draw() gives it its place and text.
+// One tool per label, with its place and text as they are now; draw() keeps them.
 void Form1::createToolTips() {
     m_toolTips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                  WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
-    char none[] = "";
     for (const Item& item : m_items) {
         if (item.control->kind == ControlKind::Label) {
-            TTTOOLINFOA tool = toolFor(m_window, item.control, item.rect, none);
+            LabelView view = m_controller.label(*item.control);
+            TTTOOLINFOA tool = toolFor(m_window, item.control, item.rect, view.toolTip.data());
             SendMessageA(m_toolTips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
         }
     }
 }
 
-void Form1::layOut(int dpi) {
+void Form1::makeFonts(int dpi) {
     for (HFONT& font : {std::ref(m_font), std::ref(m_boldFont)}) {
         if (font != nullptr) {
             DeleteObject(font);
@@ -282,6 +306,10 @@ void Form1::layOut(int dpi) {
     }
     m_font = MakeFont(kDialogFont, dpi);
     m_boldFont = MakeFont(kBoldFont, dpi);
+}
+
+void Form1::layOut(int dpi) {
+    makeFonts(dpi);
     for (Item& item : m_items) {
         item.rect = pixelRectOf(item.control->twips, dpi);
         if (item.child != nullptr) {
@@ -422,9 +450,11 @@ void Form1::draw(Item& item) {
             fitToCaption(item, view.caption);
             InvalidateRect(m_window, &item.rect, FALSE);
         }
-        TTTOOLINFOA tool = toolFor(m_window, item.control, item.rect, view.toolTip.data());
-        SendMessageA(m_toolTips, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
-        SendMessageA(m_toolTips, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+        if (m_toolTips != nullptr) {
+            TTTOOLINFOA tool = toolFor(m_window, item.control, item.rect, view.toolTip.data());
+            SendMessageA(m_toolTips, TTM_NEWTOOLRECTA, 0, reinterpret_cast<LPARAM>(&tool));
+            SendMessageA(m_toolTips, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+        }
     }
 }
 

@@ -45,7 +45,9 @@ class Form1 {
     HWND control(std::string_view name) const;
     // Where a painted label lies, in client pixels.
     RECT labelRect(std::string_view name, int index) const;
-    HWND toolTips() const { return m_toolTips; }
+    // Made on the first pointer move over the window (or this call): they are not
+    // needed for the first paint.
+    HWND toolTips();
 
   private:
     // A control of the description: a child window, or painted by Form1 in `rect`.
@@ -64,8 +66,9 @@ class Form1 {
     LRESULT boxColours(HDC dc, HWND box);
 
     void createChildren();
-    HWND createChild(const Control& control, int id);
+    HWND createChild(const Control& control, int id, const RECT& place);
     void createToolTips();
+    void makeFonts(int dpi);
     void layOut(int dpi);
     void fitClientArea(int dpi);
     HFONT fontOf(const Control& control) const;
