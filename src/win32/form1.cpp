@@ -358,15 +358,31 @@ LRESULT Form1::boxColours(HDC dc, HWND box) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
 }
 
-// Everything is drawn off screen first, so that a label changing colour never flickers.
+// Everything is drawn off screen first, so that a label changing colour never flickers;
+// the first paint has nothing on screen to flicker over and spares the canvas.
 void Form1::paint() {
     PAINTSTRUCT paint{};
     HDC screen = BeginPaint(m_window, &paint);
     RECT client{};
     GetClientRect(m_window, &client);
+    if (!m_paintedOnce) {
+        m_paintedOnce = true;
+        paintAll(screen, client);
+        EndPaint(m_window, &paint);
+        return;
+    }
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP canvas = CreateCompatibleBitmap(screen, client.right, client.bottom);
     HGDIOBJ previous = SelectObject(dc, canvas);
+    paintAll(dc, client);
+    BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    SelectObject(dc, previous);
+    DeleteObject(canvas);
+    DeleteDC(dc);
+    EndPaint(m_window, &paint);
+}
+
+void Form1::paintAll(HDC dc, const RECT& client) const {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
     for (const Item& item : m_items) {
         if (item.control->kind == ControlKind::Image) {
@@ -375,11 +391,6 @@ void Form1::paint() {
             paintLabel(dc, item);
         }
     }
-    BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, previous);
-    DeleteObject(canvas);
-    DeleteDC(dc);
-    EndPaint(m_window, &paint);
 }
 
 void Form1::paintLabel(HDC dc, const Item& label) const {

@@ -75,6 +75,7 @@ class Form1 {
     const Item* find(std::string_view name, int index) const;
 
     void paint();
+    void paintAll(HDC dc, const RECT& client) const;
     void paintLabel(HDC dc, const Item& label) const;
 
     void onCommand(int id, int code);
@@ -90,7 +91,8 @@ class Form1 {
     RgbPicture m_texture;
     HWND m_window = nullptr;
     HWND m_toolTips = nullptr;
-    HWND m_focus = nullptr;     // given back when the window is activated again
+    HWND m_focus = nullptr;  // given back when the window is activated again
+    bool m_paintedOnce = false;
     std::vector<Item> m_items;  // in drawing order
     HFONT m_font = nullptr;
     HFONT m_boldFont = nullptr;
