@@ -271,7 +271,8 @@ HWND Form1::createChild(const Control& control, int id, const RECT& place) {
                                  GetModuleHandleA(nullptr), nullptr);
     // The font before the text: a multi-line box wraps its text again on each.
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(control)), FALSE);
-    if (!control.text.empty()) {
+    // A text box gets its text from draw(); setting one twice costs a redraw and a notice.
+    if (!control.text.empty() && control.kind != ControlKind::TextBox) {
         const std::string text(control.text);
         SetWindowTextA(child, text.c_str());
     }
