@@ -31,8 +31,8 @@ void ColourChart::paintEvent(QPaintEvent* event) {
     painter.drawImage(contentsRect().topLeft(), m_chart);
 }
 
-QPointF ColourChart::toClient(const QMouseEvent* event) const {
-    return event->position() - QPointF(contentsRect().topLeft());
+PackedColour ColourChart::pixelUnder(const QMouseEvent* event) const {
+    return pixelAt(event->position() - QPointF(contentsRect().topLeft()));
 }
 
 // Accepting the press keeps the pointer captured here until the release.
@@ -41,12 +41,12 @@ void ColourChart::mousePressEvent(QMouseEvent* event) {
 }
 
 void ColourChart::mouseMoveEvent(QMouseEvent* event) {
-    emit pointerMoved(toClient(event));
+    emit pointerMoved(pixelUnder(event));
     event->accept();
 }
 
 void ColourChart::mouseReleaseEvent(QMouseEvent* event) {
-    emit buttonReleased(toClient(event));
+    emit buttonReleased(pixelUnder(event));
     event->accept();
 }
 

@@ -10,9 +10,8 @@
 namespace orvex {
 
 // The picture box of the colour chart: a sunken 2-pixel border around a client
-// area that the chart fills exactly. Positions in its signals are client
-// coordinates (the top-left of the chart is 0,0) and may lie outside the chart
-// while a button pressed over it is held.
+// area that the chart fills exactly. Its signals carry the pixel query at the
+// pointer: -1 off the chart, where a button pressed over it may drag the pointer.
 class ColourChart : public QFrame {
     Q_OBJECT
 
@@ -23,8 +22,8 @@ class ColourChart : public QFrame {
     PackedColour pixelAt(QPointF clientPosition) const;
 
   signals:
-    void pointerMoved(QPointF clientPosition);
-    void buttonReleased(QPointF clientPosition);
+    void pointerMoved(PackedColour pixel);
+    void buttonReleased(PackedColour pixel);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -33,7 +32,7 @@ class ColourChart : public QFrame {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
-    QPointF toClient(const QMouseEvent* event) const;
+    PackedColour pixelUnder(const QMouseEvent* event) const;
 
     RgbPicture m_pixels;  // answers the pixel query
     QImage m_chart;       // the same pixels, drawn

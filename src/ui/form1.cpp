@@ -30,7 +30,7 @@ QRect fromTwips(const TwipsRect& twips) {
 
 // DejaVu Sans, wider than the similar faces, pushes texts under their neighbours.
 QFont fontFor(const FontDescription& described) {
-    static const bool substitutesRegistered = [] {
+    [[maybe_unused]] static const bool substitutesRegistered = [] {
         QStringList faces;
         for (const char* face : kSimilarFaces) {
             faces << face;
@@ -38,7 +38,6 @@ QFont fontFor(const FontDescription& described) {
         QFont::insertSubstitutions(fromView(kDialogFont.face), faces << "DejaVu Sans");
         return true;
     }();
-    (void)substitutesRegistered;
     const FontDescription& shown = described.isDialogDefault() ? Form1Window().font : described;
     QFont font(fromView(shown.face));
     font.setPointSizeF(shown.pointSize);
@@ -161,11 +160,11 @@ QWidget* Form1::createButton(const Control& control) {
 
 QWidget* Form1::createChart(Role role) {
     auto* chart = new ColourChart(this);
-    connect(chart, &ColourChart::pointerMoved, this, [this, role, chart](QPointF at) {
-        forward({role, EventKind::PointerMoved, -1, chart->pixelAt(at)});
+    connect(chart, &ColourChart::pointerMoved, this, [this, role](PackedColour pixel) {
+        forward({role, EventKind::PointerMoved, -1, pixel});
     });
-    connect(chart, &ColourChart::buttonReleased, this, [this, role, chart](QPointF at) {
-        forward({role, EventKind::ButtonReleased, -1, chart->pixelAt(at)});
+    connect(chart, &ColourChart::buttonReleased, this, [this, role](PackedColour pixel) {
+        forward({role, EventKind::ButtonReleased, -1, pixel});
     });
     return chart;
 }
