@@ -62,10 +62,12 @@ struct EditPlace {
     std::optional<IniLine> key;
 };
 
-EditPlace placeOf(IniScanner& scanner, const IniEdit& edit) {
-    EditPlace place;
-    bool inside = edit.section.empty();
-    place.section = inside;
+// Shows `onLine` the header and the entry lines of the first section called `section`
+// (the lines before the first header when it is empty); false when there is none.
+template <typename OnLine>
+bool visitSection(IniScanner& scanner, std::string_view section, OnLine onLine) {
+    bool inside = section.empty();
+    bool found = inside;
     IniLine line;
     for (;;) {
         if (!inside) {
@@ -78,17 +80,24 @@ EditPlace placeOf(IniScanner& scanner, const IniEdit& edit) {
             if (inside) {
                 break;
             }
-            inside = place.section = EqualsIgnoringAsciiCase(line.name, edit.section);
-            if (inside) {
-                place.last = line;
-            }
-        } else if (inside && line.kind == Kind::Entry) {
-            place.last = line;
-            if (!place.key && EqualsIgnoringAsciiCase(line.name, edit.key)) {
-                place.key = line;
-            }
+            inside = found = EqualsIgnoringAsciiCase(line.name, section);
+        }
+        if (inside && line.kind != Kind::Blank) {
+            onLine(line);
         }
     }
+    return found;
+}
+
+EditPlace placeOf(IniScanner& scanner, const IniEdit& edit) {
+    EditPlace place;
+    place.section = visitSection(scanner, edit.section, [&](const IniLine& line) {
+        place.last = line;
+        if (line.kind == Kind::Entry && !place.key &&
+            EqualsIgnoringAsciiCase(line.name, edit.key)) {
+            place.key = line;
+        }
+    });
     return place;
 }
 
@@ -357,36 +366,23 @@ std::optional<std::string_view> IniValue(std::string_view text, std::string_view
 
 std::optional<std::vector<std::string>> IniKeyNames(std::string_view text,
                                                     std::string_view section) {
-    bool inside = section.empty();
-    bool seen = inside;
     bool afterEmptyName = false;  // the entry line before had an empty name
     std::vector<std::string> names;
     IniScanner scanner(text);
-    IniLine line;
-    for (;;) {
-        if (!inside) {
-            scanner.skipToPossibleHeader();  // only a header matters until the section
+    const bool found = visitSection(scanner, section, [&](const IniLine& line) {
+        if (line.kind != Kind::Entry) {
+            return;
         }
-        if (!scanner.next(line)) {
-            break;
+        // The service keeps no line "=..." right after an entry with an empty name.
+        const bool dropped = afterEmptyName && line.content.front() == '=';
+        if (!dropped) {
+            afterEmptyName = line.name.empty();
         }
-        if (line.kind == Kind::Header) {
-            if (inside) {
-                break;
-            }
-            inside = seen = EqualsIgnoringAsciiCase(line.name, section);
-        } else if (inside && line.kind == Kind::Entry) {
-            // The service keeps no line "=..." right after an entry with an empty name.
-            const bool dropped = afterEmptyName && line.content.front() == '=';
-            if (!dropped) {
-                afterEmptyName = line.name.empty();
-            }
-            if (line.hasEquals && !line.isComment() && !dropped) {
-                names.emplace_back(line.name);
-            }
+        if (line.hasEquals && !line.isComment() && !dropped) {
+            names.emplace_back(line.name);
         }
-    }
-    return seen ? std::optional(std::move(names)) : std::nullopt;
+    });
+    return found ? std::optional(std::move(names)) : std::nullopt;
 }
 
 std::vector<std::string> IniSectionNames(std::string_view text, std::size_t limit) {
