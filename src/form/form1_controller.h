@@ -8,7 +8,9 @@
 
 #include "colour/colour_slots.h"
 #include "form/file_list_model.h"
+#include "form/form1_commands.h"
 #include "form/form1_controls.h"
+#include "form/form1_dialogs.h"
 #include "install/startup.h"
 #include "platform/file_system.h"
 #include "platform/status.h"
@@ -55,12 +57,42 @@ class SystemHost : public Host {
 // An event a window forwards: what happened to the control of `role` (`index` for
 // the members of Label1 and lblColors; the row for a selection in the file list;
 // `pixel` the chart's pixel query at the pointer, -1 off the chart).
-enum class EventKind { Selected, Click, DoubleClick, PointerMoved, ButtonReleased };
+//   KeyPressed    `key` (with `shift`) on the chart, the slot column or the saved box
+//   ContextMenu   a right-click on slot label `index`
+//   Command       `command` chosen from a menu (Role::Window); from the slot menu,
+//                 `index` is the option it was opened on
+//   CloseRequested  the user closes the window (Role::Window)
+//   Tick          the file watch's timer, every kFileWatchMilliseconds (Role::Window)
+enum class EventKind {
+    Selected,
+    Click,
+    DoubleClick,
+    PointerMoved,
+    ButtonReleased,
+    KeyPressed,
+    ContextMenu,
+    Command,
+    CloseRequested,
+    Tick,
+};
 struct ControlEvent {
     Role role = Role::FileList;
     EventKind kind = EventKind::Click;
     int index = -1;
     PackedColour pixel = -1;
+    Key key = Key::Enter;
+    bool shift = false;
+    Command command = Command::Save;
+};
+
+// How often a window sends Tick while it is open.
+inline constexpr int kFileWatchMilliseconds = 1000;
+
+// A point of the colour chart's picture (form/rgb_pictures.h), in its pixels.
+struct ChartPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const ChartPoint& other) const { return x == other.x && y == other.y; }
 };
 
 // What an event changed, for the window to draw again, and the messages it must
@@ -71,10 +103,22 @@ enum ChangedPart : unsigned {
     kSlotsPart = 1u << 2,          // the 25 slot labels
     kSamplePart = 1u << 3,         // Text1
     kSavedPart = 1u << 4,          // txtSaved
+    kChartCrossPart = 1u << 5,     // Picture1's sampling cross
+    kSlotFocusPart = 1u << 6,      // the slot column's focus frame
+    kMenusPart = 1u << 7,          // which commands are enabled
+    kNoticePart = 1u << 8,         // the notice below the client area
 };
 struct Update {
+    Update() = default;
+    Update(unsigned parts, UserMessages shown = {}) : changed(parts), messages(std::move(shown)) {}
+
     unsigned changed = 0;
     UserMessages messages;
+    // The window opens the slot menu for this option: at the pointer after a
+    // right-click, at the option's label after a key.
+    std::optional<int> slotMenu;
+    // The window closes now, without sending CloseRequested again.
+    bool closeWindow = false;
 
     bool has(ChangedPart part) const { return (changed & part) != 0; }
     // Whether `control` must be drawn again.
@@ -110,6 +154,9 @@ class LabelClicks {
 // shows anything.
 class Form1Controller {
   public:
+    // `dialogs` answers every question the controller asks the user.
+    Form1Controller(Host& host, Form1Dialogs& dialogs);
+    // With no one to ask (no window): every question is answered Cancel.
     explicit Form1Controller(Host& host);
 
     // Start-up, once, before the window is shown: the first of `arguments` (the
@@ -131,6 +178,19 @@ class Form1Controller {
     PackedColour savedColour() const { return m_saved.colour; }
     const ColourBox& colourBox(const Control& box) const;  // Text1 or txtSaved
     LabelView label(const Control& label) const;
+
+    bool enabled(Command command) const;
+    // Colours given, restored, pasted, chosen or imported since the load that no save
+    // has written.
+    bool hasUnsavedEdits() const;
+    // Where the keyboard's sampling cross is (the wheel's centre until moved).
+    ChartPoint chartCross() const;
+    int focusedSlot() const;  // 0..23, the slot column's focus frame
+    // Says that the file changed on disk, or nothing (empty).
+    const std::string& notice() const;
+    // What a screen reader says for `control`: its name, and for a slot label or
+    // the slot column (its focused option) the option's name and colour.
+    std::string accessibleName(const Control& control) const;
 
   private:
     Update fileSelected(int row);

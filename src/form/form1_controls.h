@@ -32,6 +32,10 @@ enum class ControlKind {
     Button,
     PictureBox,
     Image,
+    // Lies over the slot labels, draws only a focus frame around the focused option
+    // while it has the focus, and takes the keyboard for them (tab index after
+    // Command1).
+    SlotColumn,
 };
 
 // What a control is for. Windows tell the controller "event E on the control of
@@ -47,6 +51,8 @@ enum class Role {
     SaveButton,     // Command1
     Instructions,   // Text2
     Texture,        // Image1
+    SlotColumn,     // slotColumn: the 24 options as one control for the keyboard
+    Window,         // Form1 itself: its menus, its closing, the file watch's ticks
 };
 
 // The picture a control shows (RgbPictures in form/rgb_pictures.h).

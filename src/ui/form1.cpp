@@ -120,6 +120,8 @@ QWidget* Form1::createControl(const Control& control) {
             return createChart(control.role);
         case ControlKind::Image:
             return createImage(control);
+        case ControlKind::SlotColumn:
+            break;  // not described yet
     }
     return nullptr;  // every kind is handled above
 }
