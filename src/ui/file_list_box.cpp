@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QTextOption>
 
-#include "ui/text_1252.h"
+#include "ui/qt_values.h"
 
 namespace orvex {
 

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <optional>
@@ -10,10 +11,8 @@
 #include "colour_chart.h"
 #include "file_list_box.h"
 #include "form_label.h"
-#include "message_box.h"
-#include "packed_colour.h"
 #include "pictures.h"
-#include "text_1252.h"
+#include "qt_values.h"
 
 namespace orvex {
 
@@ -57,6 +56,14 @@ std::string decimalSeparator() {
 }
 
 }  // namespace
+
+void ShowMessages(QWidget* parent, const UserMessages& messages) {
+    for (const UserMessage& message : messages) {
+        QMessageBox(QMessageBox::NoIcon, fromAnsi(message.title), fromAnsi(message.text),
+                    QMessageBox::Ok, parent)
+            .exec();
+    }
+}
 
 QFont dialogFont() {
     return fontFor(Form1Window().font);

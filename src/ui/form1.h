@@ -7,11 +7,16 @@
 
 #include "form/form1_controller.h"
 #include "form/form1_controls.h"
-#include "ui/message_box.h"
 
 namespace orvex {
 
 class FileListBox;
+
+// How a window shows messages: each in turn, over `parent` (none: no parent).
+using MessagesShower = std::function<void(QWidget* parent, const UserMessages& messages)>;
+// Each message in turn in a modal box with an OK button only, returning once the
+// last is closed. A message without a title carries the application's title.
+void ShowMessages(QWidget* parent, const UserMessages& messages);
 
 // The one window on Qt Widgets: controls built from the description
 // (form/form1_controls.h), events forwarded to the controller by role, and what the

@@ -4,8 +4,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "packed_colour.h"
-#include "text_1252.h"
+#include "qt_values.h"
 
 namespace orvex {
 

@@ -12,7 +12,6 @@
 #include "form_fixture.h"
 #include "ui/file_list_box.h"
 #include "ui/form_label.h"
-#include "ui/message_box.h"
 
 using namespace orvex;
 using namespace orvex::test;

@@ -12,7 +12,7 @@
 #include "ui/colour_chart.h"
 #include "ui/file_list_box.h"
 #include "ui/form_label.h"
-#include "ui/packed_colour.h"
+#include "ui/qt_values.h"
 
 using namespace orvex;
 using namespace orvex::test;

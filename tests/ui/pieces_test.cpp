@@ -3,9 +3,8 @@
 #include <QTest>
 #include <cstdint>
 
-#include "ui/packed_colour.h"
 #include "ui/pictures.h"
-#include "ui/text_1252.h"
+#include "ui/qt_values.h"
 
 using namespace orvex;
 

@@ -16,7 +16,6 @@
 #include "ui/colour_chart.h"
 #include "ui/file_list_box.h"
 #include "ui/form_label.h"
-#include "ui/message_box.h"
 
 using namespace orvex;
 using namespace orvex::test;

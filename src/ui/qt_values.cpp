@@ -1,6 +1,16 @@
-#include "packed_colour.h"
+#include "ui/qt_values.h"
+
+#include "form/messages.h"
 
 namespace orvex {
+
+QString fromAnsi(const std::string& bytes) {
+#ifdef Q_OS_WIN
+    return QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));
+#else
+    return QString::fromStdU16String(Decoded1252(bytes));
+#endif
+}
 
 QColor toQColor(PackedColour colour) {
     const auto bits = static_cast<std::uint32_t>(colour);
