@@ -113,10 +113,8 @@ LRESULT CALLBACK letKeysLeave(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
                                     : code;
 }
 
-// The window classes of Form1 and the chart, and those of the common controls.
+// The window classes of Form1 and the chart.
 void registerClasses() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA type{};
     type.style = CS_DBLCLKS;  // the labels' double-click
@@ -126,7 +124,6 @@ void registerClasses() {
     // The program's icon (orvexcolors.rc), drawn at build time; Windows takes the small
     // one from the same resource.
     type.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-    type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     type.lpszClassName = kClassName;
     RegisterOwnedClass(type);
     ColourChart::registerClass(instance);
@@ -175,8 +172,11 @@ void Form1::show(int showCommand) {
 }
 
 // One tool per label, with its place and tip as they are now; drawLabel() keeps them.
+// The tool-tips are the only common control: their class is registered here too.
 HWND Form1::toolTips() {
     if (m_toolTips == nullptr && m_window != nullptr) {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
         m_toolTips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr,
@@ -355,8 +355,9 @@ HWND Form1::createChild(const Control& control, int id, const RECT& place) {
                                  GetModuleHandleA(nullptr), nullptr);
     // The font before the text: a multi-line box wraps its text again on each.
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(control)), FALSE);
-    // A text box gets its text from draw(); setting one twice costs a redraw and a notice.
-    if (!control.text.empty() && control.kind != ControlKind::TextBox) {
+    // A text box gets its text from draw(), setting one twice costs a redraw and a notice;
+    // a list's text (its name pattern) shows nowhere.
+    if (control.kind != ControlKind::TextBox && !list) {
         SetWindowTextA(child, std::string(control.text).c_str());
     }
     if (list) {
