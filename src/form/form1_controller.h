@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -7,10 +8,13 @@
 #include <vector>
 
 #include "colour/colour_slots.h"
+#include "form/edit_history.h"
 #include "form/file_list_model.h"
 #include "form/form1_commands.h"
 #include "form/form1_controls.h"
 #include "form/form1_dialogs.h"
+#include "form/rgb_pictures.h"
+#include "form/scheme.h"
 #include "install/startup.h"
 #include "platform/file_system.h"
 #include "platform/status.h"
@@ -23,6 +27,9 @@ namespace orvex {
 std::string SampleText(PackedColour colour, std::string_view decimalSeparator);
 // "Saved Color: R:0.78 G:0.78 B:0.78", likewise for the saved-colour box.
 std::string SavedText(PackedColour colour, std::string_view decimalSeparator);
+
+// "Option 3, red 255 green 128 blue 0": a slot label as a screen reader says it.
+std::string SlotAccessibleName(const ColourSlot& slot);
 
 // The text and text colour of Text1 or txtSaved.
 struct ColourBox {
@@ -121,6 +128,9 @@ struct Update {
     bool closeWindow = false;
 
     bool has(ChangedPart part) const { return (changed & part) != 0; }
+    void tell(const UserMessages& shown) {
+        messages.insert(messages.end(), shown.begin(), shown.end());
+    }
     // Whether `control` must be drawn again.
     bool shows(const Control& control) const;
 };
@@ -158,6 +168,8 @@ class Form1Controller {
     Form1Controller(Host& host, Form1Dialogs& dialogs);
     // With no one to ask (no window): every question is answered Cancel.
     explicit Form1Controller(Host& host);
+    Form1Controller(const Form1Controller&) = delete;  // it points into itself
+    Form1Controller& operator=(const Form1Controller&) = delete;
 
     // Start-up, once, before the window is shown: the first of `arguments` (the
     // program's own, without its name), if any, names the game folder or its output
@@ -193,19 +205,65 @@ class Form1Controller {
     std::string accessibleName(const Control& control) const;
 
   private:
+    Update dispatch(const ControlEvent& event, std::string_view decimalSeparator);
     Update fileSelected(int row);
     Update chartEvent(const ControlEvent& event, std::string_view decimalSeparator);
+    Update chartKey(const ControlEvent& event, std::string_view decimalSeparator);
     Update slotEvent(const ControlEvent& event);
+    Update slotColumnKey(const ControlEvent& event);
+    Update moveSlotFocus(int slot);
+    Update openSlotMenu(int slot);
+    Update savedBoxEvent(const ControlEvent& event, std::string_view decimalSeparator);
+    Update command(const ControlEvent& event, std::string_view decimalSeparator);
+    Update slotCommand(Command chosen, int slot);
+    Update historyStep(bool undo);
+    Update chooseSavedColour(std::string_view decimalSeparator);
+    Update pasteColour(int slot);
+    Update chooseColour(int slot);
+    Update giveColours(const std::vector<std::pair<int, PackedColour>>& colours);
+    Update restoreColours(const std::vector<int>& labels);
+    Update restoreAll();
     Update save();
+    Update reload();
+    Update close();
+    Update importScheme();
+    Update exportScheme();
+    Update applyToOthers();
+    Update tick();
+    // Asks to save the edits an action would drop; false when the user cancelled or
+    // the save failed (its messages are then in `update`).
+    bool editsSettled(Update& update);
+    void loadSelection(Update& update);
+    std::vector<int> replacedSavedSlots(std::string_view bytes);
+    bool slotUnsaved(int slot) const;
+    Scheme schemeShown() const;
+    std::optional<std::string> selectedEntry() const;
+    std::string selectedPath() const;
+    std::string characterNameOf(const std::string& entry) const;
+    std::optional<std::string> selectedFileBytes() const;
+    unsigned enabledCommands() const;
     void showOutputFolder(Update& update);
 
     Host& m_host;
+    CancellingDialogs m_noDialogs;
+    Form1Dialogs* m_dialogs;
     StartupState m_startup;
     FileListModel m_fileList;
     ColourSlotTable m_table;
     std::string m_characterName;
     ColourBox m_sample;
     ColourBox m_saved;
+    EditHistory m_history;
+    RgbPicture m_chart;
+    ChartPoint m_chartCross;
+    int m_focusedSlot = 0;
+    // The colours saves wrote since the load, by slot, until another program
+    // replaces them.
+    std::array<std::optional<PackedColour>, ColourSlotTable::kSlotCount> m_savedColours{};
+    // The selected file's bytes as the tool last saw them: at the load or save, or
+    // when the watch last found them changed.
+    std::optional<std::string> m_seenBytes;
+    std::string m_notice;
 };
 
 }  // namespace orvex

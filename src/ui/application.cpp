@@ -6,6 +6,7 @@
 
 #include "ui/form1.h"
 #include "ui/pictures.h"
+#include "ui/qt_dialogs.h"
 
 namespace orvex {
 
@@ -20,11 +21,13 @@ int RunApplication(int& argc, char** argv, const std::function<void(QWidget& win
 
     // QApplication has taken its own arguments out of argv.
     SystemHost host;
-    Form1Controller controller(host);
+    QtDialogs dialogs;
+    Form1Controller controller(host, dialogs);
     const Update started = controller.start(std::vector<std::string>(argv + 1, argv + argc));
     // The load step runs before the window exists: its messages have no parent.
     ShowMessages(nullptr, started.messages);
     Form1 form(controller);
+    dialogs.setWindow(&form);
     if (beforeShow) {
         beforeShow(form);
     }

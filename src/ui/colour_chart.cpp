@@ -9,6 +9,20 @@
 
 namespace orvex {
 
+namespace {
+
+// Black arms edged in white, with a gap over the sampled pixel: seen on every colour.
+void drawCross(QPainter& painter, QPoint at) {
+    for (const auto& [pen, width] : {std::pair(Qt::white, 3), std::pair(Qt::black, 1)}) {
+        painter.setPen(QPen(pen, width));
+        for (const QPoint arm : {QPoint(1, 0), QPoint(0, 1), QPoint(-1, 0), QPoint(0, -1)}) {
+            painter.drawLine(at + arm * 3, at + arm * 8);
+        }
+    }
+}
+
+}  // namespace
+
 ColourChart::ColourChart(QWidget* parent)
     : QFrame(parent), m_pixels(DrawnChart()), m_chart(colourChartImage()) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -29,6 +43,14 @@ void ColourChart::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setClipRect(contentsRect());
     painter.drawImage(contentsRect().topLeft(), m_chart);
+    if (hasFocus()) {
+        drawCross(painter, contentsRect().topLeft() + QPoint(m_cross.x, m_cross.y));
+    }
+}
+
+void ColourChart::setCross(ChartPoint cross) {
+    m_cross = cross;
+    update();
 }
 
 PackedColour ColourChart::pixelUnder(const QMouseEvent* event) const {

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QPointF>
 
-#include "form/form1_controls.h"
+#include "form/form1_controller.h"
 #include "form/rgb_pictures.h"
 
 namespace orvex {
@@ -12,6 +12,7 @@ namespace orvex {
 // The picture box of the colour chart: a sunken 2-pixel border around a client
 // area that the chart fills exactly. Its signals carry the pixel query at the
 // pointer: -1 off the chart, where a button pressed over it may drag the pointer.
+// While it has the focus it draws the keyboard's sampling cross.
 class ColourChart : public QFrame {
     Q_OBJECT
 
@@ -20,6 +21,7 @@ class ColourChart : public QFrame {
 
     // The packed colour of the chart pixel at a client position, or -1 outside it.
     PackedColour pixelAt(QPointF clientPosition) const;
+    void setCross(ChartPoint cross);
 
   signals:
     void pointerMoved(PackedColour pixel);
@@ -36,6 +38,7 @@ class ColourChart : public QFrame {
 
     RgbPicture m_pixels;  // answers the pixel query
     QImage m_chart;       // the same pixels, drawn
+    ChartPoint m_cross;
 };
 
 }  // namespace orvex

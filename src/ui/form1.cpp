@@ -1,11 +1,17 @@
 #include "form1.h"
 
+#include <QCloseEvent>
 #include <QFont>
+#include <QKeyEvent>
+#include <QLayout>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
 #include <optional>
 
 #include "colour_chart.h"
@@ -13,6 +19,7 @@
 #include "form_label.h"
 #include "pictures.h"
 #include "qt_values.h"
+#include "slot_column.h"
 
 namespace orvex {
 
@@ -55,6 +62,41 @@ std::string decimalSeparator() {
     return QLocale().decimalPoint().toStdString();
 }
 
+// The controller's keys, and the Qt keys for them in the same order.
+constexpr Key kKeys[] = {Key::Up,    Key::Down,   Key::Left,      Key::Right,
+                         Key::Home,  Key::End,    Key::Enter,     Key::Enter,
+                         Key::Space, Key::Delete, Key::Backspace, Key::ContextMenu};
+constexpr int kQtKeys[] = {Qt::Key_Up,    Qt::Key_Down,   Qt::Key_Left,      Qt::Key_Right,
+                           Qt::Key_Home,  Qt::Key_End,    Qt::Key_Return,    Qt::Key_Enter,
+                           Qt::Key_Space, Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_Menu};
+
+std::optional<Key> keyOf(const QKeyEvent& event) {
+    if (event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier) {
+        return Key::ContextMenu;
+    }
+    for (std::size_t at = 0; at < std::size(kKeys); ++at) {
+        if (event.key() == kQtKeys[at]) {
+            return kKeys[at];
+        }
+    }
+    return std::nullopt;
+}
+
+// A menu entry whose data is its command; '&' marks the mnemonic in both toolkits.
+QAction* addMenuItem(QMenu& menu, const MenuItem& item) {
+    if (item.separatorBefore) {
+        menu.addSeparator();
+    }
+    QAction* action = menu.addAction(fromView(item.text));
+    QList<QKeySequence> shortcuts;
+    for (const Shortcut& shortcut : item.shortcuts) {
+        shortcuts << QKeySequence(QString::fromStdString(shortcut.text()));
+    }
+    action->setShortcuts(shortcuts);
+    action->setData(static_cast<int>(item.command));
+    return action;
+}
+
 }  // namespace
 
 void ShowMessages(QWidget* parent, const UserMessages& messages) {
@@ -70,9 +112,9 @@ QFont dialogFont() {
 }
 
 Form1::Form1(Form1Controller& controller, MessagesShower showMessages, QWidget* parent)
-    : QWidget(parent), m_controller(controller), m_showMessages(std::move(showMessages)) {
+    : QMainWindow(parent), m_controller(controller), m_showMessages(std::move(showMessages)) {
     setUpWindow();
-
+    createMenuBar();
     // Children are drawn, and take the focus, in creation order.
     for (const Control* description : Form1DrawingOrder()) {
         QWidget* widget = createControl(*description);
@@ -84,12 +126,23 @@ Form1::Form1(Form1Controller& controller, MessagesShower showMessages, QWidget* 
             widget->setFont(fontFor(description->font));
         }
         widget->setGeometry(fromTwips(description->twips));
-        draw(*description, widget);
         m_controls.emplace_back(description, widget);
     }
+    for (const auto& [control, widget] : m_controls) {
+        draw(*control, widget);  // the slot column's frame needs the labels' places
+    }
+    drawMenusAndNotice();
     m_fileList->setFocus();
+    auto* fileWatch = new QTimer(this);
+    connect(fileWatch, &QTimer::timeout, this, [this] {
+        if (!m_handling) {  // not while the controller waits for a dialog's answer
+            forward({Role::Window, EventKind::Tick});
+        }
+    });
+    fileWatch->start(kFileWatchMilliseconds);
 }
 
+// The designed client area keeps its size; the menu bar and the notice line add to it.
 void Form1::setUpWindow() {
     const WindowDescription& window = Form1Window();
     setObjectName("Form1");
@@ -100,14 +153,29 @@ void Form1::setUpWindow() {
     flags.setFlag(Qt::WindowMaximizeButtonHint, window.maxButton);
     flags.setFlag(Qt::MSWindowsFixedSizeDialogHint, window.fixedBorder);
     setWindowFlags(flags);
-    const QSize client = fromTwips({0, 0, window.clientWidth, window.clientHeight}).size();
+    m_client = new QWidget(this);
+    m_client->setFixedSize(fromTwips({0, 0, window.clientWidth, window.clientHeight}).size());
+    setCentralWidget(m_client);
+    m_notice = new QLabel(this);
+    statusBar()->addWidget(m_notice, 1);
+    statusBar()->setSizeGripEnabled(false);
     if (window.fixedBorder) {
-        setFixedSize(client);
-    } else {
-        resize(client);
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
     }
     setWindowIcon(applicationIcon());
     setFont(dialogFont());
+}
+
+void Form1::createMenuBar() {
+    for (const Menu& described : Form1MenuBar()) {
+        QMenu* menu = menuBar()->addMenu(fromView(described.title));
+        for (const MenuItem& item : described.items) {
+            QAction* action = addMenuItem(*menu, item);
+            connect(action, &QAction::triggered, this,
+                    [this, command = item.command] { forwardCommand(command); });
+            m_menuItems.emplace_back(item.command, action);
+        }
+    }
 }
 
 // Every control forwards its events with its role; what they mean is the controller's.
@@ -128,13 +196,13 @@ QWidget* Form1::createControl(const Control& control) {
         case ControlKind::Image:
             return createImage(control);
         case ControlKind::SlotColumn:
-            break;  // not described yet
+            return watched(new SlotColumn(m_client));
     }
     return nullptr;  // every kind is handled above
 }
 
 QWidget* Form1::createFileList(Role role) {
-    m_fileList = new FileListBox(this);
+    m_fileList = new FileListBox(m_client);
     connect(m_fileList, &FileListBox::rowSelected, this, [this, role](int row) {
         forward({role, EventKind::Selected, row});
     });
@@ -149,7 +217,12 @@ QWidget* Form1::createLabel(const Control& control) {
                 forward(*event);
             }
         },
-        this);
+        m_client);
+    label->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(label, &QWidget::customContextMenuRequested, this, [this, &control, label](QPoint at) {
+        m_rightClickedAt = label->mapToGlobal(at);
+        forward({control.role, EventKind::ContextMenu, control.index});
+    });
     label->setAutoFillBackground(!control.has(kTransparent));
     label->setWordWrap(control.has(kWordWrapCentred));
     if (control.has(kWordWrapCentred)) {
@@ -159,7 +232,7 @@ QWidget* Form1::createLabel(const Control& control) {
 }
 
 QWidget* Form1::createButton(const Control& control) {
-    auto* button = new QPushButton(textOf(control), this);
+    auto* button = new QPushButton(textOf(control), m_client);
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, role = control.role] {
         forward({role, EventKind::Click});
@@ -168,7 +241,7 @@ QWidget* Form1::createButton(const Control& control) {
 }
 
 QWidget* Form1::createChart(Role role) {
-    auto* chart = new ColourChart(this);
+    auto* chart = watched(new ColourChart(m_client));
     connect(chart, &ColourChart::pointerMoved, this, [this, role](PackedColour pixel) {
         forward({role, EventKind::PointerMoved, -1, pixel});
     });
@@ -179,7 +252,7 @@ QWidget* Form1::createChart(Role role) {
 }
 
 QWidget* Form1::createImage(const Control& control) {
-    auto* image = new QLabel(this);
+    auto* image = new QLabel(m_client);
     if (control.picture == ControlPicture::Texture) {
         image->setPixmap(QPixmap::fromImage(textureImage()));
     }
@@ -188,7 +261,7 @@ QWidget* Form1::createImage(const Control& control) {
 }
 
 QWidget* Form1::createTextBox(const Control& control) {
-    auto* box = new QLineEdit(this);
+    auto* box = watched(new QLineEdit(m_client));
     box->setReadOnly(control.has(kLocked));
     QPalette shades = box->palette();
     if (control.background) {
@@ -199,7 +272,7 @@ QWidget* Form1::createTextBox(const Control& control) {
 }
 
 QWidget* Form1::createInstructions(const Control& control) {
-    auto* text = new QPlainTextEdit(this);
+    auto* text = new QPlainTextEdit(m_client);
     text->setPlainText(textOf(control).replace("\r\n", "\n"));
     text->setReadOnly(control.has(kLocked));
     text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -212,17 +285,98 @@ QWidget* Form1::createInstructions(const Control& control) {
     return text;
 }
 
+// Keys on the chart, the slot column and the text boxes, and double-clicks on the text
+// boxes, reach the controller; the widget still handles them as it would anyway.
+template <typename Widget>
+Widget* Form1::watched(Widget* widget) {
+    widget->installEventFilter(this);
+    return widget;
+}
+
+bool Form1::eventFilter(QObject* watchedObject, QEvent* event) {
+    for (const auto& [control, widget] : m_controls) {
+        if (widget == watchedObject) {
+            forwardInput(*control, *event);
+        }
+    }
+    return QMainWindow::eventFilter(watchedObject, event);
+}
+
+void Form1::forwardInput(const Control& control, const QEvent& event) {
+    if (event.type() == QEvent::MouseButtonDblClick && control.kind == ControlKind::TextBox) {
+        forward({control.role, EventKind::DoubleClick});
+    } else if (event.type() == QEvent::KeyPress) {
+        const auto& pressed = static_cast<const QKeyEvent&>(event);
+        if (const std::optional<Key> key = keyOf(pressed)) {
+            forward({control.role, EventKind::KeyPressed, -1, -1, *key,
+                     pressed.modifiers().testFlag(Qt::ShiftModifier)});
+        }
+    }
+}
+
+void Form1::forwardCommand(Command command, int slot) {
+    forward({Role::Window, EventKind::Command, slot, -1, Key::Enter, false, command});
+}
+
 void Form1::forward(const ControlEvent& event) {
+    m_handling = true;
     const Update update = m_controller.handle(event, decimalSeparator());
+    m_handling = false;
     for (const auto& [control, widget] : m_controls) {
         if (update.shows(*control)) {
             draw(*control, widget);
         }
     }
+    drawMenusAndNotice();
     m_showMessages(this, update.messages);
+    if (update.slotMenu) {
+        openSlotMenu(*update.slotMenu, event.kind == EventKind::ContextMenu);
+    }
+    if (update.closeWindow) {
+        m_closing = true;
+        close();  // does nothing inside closeEvent(), which then accepts
+    }
+}
+
+// The controller decides: it may ask to save first, and the user may cancel.
+void Form1::closeEvent(QCloseEvent* event) {
+    if (!m_closing) {
+        forward({Role::Window, EventKind::CloseRequested});
+    }
+    event->setAccepted(m_closing);
+}
+
+void Form1::openSlotMenu(int slot, bool atPointer) {
+    QMenu menu(this);
+    for (const MenuItem& item : SlotMenu().items) {
+        addMenuItem(menu, item)->setEnabled(m_controller.enabled(item.command));
+    }
+    const QWidget* label = slotLabel(slot);
+    const QAction* chosen =
+        menu.exec(atPointer ? m_rightClickedAt : label->mapToGlobal(QPoint(0, label->height())));
+    if (chosen) {
+        forwardCommand(static_cast<Command>(chosen->data().toInt()), slot);
+    }
+}
+
+QWidget* Form1::slotLabel(int slot) const {
+    for (const auto& [control, widget] : m_controls) {
+        if (control->role == Role::SlotLabel && control->index == slot) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
+
+void Form1::drawMenusAndNotice() {
+    for (const auto& [command, action] : m_menuItems) {
+        action->setEnabled(m_controller.enabled(command));
+    }
+    m_notice->setText(fromAnsi(m_controller.notice()));
 }
 
 void Form1::draw(const Control& control, QWidget* widget) {
+    widget->setAccessibleName(fromAnsi(m_controller.accessibleName(control)));
     if (control.kind == ControlKind::FileList) {
         static_cast<FileListBox*>(widget)->show(m_controller.fileList());
     } else if (control.kind == ControlKind::Label) {
@@ -235,6 +389,11 @@ void Form1::draw(const Control& control, QWidget* widget) {
         box->setPalette(shades);
         box->setText(fromAnsi(shown.text));
         box->setCursorPosition(0);  // long texts show from their start
+    } else if (control.kind == ControlKind::PictureBox) {
+        static_cast<ColourChart*>(widget)->setCross(m_controller.chartCross());
+    } else if (control.kind == ControlKind::SlotColumn) {
+        const QWidget* label = slotLabel(m_controller.focusedSlot());
+        static_cast<SlotColumn*>(widget)->setFrame(label->geometry().translated(-widget->pos()));
     }
 }
 

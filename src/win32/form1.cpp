@@ -305,6 +305,9 @@ void Form1::createChildren() {
     m_boxBrush = CreateSolidBrush(
         static_cast<COLORREF>(FindControl(Role::SampleBox)->background.value_or(0)));
     for (const Control* control : Form1DrawingOrder()) {
+        if (control->kind == ControlKind::SlotColumn) {
+            continue;  // no child of its own yet: the slot labels take the pointer
+        }
         m_items.push_back({control, nullptr, {}});
     }
     layOut(systemDpi(m_window));

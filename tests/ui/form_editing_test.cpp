@@ -37,7 +37,7 @@ class FormEditingTest : public QObject {
         return m_fixture->control<FormLabel>("lblColors", index);
     }
     FileListBox* fileList() const { return m_fixture->control<FileListBox>("fileINI"); }
-    QWidget* window() const { return m_fixture->form.get(); }
+    QWidget* window() const { return m_fixture->form->client(); }
 
     // A chart pixel in the chart's own coordinates, as a point of the window.
     QPoint onChart(QPoint pixel) const {
@@ -329,7 +329,7 @@ class FormEditingTest : public QObject {
         QTest::mouseClick(m_fixture->control<QPushButton>("Command1"), Qt::LeftButton);
         QCOMPARE(shownText, QString("INI file saved"));
         QCOMPARE(shownTitle, QString("Brannic's Orvex Color Configuration"));
-        QCOMPARE(shownParent, window());
+        QCOMPARE(shownParent, m_fixture->form.get());
         const std::string path = m_fixture->file("player1_options.ini").toStdString();
         QCOMPARE(
             ReadINIEntry(path, "VECTOR3-000", "OptionValue", std::nullopt, m_fixture->host.files())

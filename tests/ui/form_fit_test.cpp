@@ -19,7 +19,7 @@ class FormFitTest : public QObject {
 
     test::FormFixture m_fixture;
 
-    QWidget* window() const { return m_fixture.form.get(); }
+    QWidget* window() const { return m_fixture.form->client(); }
     ColourChart* chart() const { return m_fixture.control<ColourChart>("Picture1"); }
 
     // The chart pixel whose fractions ("R:0.5 G:1 B:0") are widest in `metrics`.

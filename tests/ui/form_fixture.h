@@ -11,6 +11,7 @@
 
 #include "options_files.h"
 #include "profile/profile.h"
+#include "scripted_dialogs.h"
 #include "test_host.h"
 #include "ui/form1.h"
 
@@ -34,6 +35,7 @@ class FormFixture {
   public:
     QTemporaryDir dir;
     TestHost host;
+    ScriptedDialogs dialogs;
     std::unique_ptr<Form1Controller> controller;
     std::unique_ptr<Form1> form;
     ShownMessages messages;  // what the window showed, in order
@@ -62,7 +64,7 @@ class FormFixture {
     // The window on `folder` (default: the scratch folder) as the program starts it.
     void open(const QString& folder = {}) {
         form.reset();
-        controller = std::make_unique<Form1Controller>(host);
+        controller = std::make_unique<Form1Controller>(host, dialogs);
         messages.add(
             controller->start({(folder.isEmpty() ? dir.path() : folder).toStdString()}).messages);
         form = std::make_unique<Form1>(

@@ -49,7 +49,7 @@ class FormHostileFilesTest : public QObject {
 
     std::unique_ptr<FormFixture> m_fixture;
 
-    QWidget* window() const { return m_fixture->form.get(); }
+    QWidget* window() const { return m_fixture->form->client(); }
     FormLabel* slotLabel(int index) const {
         return m_fixture->control<FormLabel>("lblColors", index);
     }
