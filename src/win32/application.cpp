@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "win32/dialogs.h"
 #include "win32/form1.h"
 
 namespace orvex {
@@ -19,7 +20,8 @@ int RunApplication(int argc, char** argv) {
         return 1;
     }
     SystemHost host;
-    Form1Controller controller(host);
+    Win32Dialogs dialogs;
+    Form1Controller controller(host, dialogs);
     const Update started = controller.start(std::vector<std::string>(argv + 1, argv + argc));
     // The load step runs before the window exists: its messages have no owner.
     ShowMessages(nullptr, started.messages);
@@ -28,11 +30,11 @@ int RunApplication(int argc, char** argv) {
     if (window == nullptr) {
         return 1;
     }
+    dialogs.ownedBy(window);
     form.show(SW_SHOWNORMAL);
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        // Tab, shift-Tab and the arrow keys move between the controls as in a dialog.
-        if (!IsDialogMessageA(window, &message)) {
+        if (!form.translate(&message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }

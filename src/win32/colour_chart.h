@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "form/form1_controller.h"
 #include "form/rgb_pictures.h"
 
 namespace orvex {
@@ -27,6 +28,9 @@ class ColourChart {
 
     // The packed colour under client point (x, y), or -1 off the chart.
     PackedColour pixelAt(int x, int y) const;
+    // Where the keyboard's cross is drawn while the chart has the focus, in the
+    // picture's pixels.
+    void showCross(ChartPoint point);
 
   private:
     template <typename Owner>
@@ -40,6 +44,7 @@ class ColourChart {
     PixelHandler m_moved;
     PixelHandler m_released;
     HWND m_window = nullptr;
+    ChartPoint m_cross;
     unsigned m_pressed = 0;  // MK_ bits of the buttons pressed over the chart
 };
 

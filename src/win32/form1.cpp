@@ -8,7 +8,9 @@
 #include <optional>
 #include <utility>
 
+#include "win32/child_keys.h"
 #include "win32/fonts.h"
+#include "win32/menus.h"
 #include "win32/message_box.h"
 #include "win32/pictures.h"
 #include "win32/read_only_text.h"
@@ -17,6 +19,8 @@
 namespace orvex {
 
 const char* const Form1::kClassName = "OrvexForm1";
+// The slot column: a window only for the focus and the keys; Form1 draws its frame.
+constexpr const char* kSlotColumnClass = "OrvexSlotColumn";
 
 namespace {
 
@@ -44,6 +48,10 @@ std::string userDecimalSeparator() {
     return GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator) > 0
                ? separator
                : ".";
+}
+
+ControlEvent commandEvent(Command command, int slot = -1) {
+    return {Role::Window, EventKind::Command, slot, -1, Key::Enter, false, command};
 }
 
 bool painted(const Control& control) {
@@ -83,7 +91,12 @@ bool Form1::registerClasses(HINSTANCE instance) {
                                                  GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     type.lpszClassName = kClassName;
-    return RegisterOwnedClass(type) && ColourChart::registerClass(instance);
+    WNDCLASSEXA column{};
+    column.lpfnWndProc = DefWindowProcA;
+    column.hInstance = instance;
+    column.lpszClassName = kSlotColumnClass;
+    return RegisterOwnedClass(type) && RegisterOwnedClass(column) &&
+           ColourChart::registerClass(instance);
 }
 
 Form1::Form1(Form1Controller& controller, MessagesShower showMessages)
@@ -102,6 +115,7 @@ Form1::~Form1() {
     if (m_window != nullptr) {
         DestroyWindow(m_window);
     }
+    DestroyAcceleratorTable(m_accelerators);
     for (HGDIOBJ object : {static_cast<HGDIOBJ>(m_font), static_cast<HGDIOBJ>(m_boldFont),
                            static_cast<HGDIOBJ>(m_boxBrush)}) {
         if (object != nullptr) {
@@ -116,11 +130,17 @@ HWND Form1::create() {
     const std::string caption(described.caption);
     RECT frame =
         pixelRectOf({kDesignLeft, kDesignTop, described.clientWidth, described.clientHeight}, dpi);
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+    AdjustWindowRectEx(&frame, kWindowStyle, TRUE, 0);
     CreateWindowExA(0, kClassName, caption.c_str(), kWindowStyle, frame.left, frame.top,
-                    frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                    frame.right - frame.left, frame.bottom - frame.top, nullptr, MakeMenuBar(),
                     GetModuleHandleA(nullptr), this);
+    m_accelerators = MakeAccelerators();
     return m_window;
+}
+
+bool Form1::translate(MSG* message) {
+    return TranslateAcceleratorA(m_window, m_accelerators, message) ||
+           IsDialogMessageA(m_window, message);
 }
 
 void Form1::show(int showCommand) {
@@ -159,6 +179,19 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             createChildren();
+            SetTimer(m_window, 1, kFileWatchMilliseconds, nullptr);
+            return 0;
+        case WM_TIMER:
+            forward({Role::Window, EventKind::Tick});
+            return 0;
+        case WM_CLOSE:
+            forward({Role::Window, EventKind::CloseRequested});
+            return 0;
+        case WM_INITMENUPOPUP:  // also sent before an accelerator's command
+            EnableCommands(reinterpret_cast<HMENU>(wParam), m_controller);
+            return 0;
+        case WM_CONTEXTMENU:
+            onContextMenu(reinterpret_cast<HWND>(wParam), lParam);
             return 0;
         case WM_PAINT:
             paint();
@@ -232,6 +265,8 @@ void Form1::createChildren() {
         m_items.push_back(
             {control, painted(*control) ? nullptr : createChild(*control, id, place), place});
     }
+    m_statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+                                  m_window, nullptr, GetModuleHandleA(nullptr), nullptr);
     for (Item& item : m_items) {
         draw(item);
     }
@@ -240,7 +275,9 @@ void Form1::createChildren() {
 
 // The styles come from the description's flags.
 HWND Form1::createChild(const Control& control, int id, const RECT& place) {
-    const DWORD border = control.kind == ControlKind::Button ? 0 : WS_EX_CLIENTEDGE;
+    const bool framed =
+        control.kind != ControlKind::Button && control.kind != ControlKind::SlotColumn;
+    const DWORD border = framed ? WS_EX_CLIENTEDGE : 0;
     DWORD style = WS_CHILD | WS_VISIBLE | (control.has(kTakesFocus) ? WS_TABSTOP : 0) |
                   (control.has(kLocked) ? ES_READONLY : 0) |
                   (control.has(kVerticalScrollBar) ? WS_VSCROLL : 0);
@@ -260,10 +297,21 @@ HWND Form1::createChild(const Control& control, int id, const RECT& place) {
             type = "BUTTON";
             break;
         case ControlKind::PictureBox:
-            return m_chart.create(m_window, id, control.has(kSunkenBorder) ? WS_EX_CLIENTEDGE : 0,
-                                  place);
+            m_chart.create(m_window, id, control.has(kSunkenBorder) ? WS_EX_CLIENTEDGE : 0, place);
+            SetWindowTextA(m_chart.handle(), m_controller.accessibleName(control).c_str());
+            ReportKeys(m_chart.handle(),
+                       {Key::Up, Key::Down, Key::Left, Key::Right, Key::Enter, Key::Space});
+            return m_chart.handle();
+        case ControlKind::SlotColumn:
+            type = kSlotColumnClass;
+            break;
         default:
             return nullptr;
+    }
+    if (framed) {  // the name a screen reader gives the control that follows
+        CreateWindowExA(0, "STATIC", m_controller.accessibleName(control).c_str(),
+                        WS_CHILD | SS_NOPREFIX, 0, 0, 0, 0, m_window, nullptr,
+                        GetModuleHandleA(nullptr), nullptr);
     }
     HWND child = CreateWindowExA(border, type, "", style, place.left, place.top,
                                  place.right - place.left, place.bottom - place.top, m_window,
@@ -278,6 +326,13 @@ HWND Form1::createChild(const Control& control, int id, const RECT& place) {
     }
     if (control.kind == ControlKind::FileList) {
         m_fileList.attach(child);
+    } else if (control.kind == ControlKind::SlotColumn) {
+        // No region: the labels under it show, and their clicks reach Form1.
+        SetWindowRgn(child, CreateRectRgn(0, 0, 0, 0), FALSE);
+        ReportKeys(child, {Key::Up, Key::Down, Key::Home, Key::End, Key::Enter, Key::Space,
+                           Key::Delete, Key::Backspace});
+    } else if (control.role == Role::SavedBox) {
+        ReportKeys(child, {Key::Enter});
     } else if (control.kind == ControlKind::MultiLineTextBox && control.has(kLocked)) {
         LetKeysLeave(child);
     }
@@ -325,20 +380,25 @@ void Form1::layOut(int dpi) {
     InvalidateRect(m_window, nullptr, FALSE);
 }
 
-// The frame's own size differs with the DPI of the monitor the window is on; the
-// client area must be the designed one at that DPI.
+// The frame's own size differs with the DPI of the monitor the window is on, and the
+// menu bar may wrap: the client area must be the designed one at that DPI, with the
+// status bar below it.
 void Form1::fitClientArea(int dpi) {
     RECT frame{};
     RECT client{};
+    RECT status{};
     GetWindowRect(m_window, &frame);
     GetClientRect(m_window, &client);
+    GetWindowRect(m_statusBar, &status);
     const WindowDescription& described = Form1Window();
     const int width = TwipsToPixels(described.clientWidth, dpi) - client.right;
-    const int height = TwipsToPixels(described.clientHeight, dpi) - client.bottom;
+    const int height =
+        TwipsToPixels(described.clientHeight, dpi) + status.bottom - status.top - client.bottom;
     if (width != 0 || height != 0) {
         SetWindowPos(m_window, nullptr, 0, 0, frame.right - frame.left + width,
                      frame.bottom - frame.top + height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    SendMessageA(m_statusBar, WM_SIZE, 0, 0);  // to the bottom of the client area
 }
 
 HFONT Form1::fontOf(const Control& control) const {
@@ -390,6 +450,9 @@ void Form1::paintAll(HDC dc, const RECT& client) const {
             DrawPicture(dc, m_texture, item.rect);
         } else if (item.control->kind == ControlKind::Label) {
             paintLabel(dc, item);
+        } else if (item.control->kind == ControlKind::SlotColumn && GetFocus() == item.child) {
+            RECT frame = rectOf(FindControl(Role::SlotLabel, m_controller.focusedSlot()));
+            DrawFocusRect(dc, &frame);
         }
     }
 }
@@ -411,21 +474,71 @@ void Form1::paintLabel(HDC dc, const Item& label) const {
     SelectObject(dc, previous);
 }
 
-// The topmost label under the pointer (the last one drawn) to the click rule.
-void Form1::clicked(LabelClicks::Input input, LPARAM lParam) {
-    const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+// The topmost label under `point` (the last one drawn), or null.
+const Control* Form1::labelAt(POINT point) const {
     const Control* under = nullptr;
     for (const Item& item : m_items) {
         if (item.control->kind == ControlKind::Label && PtInRect(&item.rect, point)) {
             under = item.control;
         }
     }
-    if (const std::optional<ControlEvent> event = m_clicks.feed(input, under)) {
+    return under;
+}
+
+RECT Form1::rectOf(const Control* control) const {
+    for (const Item& item : m_items) {
+        if (item.control == control) {
+            return item.rect;
+        }
+    }
+    return {};
+}
+
+void Form1::clicked(LabelClicks::Input input, LPARAM lParam) {
+    const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (const std::optional<ControlEvent> event = m_clicks.feed(input, labelAt(point))) {
         forward(*event);
     }
 }
 
+// A right-click over a label, or the context-menu key (or Shift+F10) in the slot column.
+void Form1::onContextMenu(HWND from, LPARAM lParam) {
+    if (lParam == -1) {  // as a key of the child that has the focus
+        if (from != m_window) {
+            onCommand(GetDlgCtrlID(from), kFirstKeyCode + static_cast<WORD>(Key::ContextMenu));
+        }
+        return;
+    }
+    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ScreenToClient(m_window, &point);
+    if (const Control* label = labelAt(point)) {
+        forward({label->role, EventKind::ContextMenu, label->index});
+    }
+}
+
+// At the pointer after a right-click, else below the option's label.
+void Form1::openSlotMenu(int slot, bool atPointer) {
+    const RECT label = rectOf(FindControl(Role::SlotLabel, slot));
+    POINT at{label.left, label.bottom};
+    ClientToScreen(m_window, &at);
+    if (atPointer) {
+        GetCursorPos(&at);
+    }
+    HMENU menu = MakeSlotMenu();
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, m_window, nullptr));
+    DestroyMenu(menu);
+    if (const std::optional<Command> command = CommandOfId(chosen)) {
+        forward(commandEvent(*command, slot));
+    }
+}
+
 void Form1::onCommand(int id, int code) {
+    const std::optional<Command> command = CommandOfId(static_cast<UINT>(id));
+    if (command && code <= 1) {  // a menu item, or an accelerator
+        forward(commandEvent(*command));
+        return;
+    }
     const std::size_t at = static_cast<std::size_t>(id - kFirstControlId);
     if (id < kFirstControlId || at >= m_items.size()) {
         return;
@@ -435,6 +548,11 @@ void Form1::onCommand(int id, int code) {
         forward({control.role, EventKind::Selected, m_fileList.selectedRow()});
     } else if (control.kind == ControlKind::Button && code == BN_CLICKED) {
         forward({control.role, EventKind::Click});
+    } else if (code == kDoubleClickedCode) {
+        forward({control.role, EventKind::DoubleClick});
+    } else if (code >= kFirstKeyCode) {
+        forward({control.role, EventKind::KeyPressed, -1, -1,
+                 static_cast<Key>(code - kFirstKeyCode), GetKeyState(VK_SHIFT) < 0});
     }
 }
 
@@ -445,13 +563,27 @@ void Form1::forward(const ControlEvent& event) {
             draw(item);
         }
     }
+    if (update.has(kNoticePart)) {
+        SetWindowTextA(m_statusBar, m_controller.notice().c_str());
+    }
     m_showMessages(m_window, update.messages);
+    if (update.slotMenu) {
+        openSlotMenu(*update.slotMenu, event.kind == EventKind::ContextMenu);
+    }
+    if (update.closeWindow) {
+        DestroyWindow(m_window);
+    }
 }
 
 void Form1::draw(Item& item) {
     const Control& control = *item.control;
     if (control.kind == ControlKind::FileList) {
         m_fileList.show(m_controller.fileList());
+    } else if (control.kind == ControlKind::PictureBox) {
+        m_chart.showCross(m_controller.chartCross());
+    } else if (control.kind == ControlKind::SlotColumn) {
+        SetWindowTextA(item.child, m_controller.accessibleName(control).c_str());
+        InvalidateRect(m_window, &item.rect, FALSE);
     } else if (control.kind == ControlKind::TextBox) {
         SetWindowTextA(item.child, m_controller.colourBox(control).text.c_str());
         InvalidateRect(item.child, nullptr, FALSE);  // the colour may change alone

@@ -37,6 +37,9 @@ class Form1 {
     HWND create();
     // Shows the window with the keyboard focus on the file list.
     void show(int showCommand);
+    // The message loop's part: the menus' shortcuts, then Tab and the arrows moving
+    // between the controls as in a dialog. True when `message` was handled so.
+    bool translate(MSG* message);
     HWND handle() const { return m_window; }
 
     const Form1Controller& controller() const { return m_controller; }
@@ -79,6 +82,10 @@ class Form1 {
     void paintLabel(HDC dc, const Item& label) const;
 
     void onCommand(int id, int code);
+    void onContextMenu(HWND from, LPARAM lParam);
+    void openSlotMenu(int slot, bool atPointer);
+    const Control* labelAt(POINT point) const;
+    RECT rectOf(const Control* control) const;
     void forward(const ControlEvent& event);
     void draw(Item& item);
     void fitToCaption(Item& label, const std::string& caption) const;
@@ -91,6 +98,8 @@ class Form1 {
     RgbPicture m_texture;
     HWND m_window = nullptr;
     HWND m_toolTips = nullptr;
+    HWND m_statusBar = nullptr;  // the notice, below the designed client area
+    HACCEL m_accelerators = nullptr;
     HWND m_focus = nullptr;  // given back when the window is activated again
     bool m_paintedOnce = false;
     std::vector<Item> m_items;  // in drawing order

@@ -33,6 +33,15 @@ LPARAM at(int x, int y) {
     return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
 }
 
+// The client area above the status bar: the designed one.
+SIZE designedArea(HWND window) {
+    RECT client{};
+    RECT status{};
+    GetClientRect(window, &client);
+    GetWindowRect(FindWindowExA(window, nullptr, STATUSCLASSNAMEA, nullptr), &status);
+    return {client.right, client.bottom - (status.bottom - status.top)};
+}
+
 void pump() {
     MSG message{};
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -88,10 +97,9 @@ TEST_F(Form1Window, OpensAsDesigned) {
     EXPECT_EQ(textOf(window), "Brannic's Orvex Color Configuration");
     const LONG style = GetWindowLongA(window, GWL_STYLE);
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
-    RECT client{};
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.right, 474);
-    EXPECT_EQ(client.bottom, 502);
+    ASSERT_NE(GetMenu(window), nullptr);
+    EXPECT_EQ(designedArea(window).cx, 474);
+    EXPECT_EQ(designedArea(window).cy, 502);
     EXPECT_EQ(GetFocus(), control("fileINI"));
     // Tab walks the controls that take the focus in their designed order.
     HWND focus = control("fileINI");
@@ -263,10 +271,8 @@ TEST_F(Form1Window, ScalesWithTheDpi) {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    RECT client{};
-    GetClientRect(m_form.handle(), &client);
-    EXPECT_EQ(client.right, TwipsToPixels(7110, dpi));
-    EXPECT_EQ(client.bottom, TwipsToPixels(7530, dpi));
+    EXPECT_EQ(designedArea(m_form.handle()).cx, TwipsToPixels(7110, dpi));
+    EXPECT_EQ(designedArea(m_form.handle()).cy, TwipsToPixels(7530, dpi));
     RECT chartArea{};
     GetClientRect(control("Picture1"), &chartArea);
     // Grey 128 is column 127 of the picture; the ramp's rows are 256..268.
