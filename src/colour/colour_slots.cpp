@@ -246,6 +246,12 @@ void ColourSlotTable::GiveColour(int index, PackedColour colour) {
     current.edited = true;
 }
 
+void ColourSlotTable::SetColourState(int index, PackedColour colour, bool edited) {
+    ColourSlot& current = m_slots.at(static_cast<std::size_t>(index));
+    current.colour = colour;
+    current.edited = edited;
+}
+
 void ColourSlotTable::SetCurrentIniPathFromSelection(const FileListView& fileList) {
     if (const std::optional<std::string> entry = SelectedEntry(fileList)) {
         m_currentIniPath = iniPathFor(fileList, *entry);

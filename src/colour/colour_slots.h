@@ -75,6 +75,9 @@ class ColourSlotTable {
     UserMessages RestoreOriginalColor(std::int16_t index);
     // A click on label `index` (0..24): the label takes `colour`.
     void GiveColour(int index, PackedColour colour);
+    // An undo or a redo: label `index` (0..24) back to a colour and edited flag it
+    // held since the load.
+    void SetColourState(int index, PackedColour colour, bool edited);
     // A double-click on an instruction label: CurrentIniPath afresh when an entry is
     // selected.
     void SetCurrentIniPathFromSelection(const FileListView& fileList);

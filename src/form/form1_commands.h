@@ -50,7 +50,7 @@ struct MenuItem {
 };
 
 struct Menu {
-    std::string_view title;  // "&File"
+    std::string_view title;  // "&File"; empty for the slot menu, which pops up
     std::vector<MenuItem> items;
 };
 

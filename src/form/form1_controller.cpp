@@ -41,6 +41,15 @@ Update fitted(Update update) {
 
 }  // namespace
 
+std::string SlotAccessibleName(const ColourSlot& slot) {
+    std::int32_t red = 0;
+    std::int32_t green = 0;
+    std::int32_t blue = 0;
+    GetRGBfromPoint(slot.colour, red, green, blue);
+    return slot.optionName + ", red " + std::to_string(red) + " green " + std::to_string(green) +
+           " blue " + std::to_string(blue);
+}
+
 std::string SampleText(PackedColour colour, std::string_view decimalSeparator) {
     return fractionsText("Color Sample Settings R:", colour, decimalSeparator);
 }
@@ -61,6 +70,10 @@ bool Update::shows(const Control& control) const {
             return has(kSamplePart);
         case Role::SavedBox:
             return has(kSavedPart);
+        case Role::ColourChart:
+            return has(kChartCrossPart);
+        case Role::SlotColumn:  // its frame, and its name for screen readers
+            return has(kSlotFocusPart) || has(kSlotsPart);
         default:
             return false;
     }
@@ -89,11 +102,104 @@ InstallFound SystemHost::findInstall() {
     return found;
 }
 
+// The dialogs member is made before the pointer to it is taken.
 Form1Controller::Form1Controller(Host& host)
     : m_host(host),
+      m_dialogs(&m_noDialogs),
       m_table(host.files()),
       m_sample(designedBox(Role::SampleBox)),
-      m_saved(designedBox(Role::SavedBox)) {}
+      m_saved(designedBox(Role::SavedBox)),
+      m_chart(ColourChartPicture()),
+      m_chartCross{kWheelCentreX, kWheelCentreY} {
+    m_fileColours.fill(kWhite);
+}
+
+Form1Controller::Form1Controller(Host& host, Form1Dialogs& dialogs) : Form1Controller(host) {
+    m_dialogs = &dialogs;
+}
+
+bool Form1Controller::hasUnsavedEdits() const {
+    for (int index = 0; index < ColourSlotTable::kSlotCount; ++index) {
+        if (m_table.slot(index).colour != m_fileColours[static_cast<std::size_t>(index)]) {
+            return true;
+        }
+    }
+    return false;
+}
+
+ChartPoint Form1Controller::chartCross() const {
+    return m_chartCross;
+}
+
+int Form1Controller::focusedSlot() const {
+    return m_focusedSlot;
+}
+
+const std::string& Form1Controller::notice() const {
+    return m_notice;
+}
+
+bool Form1Controller::enabled(Command command) const {
+    return (enabledCommands() & (1u << static_cast<unsigned>(command))) != 0;
+}
+
+// One bit per command, so that an event can tell whether the menus changed.
+unsigned Form1Controller::enabledCommands() const {
+    const bool loaded = selectedEntry().has_value();
+    unsigned bits = 0;
+    for (unsigned at = 0; at <= static_cast<unsigned>(Command::ChooseColour); ++at) {
+        switch (static_cast<Command>(at)) {
+            case Command::Save:
+            case Command::Reload:
+            case Command::ExportScheme:
+            case Command::ApplyToOthers:
+            case Command::RestoreAllFileColours:
+            case Command::ImportScheme:
+                bits |= loaded ? 1u << at : 0;
+                break;
+            case Command::Undo:
+                bits |= m_history.canUndo() ? 1u << at : 0;
+                break;
+            case Command::Redo:
+                bits |= m_history.canRedo() ? 1u << at : 0;
+                break;
+            default:
+                bits |= 1u << at;
+        }
+    }
+    return bits;
+}
+
+std::optional<std::string> Form1Controller::selectedEntry() const {
+    return SelectedEntry(m_fileList);
+}
+
+std::string Form1Controller::accessibleName(const Control& control) const {
+    switch (control.role) {
+        case Role::SlotLabel:
+            return SlotAccessibleName(m_table.slot(control.index));
+        case Role::SlotColumn:
+            return SlotAccessibleName(m_table.slot(m_focusedSlot));
+        case Role::CharacterName:
+            return m_characterName;
+        case Role::FileList:
+            return "Player options files";
+        case Role::ColourChart:
+            return "Colour chart";
+        case Role::SampleBox:
+            return "Sample colour";
+        case Role::SavedBox:
+            return "Saved colour";
+        case Role::Texture:  // the backdrop of the option column
+            return "Colour options";
+        case Role::Instructions:
+            return "Instructions";
+        case Role::Window:
+            return kApplicationTitle;
+        default:
+            return std::string(control.text);
+    }
+}
 
 const ColourBox& Form1Controller::colourBox(const Control& box) const {
     return box.role == Role::SampleBox ? m_sample : m_saved;

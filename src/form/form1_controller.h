@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -7,10 +8,13 @@
 #include <vector>
 
 #include "colour/colour_slots.h"
+#include "form/edit_history.h"
 #include "form/file_list_model.h"
 #include "form/form1_commands.h"
 #include "form/form1_controls.h"
 #include "form/form1_dialogs.h"
+#include "form/rgb_pictures.h"
+#include "form/scheme.h"
 #include "install/startup.h"
 #include "platform/file_system.h"
 #include "platform/status.h"
@@ -23,6 +27,9 @@ namespace orvex {
 std::string SampleText(PackedColour colour, std::string_view decimalSeparator);
 // "Saved Color: R:0.78 G:0.78 B:0.78", likewise for the saved-colour box.
 std::string SavedText(PackedColour colour, std::string_view decimalSeparator);
+
+// "Option 3, red 255 green 128 blue 0": a slot label as a screen reader says it.
+std::string SlotAccessibleName(const ColourSlot& slot);
 
 // The text and text colour of Text1 or txtSaved.
 struct ColourBox {
@@ -193,19 +200,64 @@ class Form1Controller {
     std::string accessibleName(const Control& control) const;
 
   private:
+    Update dispatch(const ControlEvent& event, std::string_view decimalSeparator);
     Update fileSelected(int row);
     Update chartEvent(const ControlEvent& event, std::string_view decimalSeparator);
+    Update chartKey(const ControlEvent& event, std::string_view decimalSeparator);
     Update slotEvent(const ControlEvent& event);
+    Update slotColumnKey(const ControlEvent& event);
+    Update savedBoxEvent(const ControlEvent& event, std::string_view decimalSeparator);
+    Update command(const ControlEvent& event, std::string_view decimalSeparator);
+    Update slotCommand(Command chosen, int index);
+    Update historyStep(bool undo);
+    Update restoreAll();
+    Update chooseSavedColour(std::string_view decimalSeparator);
+    Update copyColour(int index);
+    Update pasteColour(int index);
+    Update chooseColour(int index);
+    Update about() const;
     Update save();
+    Update reload();
+    Update close();
+    Update importScheme();
+    Update exportScheme();
+    Update applyToOthers();
+    Update tick();
+    Update changedOnDisk(std::string bytes);
+    // Asks to save edits an action would drop; false when the user cancelled or the
+    // save failed (its messages are in `update`).
+    bool editsSettled(Update& update);
+    void loadSelection(Update& update);
+    void afterLoadOrSave();
+    Update giveColours(const std::vector<std::pair<int, PackedColour>>& colours);
+    Update restoreColour(int index);
+    Scheme schemeShown() const;
+    std::optional<std::string> selectedEntry() const;
+    std::optional<std::string> currentBytes() const;
+    unsigned enabledCommands() const;
     void showOutputFolder(Update& update);
 
     Host& m_host;
+    CancellingDialogs m_noDialogs;
+    Form1Dialogs* m_dialogs;
     StartupState m_startup;
     FileListModel m_fileList;
     ColourSlotTable m_table;
     std::string m_characterName;
     ColourBox m_sample;
     ColourBox m_saved;
+    EditHistory m_history;
+    RgbPicture m_chart;
+    ChartPoint m_chartCross;
+    int m_focusedSlot = 0;
+    // The slot colours the file holds as far as the tool knows (the last load or
+    // save): the slots shown otherwise are unsaved edits.
+    std::array<PackedColour, ColourSlotTable::kSlotCount> m_fileColours{};
+    // The colours the last save wrote, by slot, until the file next changes.
+    std::vector<std::pair<int, PackedColour>> m_savedColours;
+    // The file's bytes at the last load or save, or as last noticed changed.
+    std::optional<std::string> m_seenBytes;
+    std::string m_notice;
 };
 
 }  // namespace orvex

@@ -14,6 +14,10 @@ namespace {
 
 constexpr PackedColour kColourBoxBackground = 0x002E282A;
 
+constexpr int kSlotLabelLeft = 4080;
+constexpr int kSlotLabelWidth = 3015;
+constexpr int kSlotLabelHeight = 255;
+
 // Rows 0..17 run down from the top, then the spare label 24, then 23 up to 18.
 int slotTop(int index) {
     if (index <= 17) {
@@ -39,13 +43,26 @@ Control describe(std::string_view name, Role role, ControlKind kind, TwipsRect t
 }
 
 Control slotLabel(int index, int tabIndex) {
-    Control label =
-        describe("lblColors", Role::SlotLabel, ControlKind::Label,
-                 {4080, slotTop(index), 3015, 255}, tabIndex, "Color Setting", kTransparent);
+    Control label = describe("lblColors", Role::SlotLabel, ControlKind::Label,
+                             {kSlotLabelLeft, slotTop(index), kSlotLabelWidth, kSlotLabelHeight},
+                             tabIndex, "Color Setting", kTransparent);
     label.index = index;
     label.font = kBoldFont;
     label.foreground = kWhite;
     return label;
+}
+
+// Over the 24 option labels (not the spare one): the box that holds them all.
+Control slotColumn(int tabIndex) {
+    int top = slotTop(0);
+    int bottom = top;
+    for (int index = 0; index < ColourSlotTable::kSlotCount; ++index) {
+        top = std::min(top, slotTop(index));
+        bottom = std::max(bottom, slotTop(index) + kSlotLabelHeight);
+    }
+    return describe("slotColumn", Role::SlotColumn, ControlKind::SlotColumn,
+                    {kSlotLabelLeft, top, kSlotLabelWidth, bottom - top}, tabIndex, {},
+                    kTransparent | kTakesFocus);
 }
 
 Control colourBox(std::string_view name, Role role, int top, int tabIndex, std::string_view text) {
@@ -89,14 +106,15 @@ std::vector<Control> describeControls() {
     controls.push_back(slotLabel(0, 7));
     controls.push_back(describe("Command1", Role::SaveButton, ControlKind::Button,
                                 {5880, 1080, 1215, 255}, 8, "Save Changes", kTakesFocus));
+    controls.push_back(slotColumn(9));
     controls.push_back(describe("Text2", Role::Instructions, ControlKind::MultiLineTextBox,
-                                {0, 1320, 3855, 1335}, 9, kInstructionsText,
+                                {0, 1320, 3855, 1335}, 10, kInstructionsText,
                                 kLocked | kVerticalScrollBar | kTakesFocus));
     for (int index = 1; index < ColourSlotTable::kLabelCount; ++index) {
-        controls.push_back(slotLabel(index, 9 + index));
+        controls.push_back(slotLabel(index, 10 + index));
     }
     controls.push_back(describe("lblName", Role::CharacterName, ControlKind::Label,
-                                {2880, 240, 45, 195}, 34, "", kAutoSize));
+                                {2880, 240, 45, 195}, 35, "", kAutoSize));
     controls.push_back(picture("Image1", Role::Texture, ControlKind::Image,
                                {3960, 1440, 3150, 6045}, -1, kStretched, ControlPicture::Texture));
     return controls;

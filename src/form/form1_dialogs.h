@@ -39,4 +39,24 @@ class Form1Dialogs {
     virtual void setClipboardText(const std::string& text) = 0;
 };
 
+// No one to ask: every question is cancelled, and the clipboard is a text of its own.
+class CancellingDialogs : public Form1Dialogs {
+  public:
+    SaveChoice askToSave(const std::string&) override { return SaveChoice::Cancel; }
+    std::optional<std::string> schemeToImport() override { return std::nullopt; }
+    std::optional<std::string> schemeToExport(const std::string&) override { return std::nullopt; }
+    std::optional<std::vector<int>> charactersToApply(
+        const std::vector<CharacterChoice>&) override {
+        return std::nullopt;
+    }
+    std::optional<PackedColour> chooseColour(PackedColour, const std::string&) override {
+        return std::nullopt;
+    }
+    std::string clipboardText() override { return m_clipboard; }
+    void setClipboardText(const std::string& text) override { m_clipboard = text; }
+
+  private:
+    std::string m_clipboard;
+};
+
 }  // namespace orvex

@@ -68,6 +68,9 @@ Form1::Form1(Form1Controller& controller, MessagesShower showMessages, QWidget* 
 
     // Children are drawn, and take the focus, in creation order.
     for (const Control* description : Form1DrawingOrder()) {
+        if (description->kind == ControlKind::SlotColumn) {
+            continue;  // no widget of its own yet: the slot labels take the pointer
+        }
         QWidget* widget = createControl(*description);
         widget->setObjectName(fromView(description->name));
         if (description->index >= 0) {
@@ -121,7 +124,7 @@ QWidget* Form1::createControl(const Control& control) {
         case ControlKind::Image:
             return createImage(control);
         case ControlKind::SlotColumn:
-            break;  // not described yet
+            break;  // skipped by the constructor
     }
     return nullptr;  // every kind is handled above
 }

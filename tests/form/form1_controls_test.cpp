@@ -4,6 +4,8 @@
 
 #include <set>
 
+#include "form/form1_commands.h"
+
 namespace orvex {
 namespace {
 
@@ -29,9 +31,9 @@ TEST(Form1Controls, TabIndicesRunFromZeroWithoutGapsOrRepeats) {
             EXPECT_TRUE(seen.insert(control.tabIndex).second) << control.name;
         }
     }
-    ASSERT_EQ(seen.size(), 35u);
+    ASSERT_EQ(seen.size(), 36u);
     EXPECT_EQ(*seen.begin(), 0);
-    EXPECT_EQ(*seen.rbegin(), 34);
+    EXPECT_EQ(*seen.rbegin(), 35);
 }
 
 // Toolkits create the controls in drawing order and take the tab order from it.
@@ -49,6 +51,22 @@ TEST(Form1Controls, DrawingOrderStacksImageThenLabelsThenTheRestInTabOrder) {
             EXPECT_LT(order[at - 1]->tabIndex, order[at]->tabIndex) << order[at]->name;
         }
     }
+}
+
+// A shortcut on two items would run only one of them; the menus show these texts.
+TEST(Form1Menus, EachShortcutRunsItsOwnItemAndReadsAsTheMenusShowIt) {
+    std::set<std::string> seen;
+    for (const Menu& menu : Form1MenuBar()) {
+        for (const MenuItem& item : menu.items) {
+            for (const Shortcut& shortcut : item.shortcuts) {
+                EXPECT_TRUE(seen.insert(shortcut.text()).second) << shortcut.text();
+                EXPECT_EQ(CommandFor(shortcut), item.command) << shortcut.text();
+            }
+        }
+    }
+    EXPECT_EQ(seen, (std::set<std::string>{"Ctrl+S", "F5", "Ctrl+Z", "Ctrl+Y", "Ctrl+Shift+Z"}));
+    EXPECT_EQ(CommandFor({'s', 0, true, false}), Command::Save);
+    EXPECT_FALSE(CommandFor({'S', 0, false, false}));
 }
 
 }  // namespace
