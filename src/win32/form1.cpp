@@ -260,9 +260,6 @@ void Form1::createChildren() {
     m_boxBrush = CreateSolidBrush(
         static_cast<COLORREF>(FindControl(Role::SampleBox)->background.value_or(0)));
     for (const Control* control : Form1DrawingOrder()) {
-        if (control->kind == ControlKind::SlotColumn) {
-            continue;  // no child of its own yet: the slot labels take the pointer
-        }
         const int id = kFirstControlId + static_cast<int>(m_items.size());
         const RECT place = pixelRectOf(control->twips, dpi);
         m_items.push_back(

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "form/instructions.h"
+#include "scripted_dialogs.h"
 #include "test_host.h"
 #include "test_support.h"
 #include "win32/message_box.h"
@@ -87,7 +88,8 @@ class Form1Window : public ::testing::Test {
 
     test::TempDir m_dir;
     test::TestHost m_host;
-    Form1Controller m_controller{m_host};
+    test::ScriptedDialogs m_dialogs;
+    Form1Controller m_controller{m_host, m_dialogs};
     test::ShownMessages m_boxes;
     Form1 m_form{m_controller, [this](HWND, const UserMessages& shown) { m_boxes.add(shown); }};
 };
@@ -103,7 +105,8 @@ TEST_F(Form1Window, OpensAsDesigned) {
     EXPECT_EQ(GetFocus(), control("fileINI"));
     // Tab walks the controls that take the focus in their designed order.
     HWND focus = control("fileINI");
-    for (const char* next : {"Picture1", "Text1", "txtSaved", "Command1", "Text2", "fileINI"}) {
+    for (const char* next :
+         {"Picture1", "Text1", "txtSaved", "Command1", "slotColumn", "Text2", "fileINI"}) {
         focus = GetNextDlgTabItem(window, focus, FALSE);
         EXPECT_EQ(focus, control(next)) << next;
     }
@@ -114,19 +117,20 @@ TEST_F(Form1Window, OpensAsDesigned) {
     EXPECT_TRUE(m_boxes.messages().empty());
 }
 
-// A key as the user types it: through the input queue, then the program's own loop.
-void press(HWND window, BYTE key, bool shift = false) {
-    if (shift) {
-        keybd_event(VK_SHIFT, 0, 0, 0);
+// A key as the user types it, `modifier` (VK_SHIFT, VK_CONTROL) held: through the
+// input queue, then the program's own loop.
+void press(Form1& form, BYTE key, BYTE modifier = 0) {
+    if (modifier != 0) {
+        keybd_event(modifier, 0, 0, 0);
     }
     keybd_event(key, 0, 0, 0);
     keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
-    if (shift) {
-        keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+    if (modifier != 0) {
+        keybd_event(modifier, 0, KEYEVENTF_KEYUP, 0);
     }
     MSG message{};
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (!IsDialogMessageA(window, &message)) {
+        if (!form.translate(&message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
@@ -135,16 +139,15 @@ void press(HWND window, BYTE key, bool shift = false) {
 
 // Tab and shift-Tab leave the read-only instructions box; the arrows scroll it.
 TEST_F(Form1Window, TabLeavesTheInstructionsBox) {
-    HWND window = m_form.handle();
     SetFocus(control("Text2"));
-    press(window, VK_DOWN);
+    press(m_form, VK_DOWN);
     EXPECT_EQ(GetFocus(), control("Text2"));
-    press(window, VK_TAB);
+    press(m_form, VK_TAB);
     EXPECT_EQ(GetFocus(), control("fileINI"));
-    press(window, VK_TAB, true);
+    press(m_form, VK_TAB, VK_SHIFT);
     EXPECT_EQ(GetFocus(), control("Text2"));
-    press(window, VK_TAB, true);
-    EXPECT_EQ(GetFocus(), control("Command1"));
+    press(m_form, VK_TAB, VK_SHIFT);
+    EXPECT_EQ(GetFocus(), control("slotColumn"));
 }
 
 int textWidth(HWND window, HFONT font, const std::string& text) {
@@ -263,6 +266,24 @@ TEST_F(Form1Window, PickedColourShowsInTheSavedBoxAndTheLabelOverTheTexture) {
     EXPECT_EQ(white, 0);
     EXPECT_NE(behind, GetSysColor(COLOR_BTNFACE));
     EXPECT_LT(GetRValue(behind), 90);
+}
+
+// While the chart has the focus, a cross shows the pixel its keys would pick.
+TEST_F(Form1Window, ChartShowsItsCrossOnlyWhileFocused) {
+    HWND chartWindow = control("Picture1");
+    const ChartPoint cross = m_controller.chartCross();
+    const auto besideCentre = [&] {
+        UpdateWindow(chartWindow);
+        HDC dc = GetDC(chartWindow);
+        const COLORREF pixel = GetPixel(dc, cross.x + 3, cross.y);
+        ReleaseDC(chartWindow, dc);
+        return pixel;
+    };
+    const COLORREF chartColour = besideCentre();
+    SetFocus(chartWindow);
+    EXPECT_NE(besideCentre(), chartColour);
+    SetFocus(control("fileINI"));
+    EXPECT_EQ(besideCentre(), chartColour);
 }
 
 // Run at 96 dpi and, by tests/win32/at_dpi.cmake, at 144: twips scale with the DPI and
