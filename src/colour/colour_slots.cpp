@@ -45,22 +45,21 @@ ColourTextResult originalColourOf(const ColourSlot& slot) {
 }
 
 // A save leaves a value alone unless the user changed what it reads as, so that an
-// untouched value never drifts, whatever form the file gave it.
-bool needsWriting(const ColourSlot& slot) {
+// untouched value never drifts, whatever form the file gave it. `held` is the colour
+// the file holds as far as the table knows; unknown, only an edit is written.
+bool needsWriting(const ColourSlot& slot, std::optional<PackedColour> held) {
     if (!slot.storedText) {
         return true;
     }
-    if (!slot.edited) {
-        return false;
-    }
-    const ColourTextResult original = originalColourOf(slot);
-    return !original || original.colour != (slot.colour & kWhite);
+    return held ? *held != (slot.colour & kWhite) : slot.edited;
 }
 
 // What a save writes for `slot`, and what of it the file must still hold: its section
 // or another slot's, and its keys the load saw.
-void planSave(const ColourSlot& slot, std::vector<IniEdit>& writes, IniGuard& guard) {
-    if (needsWriting(slot)) {
+bool planSave(const ColourSlot& slot, std::optional<PackedColour> held,
+              std::vector<IniEdit>& writes, IniGuard& guard) {
+    const bool write = needsWriting(slot, held);
+    if (write) {
         writes.push_back({slot.sectionName, kOptionValueKey, ColorToText(slot.colour)});
     }
     guard.sections.push_back(slot.sectionName);
@@ -70,6 +69,7 @@ void planSave(const ColourSlot& slot, std::vector<IniEdit>& writes, IniGuard& gu
     if (slot.storedText) {
         guard.keys.push_back({slot.sectionName, kOptionValueKey});
     }
+    return write;
 }
 
 std::vector<IniRequest> loadRequests() {
@@ -183,8 +183,12 @@ UserMessages ColourSlotTable::LoadColorSlots() {
     std::vector<std::string> faults;
     for (int index = 0; index < kSlotCount; ++index) {
         const auto at = static_cast<std::size_t>(2 * index);
-        if (auto fault = fillSlot(m_slots[static_cast<std::size_t>(index)], index,
-                                  std::move(entries[at]), std::move(entries[at + 1]))) {
+        ColourSlot& slot = m_slots[static_cast<std::size_t>(index)];
+        std::optional<std::string> fault =
+            fillSlot(slot, index, std::move(entries[at]), std::move(entries[at + 1]));
+        m_fileColours[static_cast<std::size_t>(index)] =
+            fault || !slot.storedText ? std::nullopt : std::optional(slot.colour);
+        if (fault) {
             faults.push_back(std::move(*fault));
         }
     }
@@ -213,12 +217,18 @@ UserMessages ColourSlotTable::SaveColorSlots(const FileListView& fileList) {
     }
     std::vector<IniEdit> writes;
     IniGuard guard;
-    for (int index = 0; index < kSlotCount; ++index) {
-        planSave(m_slots[static_cast<std::size_t>(index)], writes, guard);
+    std::vector<std::size_t> written;
+    for (std::size_t at = 0; at < kSlotCount; ++at) {
+        if (planSave(m_slots[at], m_fileColours[at], writes, guard)) {
+            written.push_back(at);
+        }
     }
     const Status status = WriteINIValues(m_currentIniPath, writes, guard, m_files);
     if (!status) {
         return {saveFailure(m_currentIniPath, refusalText(status))};
+    }
+    for (const std::size_t at : written) {
+        m_fileColours[at] = m_slots[at].colour & kWhite;
     }
     return {{"INI file saved", {}}};
 }
@@ -250,6 +260,14 @@ void ColourSlotTable::SetColourState(int index, PackedColour colour, bool edited
     ColourSlot& current = m_slots.at(static_cast<std::size_t>(index));
     current.colour = colour;
     current.edited = edited;
+}
+
+std::optional<PackedColour> ColourSlotTable::fileColour(int index) const {
+    return m_fileColours.at(static_cast<std::size_t>(index));
+}
+
+void ColourSlotTable::NoteFileColour(int index, std::optional<PackedColour> colour) {
+    m_fileColours.at(static_cast<std::size_t>(index)) = colour;
 }
 
 void ColourSlotTable::SetCurrentIniPathFromSelection(const FileListView& fileList) {

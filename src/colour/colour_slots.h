@@ -60,9 +60,9 @@ class ColourSlotTable {
     // designed defaults. Colour texts that cannot be read leave their slots' colours
     // as they were and are named in one message.
     UserMessages LoadColorSlots();
-    // Writes, in one atomic replace, the slots given a colour since the load (unless
-    // it is the colour their text already reads as) and the slots whose key the file
-    // lacks, as six-decimal texts; every other byte stays. "INI file saved" when the
+    // Writes, in one atomic replace, the slots that show another colour than the file
+    // holds (fileColour), or were given one where that is unknown, and the slots whose
+    // key the file lacks, as six-decimal texts; every other byte stays. "INI file saved" when the
     // file holds the colours shown; otherwise one message naming the file and the
     // reason, and the file as it was: so when the load could not read it or found
     // none of the colour sections, and when the save finds it gone, holding none of
@@ -78,6 +78,13 @@ class ColourSlotTable {
     // An undo or a redo: label `index` (0..24) back to a colour and edited flag it
     // held since the load.
     void SetColourState(int index, PackedColour colour, bool edited);
+    // The colour slot `index` (0..23) has in the file as far as the table knows: what
+    // its text read as at the load, or what the last save wrote; nothing when the
+    // load read no colour for it. A save writes a slot that shows another colour, so
+    // an undo after a save is written too.
+    std::optional<PackedColour> fileColour(int index) const;
+    // Another program wrote `colour` for slot `index` (nothing: no colour that reads).
+    void NoteFileColour(int index, std::optional<PackedColour> colour);
     // A double-click on an instruction label: CurrentIniPath afresh when an entry is
     // selected.
     void SetCurrentIniPathFromSelection(const FileListView& fileList);
@@ -88,6 +95,7 @@ class ColourSlotTable {
 
     FileSystem& m_files;
     std::array<ColourSlot, kLabelCount> m_slots{};
+    std::array<std::optional<PackedColour>, kSlotCount> m_fileColours{};
     std::string m_currentIniPath;
     Loaded m_loaded = Loaded::Nothing;
 };

@@ -1,5 +1,6 @@
 #include "form/form1_controller.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 
@@ -25,10 +26,6 @@ std::string fractionsText(std::string_view prefix, PackedColour colour,
 ColourBox designedBox(Role role) {
     const Control* box = FindControl(role);
     return {std::string(box->text), box->foreground.value_or(kWhite)};
-}
-
-void append(UserMessages& to, const UserMessages& messages) {
-    to.insert(to.end(), messages.begin(), messages.end());
 }
 
 // Every message as a box must show it, whoever composed it.
@@ -110,21 +107,28 @@ Form1Controller::Form1Controller(Host& host)
       m_sample(designedBox(Role::SampleBox)),
       m_saved(designedBox(Role::SavedBox)),
       m_chart(ColourChartPicture()),
-      m_chartCross{kWheelCentreX, kWheelCentreY} {
-    m_fileColours.fill(kWhite);
-}
+      m_chartCross{kWheelCentreX, kWheelCentreY} {}
 
 Form1Controller::Form1Controller(Host& host, Form1Dialogs& dialogs) : Form1Controller(host) {
     m_dialogs = &dialogs;
 }
 
 bool Form1Controller::hasUnsavedEdits() const {
-    for (int index = 0; index < ColourSlotTable::kSlotCount; ++index) {
-        if (m_table.slot(index).colour != m_fileColours[static_cast<std::size_t>(index)]) {
+    if (!selectedEntry()) {
+        return false;
+    }
+    for (int slot = 0; slot < ColourSlotTable::kSlotCount; ++slot) {
+        if (slotUnsaved(slot)) {
             return true;
         }
     }
     return false;
+}
+
+// What the next save would write for it, unless the file lacks its key.
+bool Form1Controller::slotUnsaved(int slot) const {
+    const std::optional<PackedColour> held = m_table.fileColour(slot);
+    return held ? *held != (m_table.slot(slot).colour & kWhite) : m_table.slot(slot).edited;
 }
 
 ChartPoint Form1Controller::chartCross() const {
@@ -243,15 +247,39 @@ void Form1Controller::showOutputFolder(Update& update) {
 }
 
 Update Form1Controller::handle(const ControlEvent& event, std::string_view decimalSeparator) {
+    const unsigned commandsBefore = enabledCommands();
+    const std::string noticeBefore = m_notice;
+    Update update = dispatch(event, decimalSeparator);
+    if (enabledCommands() != commandsBefore) {
+        update.changed |= kMenusPart;
+    }
+    if (m_notice != noticeBefore) {
+        update.changed |= kNoticePart;
+    }
+    return fitted(std::move(update));
+}
+
+Update Form1Controller::dispatch(const ControlEvent& event, std::string_view decimalSeparator) {
+    if (event.kind == EventKind::Command) {
+        return command(event, decimalSeparator);
+    }
     switch (event.role) {
         case Role::FileList:
-            return event.kind == EventKind::Selected ? fitted(fileSelected(event.index)) : Update{};
+            return event.kind == EventKind::Selected ? fileSelected(event.index) : Update{};
         case Role::ColourChart:
             return chartEvent(event, decimalSeparator);
         case Role::SlotLabel:
-            return fitted(slotEvent(event));
+            return slotEvent(event);
+        case Role::SlotColumn:
+            return event.kind == EventKind::KeyPressed ? slotColumnKey(event) : Update{};
+        case Role::SavedBox:
+            return savedBoxEvent(event, decimalSeparator);
         case Role::SaveButton:
-            return event.kind == EventKind::Click ? fitted(save()) : Update{};
+            return event.kind == EventKind::Click ? save() : Update{};
+        case Role::Window:
+            return event.kind == EventKind::CloseRequested ? close()
+                   : event.kind == EventKind::Tick         ? tick()
+                                                           : Update{};
         case Role::Heading:
             // A double-click on any instruction label sets CurrentIniPath afresh.
             if (event.kind == EventKind::DoubleClick) {
@@ -263,24 +291,41 @@ Update Form1Controller::handle(const ControlEvent& event, std::string_view decim
     }
 }
 
-// The character name first, then the load.
+// Cancelled, the window shows the selection it had again.
 Update Form1Controller::fileSelected(int row) {
-    if (!m_fileList.select(row)) {
+    if (row < 0 || row >= m_fileList.ListCount() || row == m_fileList.ListIndex()) {
         return {};
     }
-    Update update{kFileListPart | kCharacterNamePart | kSlotsPart, {}};
-    Result<std::string> found = LookupCharacterName(m_fileList.List(row), m_startup.OutputFolder,
+    Update update{kFileListPart, {}};
+    if (editsSettled(update)) {
+        m_fileList.select(row);
+        loadSelection(update);
+    }
+    return update;
+}
+
+// The character name first, then the load; the bytes are read before it, so that a
+// change made during the load is noticed at the next tick.
+void Form1Controller::loadSelection(Update& update) {
+    update.changed |= kFileListPart | kCharacterNamePart | kSlotsPart;
+    Result<std::string> found = LookupCharacterName(*selectedEntry(), m_startup.OutputFolder,
                                                     m_startup.ShortcutSections, m_host.files());
     m_characterName = std::move(found.value);
     if (!found.status) {
         update.messages.push_back({found.status.reason, "ReadINI"});
     }
-    append(update.messages, m_table.LoadSelectedFile(m_fileList));
-    return update;
+    m_seenBytes = selectedFileBytes();
+    update.tell(m_table.LoadSelectedFile(m_fileList));
+    m_history.clear();
+    m_savedColours = {};
+    m_notice.clear();
 }
 
 // Points off the chart (-1, the pointer being captured) change nothing.
 Update Form1Controller::chartEvent(const ControlEvent& event, std::string_view decimalSeparator) {
+    if (event.kind == EventKind::KeyPressed) {
+        return chartKey(event, decimalSeparator);
+    }
     if (event.pixel < 0) {
         return {};
     }
@@ -295,24 +340,122 @@ Update Form1Controller::chartEvent(const ControlEvent& event, std::string_view d
     return {};
 }
 
+// The keyboard's cross samples as the pointer does: arrows move it, Enter or Space
+// release there.
+Update Form1Controller::chartKey(const ControlEvent& event, std::string_view decimalSeparator) {
+    const int step = event.shift ? 10 : 1;
+    ChartPoint cross = m_chartCross;
+    switch (event.key) {
+        case Key::Left:
+            cross.x -= step;
+            break;
+        case Key::Right:
+            cross.x += step;
+            break;
+        case Key::Up:
+            cross.y -= step;
+            break;
+        case Key::Down:
+            cross.y += step;
+            break;
+        case Key::Enter:
+        case Key::Space:
+            return chartEvent({Role::ColourChart, EventKind::ButtonReleased, -1,
+                               PixelQuery(m_chart, m_chartCross.x, m_chartCross.y)},
+                              decimalSeparator);
+        default:
+            return {};
+    }
+    m_chartCross = {std::clamp(cross.x, 0, kChartWidth - 1),
+                    std::clamp(cross.y, 0, kChartHeight - 1)};
+    Update update = chartEvent({Role::ColourChart, EventKind::PointerMoved, -1,
+                                PixelQuery(m_chart, m_chartCross.x, m_chartCross.y)},
+                               decimalSeparator);
+    update.changed |= kChartCrossPart;
+    return update;
+}
+
 // A click gives the saved colour (label 24 too, though no save writes it); a
 // double-click brings back the colour the file held.
 Update Form1Controller::slotEvent(const ControlEvent& event) {
     if (event.index < 0 || event.index >= ColourSlotTable::kLabelCount) {
         return {};
     }
-    if (event.kind == EventKind::Click) {
-        m_table.GiveColour(event.index, m_saved.colour);
-        return {kSlotsPart, {}};
+    switch (event.kind) {
+        case EventKind::Click:
+            return giveColours({{event.index, m_saved.colour}});
+        case EventKind::DoubleClick:
+            return restoreColours({event.index});
+        case EventKind::ContextMenu:
+            return openSlotMenu(event.index);
+        default:
+            return {};
     }
-    if (event.kind == EventKind::DoubleClick) {
-        return {kSlotsPart, m_table.RestoreOriginalColor(static_cast<std::int16_t>(event.index))};
-    }
-    return {};
 }
 
-Update Form1Controller::save() {
-    return {kSlotsPart, m_table.SaveColorSlots(m_fileList)};
+Update Form1Controller::slotColumnKey(const ControlEvent& event) {
+    switch (event.key) {
+        case Key::Up:
+            return moveSlotFocus(m_focusedSlot - 1);
+        case Key::Down:
+            return moveSlotFocus(m_focusedSlot + 1);
+        case Key::Home:
+            return moveSlotFocus(0);
+        case Key::End:
+            return moveSlotFocus(ColourSlotTable::kSlotCount - 1);
+        case Key::Enter:
+        case Key::Space:
+            return giveColours({{m_focusedSlot, m_saved.colour}});
+        case Key::Delete:
+        case Key::Backspace:
+            return restoreColours({m_focusedSlot});
+        case Key::ContextMenu:
+            return openSlotMenu(m_focusedSlot);
+        default:
+            return {};
+    }
+}
+
+Update Form1Controller::moveSlotFocus(int slot) {
+    m_focusedSlot = std::clamp(slot, 0, ColourSlotTable::kSlotCount - 1);
+    return {kSlotFocusPart, {}};
+}
+
+// Only the 24 options have a menu: the spare label has no file colour.
+Update Form1Controller::openSlotMenu(int slot) {
+    if (slot < 0 || slot >= ColourSlotTable::kSlotCount) {
+        return {};
+    }
+    Update update = moveSlotFocus(slot);
+    update.slotMenu = slot;
+    return update;
+}
+
+Update Form1Controller::savedBoxEvent(const ControlEvent& event,
+                                      std::string_view decimalSeparator) {
+    const bool enter = event.kind == EventKind::KeyPressed && event.key == Key::Enter;
+    return enter || event.kind == EventKind::DoubleClick ? chooseSavedColour(decimalSeparator)
+                                                         : Update{};
+}
+
+// One undo step for whatever the action changed.
+Update Form1Controller::giveColours(const std::vector<std::pair<int, PackedColour>>& colours) {
+    const SlotStates before = StatesOf(m_table);
+    for (const auto& [label, colour] : colours) {
+        m_table.GiveColour(label, colour);
+    }
+    m_history.record(before, m_table);
+    return {kSlotsPart, {}};
+}
+
+Update Form1Controller::restoreColours(const std::vector<int>& labels) {
+    const SlotStates before = StatesOf(m_table);
+    Update update{kSlotsPart, {}};
+    for (const int label : labels) {
+        update.tell(m_table.RestoreOriginalColor(static_cast<std::int16_t>(label)));
+    }
+    m_history.record(before, m_table);
+    return update;
 }
 
 }  // namespace orvex

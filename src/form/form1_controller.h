@@ -128,6 +128,9 @@ struct Update {
     bool closeWindow = false;
 
     bool has(ChangedPart part) const { return (changed & part) != 0; }
+    void tell(const UserMessages& shown) {
+        messages.insert(messages.end(), shown.begin(), shown.end());
+    }
     // Whether `control` must be drawn again.
     bool shows(const Control& control) const;
 };
@@ -165,6 +168,8 @@ class Form1Controller {
     Form1Controller(Host& host, Form1Dialogs& dialogs);
     // With no one to ask (no window): every question is answered Cancel.
     explicit Form1Controller(Host& host);
+    Form1Controller(const Form1Controller&) = delete;  // it points into itself
+    Form1Controller& operator=(const Form1Controller&) = delete;
 
     // Start-up, once, before the window is shown: the first of `arguments` (the
     // program's own, without its name), if any, names the game folder or its output
@@ -206,16 +211,18 @@ class Form1Controller {
     Update chartKey(const ControlEvent& event, std::string_view decimalSeparator);
     Update slotEvent(const ControlEvent& event);
     Update slotColumnKey(const ControlEvent& event);
+    Update moveSlotFocus(int slot);
+    Update openSlotMenu(int slot);
     Update savedBoxEvent(const ControlEvent& event, std::string_view decimalSeparator);
     Update command(const ControlEvent& event, std::string_view decimalSeparator);
-    Update slotCommand(Command chosen, int index);
+    Update slotCommand(Command chosen, int slot);
     Update historyStep(bool undo);
-    Update restoreAll();
     Update chooseSavedColour(std::string_view decimalSeparator);
-    Update copyColour(int index);
-    Update pasteColour(int index);
-    Update chooseColour(int index);
-    Update about() const;
+    Update pasteColour(int slot);
+    Update chooseColour(int slot);
+    Update giveColours(const std::vector<std::pair<int, PackedColour>>& colours);
+    Update restoreColours(const std::vector<int>& labels);
+    Update restoreAll();
     Update save();
     Update reload();
     Update close();
@@ -223,17 +230,17 @@ class Form1Controller {
     Update exportScheme();
     Update applyToOthers();
     Update tick();
-    Update changedOnDisk(std::string bytes);
-    // Asks to save edits an action would drop; false when the user cancelled or the
-    // save failed (its messages are in `update`).
+    // Asks to save the edits an action would drop; false when the user cancelled or
+    // the save failed (its messages are then in `update`).
     bool editsSettled(Update& update);
     void loadSelection(Update& update);
-    void afterLoadOrSave();
-    Update giveColours(const std::vector<std::pair<int, PackedColour>>& colours);
-    Update restoreColour(int index);
+    std::vector<int> replacedSavedSlots(std::string_view bytes);
+    bool slotUnsaved(int slot) const;
     Scheme schemeShown() const;
     std::optional<std::string> selectedEntry() const;
-    std::optional<std::string> currentBytes() const;
+    std::string selectedPath() const;
+    std::string characterNameOf(const std::string& entry) const;
+    std::optional<std::string> selectedFileBytes() const;
     unsigned enabledCommands() const;
     void showOutputFolder(Update& update);
 
@@ -250,12 +257,11 @@ class Form1Controller {
     RgbPicture m_chart;
     ChartPoint m_chartCross;
     int m_focusedSlot = 0;
-    // The slot colours the file holds as far as the tool knows (the last load or
-    // save): the slots shown otherwise are unsaved edits.
-    std::array<PackedColour, ColourSlotTable::kSlotCount> m_fileColours{};
-    // The colours the last save wrote, by slot, until the file next changes.
-    std::vector<std::pair<int, PackedColour>> m_savedColours;
-    // The file's bytes at the last load or save, or as last noticed changed.
+    // The colours saves wrote since the load, by slot, until another program
+    // replaces them.
+    std::array<std::optional<PackedColour>, ColourSlotTable::kSlotCount> m_savedColours{};
+    // The selected file's bytes as the tool last saw them: at the load or save, or
+    // when the watch last found them changed.
     std::optional<std::string> m_seenBytes;
     std::string m_notice;
 };

@@ -23,7 +23,6 @@ class ScriptedDialogs : public Form1Dialogs {
     // "askToSave: <question>", "schemeToImport", "schemeToExport: <name>",
     // "charactersToApply: <file> (<name>), ...", "chooseColour: <title>".
     std::vector<std::string> asked;
-    std::vector<PackedColour> colourDialogStarts;
 
     SaveChoice askToSave(const std::string& question) override {
         asked.push_back("askToSave: " + question);
@@ -47,10 +46,9 @@ class ScriptedDialogs : public Form1Dialogs {
         asked.push_back("charactersToApply: " + offered);
         return next(applyAnswers, std::optional<std::vector<int>>());
     }
-    std::optional<PackedColour> chooseColour(PackedColour initial,
+    std::optional<PackedColour> chooseColour(PackedColour /*initial*/,
                                              const std::string& title) override {
         asked.push_back("chooseColour: " + title);
-        colourDialogStarts.push_back(initial);
         return next(colourAnswers, std::optional<PackedColour>());
     }
     std::string clipboardText() override { return clipboard; }
