@@ -9,6 +9,8 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "form/instructions.h"
 #include "scripted_dialogs.h"
@@ -41,6 +43,15 @@ SIZE designedArea(HWND window) {
     GetClientRect(window, &client);
     GetWindowRect(FindWindowExA(window, nullptr, STATUSCLASSNAMEA, nullptr), &status);
     return {client.right, client.bottom - (status.bottom - status.top)};
+}
+
+// The pixel at client point (x, y) of `window` once it has painted.
+COLORREF shownPixel(HWND window, int x, int y) {
+    UpdateWindow(window);
+    HDC dc = GetDC(window);
+    const COLORREF pixel = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return pixel;
 }
 
 void pump() {
@@ -272,18 +283,103 @@ TEST_F(Form1Window, PickedColourShowsInTheSavedBoxAndTheLabelOverTheTexture) {
 TEST_F(Form1Window, ChartShowsItsCrossOnlyWhileFocused) {
     HWND chartWindow = control("Picture1");
     const ChartPoint cross = m_controller.chartCross();
-    const auto besideCentre = [&] {
-        UpdateWindow(chartWindow);
-        HDC dc = GetDC(chartWindow);
-        const COLORREF pixel = GetPixel(dc, cross.x + 3, cross.y);
-        ReleaseDC(chartWindow, dc);
-        return pixel;
-    };
-    const COLORREF chartColour = besideCentre();
+    const COLORREF chartColour = shownPixel(chartWindow, cross.x + 3, cross.y);
     SetFocus(chartWindow);
-    EXPECT_NE(besideCentre(), chartColour);
+    EXPECT_NE(shownPixel(chartWindow, cross.x + 3, cross.y), chartColour);
     SetFocus(control("fileINI"));
-    EXPECT_EQ(besideCentre(), chartColour);
+    EXPECT_EQ(shownPixel(chartWindow, cross.x + 3, cross.y), chartColour);
+}
+
+// The items of a menu bar's pop-up as shown, with their ids; separators left out.
+std::vector<std::pair<std::string, UINT>> itemsOf(HMENU popup) {
+    std::vector<std::pair<std::string, UINT>> items;
+    for (int at = 0; at < GetMenuItemCount(popup); ++at) {
+        char text[128] = {};
+        GetMenuStringA(popup, static_cast<UINT>(at), text, sizeof text, MF_BYPOSITION);
+        if (GetMenuItemID(popup, at) != 0) {
+            items.emplace_back(text, GetMenuItemID(popup, at));
+        }
+    }
+    return items;
+}
+
+// Each item of the menu bar with its shortcut, and what choosing it asks the user.
+TEST_F(Form1Window, MenuBarShowsEachCommandAndForwardsIt) {
+    const std::vector<std::vector<std::pair<const char*, const char*>>> menus{
+        {{"&Import Scheme...", "schemeToImport"},
+         {"&Export Scheme...", "schemeToExport: Aeryn Valdis colours.ini"},
+         {"&Apply to Other Characters...",
+          "charactersToApply: player2_options.ini (Thorne Kasrik)"},
+         {"&Save Changes\tCtrl+S", ""},
+         {"&Reload\tF5", ""},
+         {"E&xit", ""}},
+        {{"&Undo\tCtrl+Z", ""},
+         {"&Redo\tCtrl+Y", ""},
+         {"&Choose Saved Colour...", "chooseColour: Saved Colour"},
+         {"Restore &All File Colours", ""}},
+        {{"&About", ""}}};
+    SendMessageA(control("fileINI"), WM_KEYDOWN, VK_DOWN, 0);
+    HMENU bar = GetMenu(m_form.handle());
+    ASSERT_EQ(GetMenuItemCount(bar), 3);
+    for (std::size_t menu = 0; menu < menus.size(); ++menu) {
+        const auto items = itemsOf(GetSubMenu(bar, static_cast<int>(menu)));
+        ASSERT_EQ(items.size(), menus[menu].size()) << menu;
+        for (std::size_t at = 0; at < items.size(); ++at) {
+            const auto& [text, asks] = menus[menu][at];
+            EXPECT_EQ(items[at].first, text);
+            if (*asks != '\0') {
+                SendMessageA(m_form.handle(), WM_COMMAND, items[at].second, 0);
+                EXPECT_EQ(m_dialogs.asked.empty() ? "" : m_dialogs.asked.back(), asks);
+            }
+        }
+    }
+}
+
+// The whole edit without the mouse: a file chosen in the list, a colour taken from the
+// chart with the arrows, given to three options and taken back from one, then saved
+// through the menu's shortcut.
+TEST_F(Form1Window, KeyboardAloneEditsAndSaves) {
+    press(m_form, VK_DOWN);
+    press(m_form, VK_TAB);
+    ASSERT_EQ(GetFocus(), control("Picture1"));
+    for (int step = 0; step < 40; ++step) {
+        press(m_form, VK_RIGHT);
+    }
+    press(m_form, VK_DOWN, VK_SHIFT);
+    press(m_form, VK_RETURN);
+    const RECT first = m_form.labelRect("lblColors", 0);
+    const COLORREF unframed = shownPixel(m_form.handle(), first.left + 2, first.top);  // a dot
+    for (int tab = 0; tab < 4; ++tab) {
+        press(m_form, VK_TAB);
+    }
+    ASSERT_EQ(GetFocus(), control("slotColumn"));
+    EXPECT_NE(shownPixel(m_form.handle(), first.left + 2, first.top), unframed);
+    for (BYTE key : {VK_RETURN, VK_DOWN, VK_SPACE, VK_DOWN, VK_RETURN, VK_UP, VK_DELETE}) {
+        press(m_form, key);
+    }
+    press(m_form, 'S', VK_CONTROL);
+    const std::string saved = file("player1_options.ini");
+    for (const char* given : {"Say", "Guild"}) {  // the chart's pixel 40 right, 10 down
+        EXPECT_NE(saved.find(std::string("OptionName=") + given +
+                             "\r\nOptionValue=1.000000,0.680000,0.080000\r\n"),
+                  std::string::npos)
+            << given;
+    }
+    EXPECT_NE(saved.find("OptionName=Tell\r\nOptionValue=0.5,0.25,1\r\n"), std::string::npos);
+}
+
+// A close with edits unsaved asks first; Cancel keeps the window and the edits.
+TEST_F(Form1Window, ClosingWithEditsAsksAndCancelKeepsTheWindow) {
+    SendMessageA(control("fileINI"), WM_KEYDOWN, VK_DOWN, 0);
+    clickLabel("lblColors", 3);
+    SendMessageA(m_form.handle(), WM_CLOSE, 0, 0);
+    ASSERT_EQ(m_dialogs.asked.size(), 1u);
+    EXPECT_EQ(m_dialogs.asked[0].rfind("askToSave: ", 0), 0u);
+    EXPECT_TRUE(IsWindow(m_form.handle()));
+    m_dialogs.saveAnswers.push_back(SaveChoice::DontSave);
+    SendMessageA(m_form.handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(m_form.handle(), nullptr);
+    pump();  // the quit it posts is not for the next test
 }
 
 // Run at 96 dpi and, by tests/win32/at_dpi.cmake, at 144: twips scale with the DPI and
