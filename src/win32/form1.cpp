@@ -265,8 +265,9 @@ void Form1::createChildren() {
         m_items.push_back(
             {control, painted(*control) ? nullptr : createChild(*control, id, place), place});
     }
-    m_statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
-                                  m_window, nullptr, GetModuleHandleA(nullptr), nullptr);
+    m_statusBar =
+        CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS, 0, 0, 0, 0,
+                        m_window, nullptr, GetModuleHandleA(nullptr), nullptr);
     for (Item& item : m_items) {
         draw(item);
     }
@@ -563,8 +564,10 @@ void Form1::forward(const ControlEvent& event) {
             draw(item);
         }
     }
-    if (update.has(kNoticePart)) {
+    if (update.has(kNoticePart)) {  // the whole of a long one as the line's tool-tip
         SetWindowTextA(m_statusBar, m_controller.notice().c_str());
+        SendMessageA(m_statusBar, SB_SETTIPTEXTA, 0,
+                     reinterpret_cast<LPARAM>(m_controller.notice().c_str()));
     }
     m_showMessages(m_window, update.messages);
     if (update.slotMenu) {
