@@ -3,36 +3,25 @@
 #include <commctrl.h>
 
 #include <optional>
+#include <utility>
 
 namespace orvex {
 
 namespace {
 
+constexpr std::pair<WPARAM, Key> kKeys[] = {{VK_UP, Key::Up},         {VK_DOWN, Key::Down},
+                                            {VK_LEFT, Key::Left},     {VK_RIGHT, Key::Right},
+                                            {VK_HOME, Key::Home},     {VK_END, Key::End},
+                                            {VK_RETURN, Key::Enter},  {VK_SPACE, Key::Space},
+                                            {VK_DELETE, Key::Delete}, {VK_BACK, Key::Backspace}};
+
 std::optional<Key> keyOf(WPARAM virtualKey) {
-    switch (virtualKey) {
-        case VK_UP:
-            return Key::Up;
-        case VK_DOWN:
-            return Key::Down;
-        case VK_LEFT:
-            return Key::Left;
-        case VK_RIGHT:
-            return Key::Right;
-        case VK_HOME:
-            return Key::Home;
-        case VK_END:
-            return Key::End;
-        case VK_RETURN:
-            return Key::Enter;
-        case VK_SPACE:
-            return Key::Space;
-        case VK_DELETE:
-            return Key::Delete;
-        case VK_BACK:
-            return Key::Backspace;
-        default:
-            return std::nullopt;
+    for (const auto& [code, key] : kKeys) {
+        if (code == virtualKey) {
+            return key;
+        }
     }
+    return std::nullopt;
 }
 
 bool wanted(WPARAM virtualKey, DWORD_PTR keys) {

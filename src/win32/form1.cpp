@@ -19,10 +19,11 @@
 namespace orvex {
 
 const char* const Form1::kClassName = "OrvexForm1";
-// The slot column: a window only for the focus and the keys; Form1 draws its frame.
-constexpr const char* kSlotColumnClass = "OrvexSlotColumn";
 
 namespace {
+
+// The slot column: a window only for the focus and the keys; Form1 draws its frame.
+constexpr const char* kSlotColumnClass = "OrvexSlotColumn";
 
 constexpr int kFirstControlId = 100;
 constexpr int kDesignLeft = 2385;  // twips from the screen's top-left to the client area
