@@ -10,41 +10,37 @@
 namespace orvex {
 namespace {
 
-// Clicks the buttons of `captions` in turn in the next dialog this thread shows.
-class ClicksInNextDialog {
-  public:
-    explicit ClicksInNextDialog(std::vector<const char*> captions)
-        : m_hook(SetWindowsHookExA(WH_CBT, clickOnActivate, nullptr, GetCurrentThreadId())) {
-        s_captions = std::move(captions);
-    }
-    ~ClicksInNextDialog() { UnhookWindowsHookEx(m_hook); }
+std::vector<const char*> clicksToCome;
 
-  private:
-    static LRESULT CALLBACK clickOnActivate(int code, WPARAM wParam, LPARAM lParam) {
-        if (code == HCBT_ACTIVATE) {
-            for (const char* caption : std::exchange(s_captions, {})) {
-                HWND dialog = reinterpret_cast<HWND>(wParam);
-                PostMessageA(FindWindowExA(dialog, nullptr, "Button", caption), BM_CLICK, 0, 0);
-            }
+LRESULT CALLBACK clickOnActivate(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        for (const char* caption : std::exchange(clicksToCome, {})) {
+            HWND button = FindWindowExA(reinterpret_cast<HWND>(wParam), nullptr, "Button", caption);
+            PostMessageA(button, BM_CLICK, 0, 0);
         }
-        return CallNextHookEx(nullptr, code, wParam, lParam);
     }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
-    static inline std::vector<const char*> s_captions;
-    HHOOK m_hook;
-};
+// What `ask` returns when the buttons of `captions` are clicked in turn in its dialog.
+template <typename Ask>
+auto clicking(std::vector<const char*> captions, Ask ask) {
+    clicksToCome = std::move(captions);
+    HHOOK hook = SetWindowsHookExA(WH_CBT, clickOnActivate, nullptr, GetCurrentThreadId());
+    const auto answer = ask();
+    UnhookWindowsHookEx(hook);
+    return answer;
+}
 
 TEST(Win32Dialogs, AppliesToTheCharactersCheckedWhenOk) {
     Win32Dialogs dialogs;
     const std::vector<CharacterChoice> choices{{"player2_options.ini", "Thorne Kasrik"},
                                                {"player3_options.ini", ""},
                                                {"player4_options.ini", "Ilsa"}};
-    {
-        ClicksInNextDialog clicks({"Select all", "player3_options.ini", "OK"});
-        EXPECT_EQ(dialogs.charactersToApply(choices), std::vector<int>({0, 2}));
-    }
-    ClicksInNextDialog clicks({"Select all", "Cancel"});
-    EXPECT_EQ(dialogs.charactersToApply(choices), std::nullopt);
+    const auto apply = [&] { return dialogs.charactersToApply(choices); };
+    EXPECT_EQ(clicking({"Select all", "player3_options.ini", "OK"}, apply),
+              std::vector<int>({0, 2}));
+    EXPECT_EQ(clicking({"Select all", "Cancel"}, apply), std::nullopt);
 }
 
 TEST(Win32Dialogs, AskToSaveAnswersWithTheButtonPressed) {
@@ -52,9 +48,8 @@ TEST(Win32Dialogs, AskToSaveAnswersWithTheButtonPressed) {
     for (const auto& [caption, choice] : {std::pair{"Save", SaveChoice::Save},
                                           {"Don't Save", SaveChoice::DontSave},
                                           {"Cancel", SaveChoice::Cancel}}) {
-        ClicksInNextDialog clicks({caption});
-        EXPECT_EQ(dialogs.askToSave("Save the colours you changed in player1_options.ini?"), choice)
-            << caption;
+        const auto ask = [&] { return dialogs.askToSave("Save the colours you changed?"); };
+        EXPECT_EQ(clicking({caption}, ask), choice) << caption;
     }
 }
 

@@ -279,17 +279,6 @@ TEST_F(Form1Window, PickedColourShowsInTheSavedBoxAndTheLabelOverTheTexture) {
     EXPECT_LT(GetRValue(behind), 90);
 }
 
-// While the chart has the focus, a cross shows the pixel its keys would pick.
-TEST_F(Form1Window, ChartShowsItsCrossOnlyWhileFocused) {
-    HWND chartWindow = control("Picture1");
-    const ChartPoint cross = m_controller.chartCross();
-    const COLORREF chartColour = shownPixel(chartWindow, cross.x + 3, cross.y);
-    SetFocus(chartWindow);
-    EXPECT_NE(shownPixel(chartWindow, cross.x + 3, cross.y), chartColour);
-    SetFocus(control("fileINI"));
-    EXPECT_EQ(shownPixel(chartWindow, cross.x + 3, cross.y), chartColour);
-}
-
 // The items of a menu bar's pop-up as shown, with their ids; separators left out.
 std::vector<std::pair<std::string, UINT>> itemsOf(HMENU popup) {
     std::vector<std::pair<std::string, UINT>> items;
@@ -337,11 +326,14 @@ TEST_F(Form1Window, MenuBarShowsEachCommandAndForwardsIt) {
 
 // The whole edit without the mouse: a file chosen in the list, a colour taken from the
 // chart with the arrows, given to three options and taken back from one, then saved
-// through the menu's shortcut.
+// through the menu's shortcut. The chart and the option column show where the keys act.
 TEST_F(Form1Window, KeyboardAloneEditsAndSaves) {
+    const ChartPoint cross = m_controller.chartCross();
+    const COLORREF uncrossed = shownPixel(control("Picture1"), cross.x + 3, cross.y);
     press(m_form, VK_DOWN);
     press(m_form, VK_TAB);
     ASSERT_EQ(GetFocus(), control("Picture1"));
+    EXPECT_NE(shownPixel(control("Picture1"), cross.x + 3, cross.y), uncrossed);
     for (int step = 0; step < 40; ++step) {
         press(m_form, VK_RIGHT);
     }
