@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 #include <sstream>
+#include <tuple>
+#include <utility>
 
 #include "form/form1_controller.h"
 #include "profile/ini_text.h"
@@ -90,11 +92,7 @@ TEST_F(PlayerFeatures, EveryKindOfEditIsOneUndoStepUntilTheNextLoad) {
 }
 
 TEST_F(PlayerFeatures, EditsAreSavedDroppedOrKeptAsTheUserAnswers) {
-    const std::string scheme = dir.file("player8_options.ini");
-    struct Action {
-        std::function<Update()> act;
-        std::function<bool(const Update&)> done;
-    } const actions[] = {
+    const std::pair<std::function<Update()>, std::function<bool(const Update&)>> actions[] = {
         {[&] { return on(Role::FileList, EventKind::Selected, 1); },
          [&](const Update&) { return controller->fileList().ListIndex() == 1; }},
         {[&] { return run(Command::Reload); },
@@ -106,23 +104,23 @@ TEST_F(PlayerFeatures, EditsAreSavedDroppedOrKeptAsTheUserAnswers) {
         {[&] { return run(Command::Exit); },
          [&](const Update& update) { return update.closeWindow; }},
     };
-    for (const Action& action : actions) {
+    for (const auto& [act, done] : actions) {
         for (const SaveChoice answer :
              {SaveChoice::Save, SaveChoice::DontSave, SaveChoice::Cancel}) {
             write7({"0.5,0.25,1", "0,0,1"});
             restart();
-            EXPECT_TRUE(action.done(action.act())) << "without edits nothing asks";
+            EXPECT_TRUE(done(act())) << "without edits nothing asks";
             restart();
-            dialogs->importAnswers = {scheme};
+            dialogs->importAnswers = {dir.file("player8_options.ini")};
             on(Role::SlotLabel, EventKind::Click, 2);
             dialogs->saveAnswers = {answer};
-            const Update update = action.act();
+            const Update update = act();
             EXPECT_EQ(dialogs->asked[0],
                       "askToSave: Save the colours you changed in player7_options.ini?");
-            EXPECT_EQ(action.done(update), answer != SaveChoice::Cancel);
+            EXPECT_EQ(done(update), answer != SaveChoice::Cancel);
             EXPECT_EQ(value("player7_options.ini", 2) != "1,1,1", answer == SaveChoice::Save);
             if (answer == SaveChoice::Cancel) {
-                EXPECT_EQ(update.has(kFileListPart), &action == &actions[0]);  // old selection
+                EXPECT_EQ(update.has(kFileListPart), &act == &actions[0].first);  // old selection
                 EXPECT_TRUE(controller->fileList().ListIndex() == 0 && shown(2) == kGrey);
             }
         }
@@ -154,8 +152,7 @@ TEST_F(PlayerFeatures, ApplyToOthersWritesOnlyOptionValuesAndSaysHowEachFileWent
         EXPECT_TRUE(line == old || line.rfind("OptionValue=", 0) == 0) << line;
     }
     EXPECT_EQ(changed, 3);
-    ASSERT_EQ(update.messages.size(), 1u);
-    EXPECT_EQ(update.messages[0].text.find(
+    EXPECT_EQ(update.messages.at(0).text.find(
                   "player8_options.ini: written\nplayer9_options.ini: not written"),
               0u);
 }
@@ -178,47 +175,37 @@ TEST_F(PlayerFeatures, TextThatIsNoColourChangesNothing) {
 
 TEST_F(PlayerFeatures, ChartKeysMoveTheCrossWithinThePictureAndSampleUnderIt) {
     const RgbPicture chart = ColourChartPicture();
-    struct Row {
-        Key key;
-        bool shift;
-        int times;
-        ChartPoint cross;
-    } const rows[] = {{Key::Left, false, 1, {128, 123}}, {Key::Down, true, 2, {128, 143}},
-                      {Key::Up, true, 30, {128, 0}},     {Key::Right, true, 30, {255, 0}},
-                      {Key::Down, true, 40, {255, 268}}, {Key::Left, true, 40, {0, 268}}};
-    for (const Row& row : rows) {
-        for (int time = 0; time < row.times; ++time) {
-            EXPECT_TRUE(key(Role::ColourChart, row.key, row.shift).has(kChartCrossPart));
+    const std::tuple<Key, bool, int, ChartPoint> rows[] = {
+        {Key::Left, false, 1, {128, 123}}, {Key::Down, true, 2, {128, 143}},
+        {Key::Up, true, 30, {128, 0}},     {Key::Right, true, 30, {255, 0}},
+        {Key::Down, true, 40, {255, 268}}, {Key::Left, true, 40, {0, 268}}};
+    for (const auto& [pressed, shift, times, cross] : rows) {
+        for (int time = 0; time < times; ++time) {
+            EXPECT_TRUE(key(Role::ColourChart, pressed, shift).has(kChartCrossPart));
         }
-        EXPECT_EQ(controller->chartCross(), row.cross);
-        EXPECT_EQ(controller->sample().colour, PixelQuery(chart, row.cross.x, row.cross.y));
+        EXPECT_EQ(controller->chartCross(), cross);
+        EXPECT_EQ(controller->sample().colour, PixelQuery(chart, cross.x, cross.y));
     }
     key(Role::ColourChart, Key::Space);
     EXPECT_EQ(controller->savedColour(), PixelQuery(chart, 0, 268));
 }
 
 TEST_F(PlayerFeatures, TheSlotColumnKeysAndRightClicksMoveOneFocus) {
-    struct Row {
-        Role role;
-        EventKind kind;
-        int index;
-        Key pressed;
-        int focus;
-        std::optional<int> menu;
-    } const rows[] = {
-        {Role::SlotColumn, EventKind::KeyPressed, -1, Key::Up, 0, {}},
-        {Role::SlotColumn, EventKind::KeyPressed, -1, Key::End, 23, {}},
-        {Role::SlotColumn, EventKind::KeyPressed, -1, Key::Down, 23, {}},
-        {Role::SlotColumn, EventKind::KeyPressed, -1, Key::ContextMenu, 23, 23},
-        {Role::SlotLabel, EventKind::ContextMenu, 5, Key::Enter, 5, 5},
-        {Role::SlotLabel, EventKind::ContextMenu, 24, Key::Enter, 5, {}},
-        {Role::SlotColumn, EventKind::KeyPressed, -1, Key::Home, 0, {}},
+    const auto column = [](Key pressed) {
+        return ControlEvent{Role::SlotColumn, EventKind::KeyPressed, -1, -1, pressed};
     };
-    for (const Row& row : rows) {
-        const Update update =
-            controller->handle({row.role, row.kind, row.index, -1, row.pressed}, ".");
-        EXPECT_EQ(controller->focusedSlot(), row.focus);
-        EXPECT_EQ(update.slotMenu, row.menu);
+    const std::tuple<ControlEvent, int, std::optional<int>> rows[] = {
+        {column(Key::Up), 0, {}},
+        {column(Key::End), 23, {}},
+        {column(Key::Down), 23, {}},
+        {column(Key::ContextMenu), 23, 23},
+        {{Role::SlotLabel, EventKind::ContextMenu, 5}, 5, 5},
+        {{Role::SlotLabel, EventKind::ContextMenu, 24}, 5, {}},  // the spare label has no menu
+        {column(Key::Home), 0, {}},
+    };
+    for (const auto& [event, focus, menu] : rows) {
+        EXPECT_EQ(controller->handle(event, ".").slotMenu, menu);
+        EXPECT_EQ(controller->focusedSlot(), focus);
     }
     EXPECT_EQ(controller->accessibleName(*FindControl(Role::SlotColumn)),
               "Option 0, red 128 green 64 blue 255");

@@ -3,6 +3,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "form/form1_dialogs.h"
@@ -20,21 +21,16 @@ class ScriptedDialogs : public Form1Dialogs {
     std::deque<std::optional<PackedColour>> colourAnswers;
     std::string clipboard;
 
-    // "askToSave: <question>", "schemeToImport", "schemeToExport: <name>",
-    // "charactersToApply: <file> (<name>), ...", "chooseColour: <title>".
-    std::vector<std::string> asked;
+    std::vector<std::string> asked;  // "askToSave: <question>", "schemeToImport", ...
 
     SaveChoice askToSave(const std::string& question) override {
-        asked.push_back("askToSave: " + question);
-        return next(saveAnswers, SaveChoice::Cancel);
+        return next(saveAnswers, SaveChoice::Cancel, "askToSave: " + question);
     }
     std::optional<std::string> schemeToImport() override {
-        asked.push_back("schemeToImport");
-        return next(importAnswers, std::optional<std::string>());
+        return next(importAnswers, {}, "schemeToImport");
     }
     std::optional<std::string> schemeToExport(const std::string& suggestedName) override {
-        asked.push_back("schemeToExport: " + suggestedName);
-        return next(exportAnswers, std::optional<std::string>());
+        return next(exportAnswers, {}, "schemeToExport: " + suggestedName);
     }
     std::optional<std::vector<int>> charactersToApply(
         const std::vector<CharacterChoice>& choices) override {
@@ -43,25 +39,22 @@ class ScriptedDialogs : public Form1Dialogs {
             offered +=
                 (offered.empty() ? "" : ", ") + choice.file + " (" + choice.characterName + ")";
         }
-        asked.push_back("charactersToApply: " + offered);
-        return next(applyAnswers, std::optional<std::vector<int>>());
+        return next(applyAnswers, {}, "charactersToApply: " + offered);
     }
-    std::optional<PackedColour> chooseColour(PackedColour /*initial*/,
-                                             const std::string& title) override {
-        asked.push_back("chooseColour: " + title);
-        return next(colourAnswers, std::optional<PackedColour>());
+    std::optional<PackedColour> chooseColour(PackedColour, const std::string& title) override {
+        return next(colourAnswers, {}, "chooseColour: " + title);
     }
     std::string clipboardText() override { return clipboard; }
     void setClipboardText(const std::string& text) override { clipboard = text; }
 
   private:
     template <typename T>
-    static T next(std::deque<T>& answers, T cancelled) {
-        if (answers.empty()) {
-            return cancelled;
+    T next(std::deque<T>& answers, T cancelled, std::string question) {
+        asked.push_back(std::move(question));
+        T answer = answers.empty() ? cancelled : answers.front();
+        if (!answers.empty()) {
+            answers.pop_front();
         }
-        T answer = answers.front();
-        answers.pop_front();
         return answer;
     }
 };
