@@ -128,7 +128,7 @@ std::string EmptyListHint(std::string_view pattern, std::string_view folder) {
 
 const WindowDescription& Form1Window() {
     static const WindowDescription window{kApplicationTitle, 7110, 7530, true, false, false,
-                                          kDialogFont};
+                                          kDialogFont,       2385, 1545};
     return window;
 }
 
@@ -171,6 +171,19 @@ const std::vector<const Control*>& Form1DrawingOrder() {
         return controls;
     }();
     return order;
+}
+
+std::string_view AvailableFace(std::string_view designed,
+                               const std::function<bool(std::string_view)>& installed) {
+    if (installed(designed)) {
+        return designed;
+    }
+    for (std::string_view face : kSimilarFaces) {
+        if (installed(face)) {
+            return face;
+        }
+    }
+    return {};
 }
 
 int TwipsToPixels(int twips, int dpi) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -73,6 +74,10 @@ inline constexpr FontDescription kBoldFont{"MS Sans Serif", 8.25, true};
 // Faces with the widths of "MS Sans Serif", best first, for systems without it.
 inline constexpr const char* kSimilarFaces[] = {"Microsoft Sans Serif", "Arial", "Liberation Sans",
                                                 "Arimo"};
+// The face to draw `designed` in: itself where `installed` says the system has it, else
+// the first of kSimilarFaces it has; empty when it has none of them.
+std::string_view AvailableFace(std::string_view designed,
+                               const std::function<bool(std::string_view)>& installed);
 
 struct TwipsRect {
     int left = 0;
@@ -119,6 +124,9 @@ struct WindowDescription {
     bool minButton = false;
     bool maxButton = false;
     FontDescription font;  // the dialog default
+    // Where the client area opens, from the screen's top-left corner; twips.
+    int left = 0;
+    int top = 0;
 };
 
 const WindowDescription& Form1Window();

@@ -1,10 +1,15 @@
 // Writes the pixels of the colour chart, the texture and the window's icons as a C++
-// source file: make_pictures <file.cpp>. Every toolkit's window shows them without
+// source file, and the icon as a Windows .ico file for the .exe's resources:
+// make_pictures <file.cpp> <file.ico>. Every toolkit's window shows the pixels without
 // computing them at start-up (form/drawn_pictures.h). Built for and run on the build
 // machine, so it needs nothing but the standard library and the picture code.
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <string>
+#include <utility>
 
 #include "form/rgb_pictures.h"
 
@@ -23,11 +28,60 @@ void writeArray(std::ofstream& out, const char* name, const orvex::RgbPicture& p
     out << "};\n";
 }
 
+// Each value in as many bytes as paired with it, least significant first.
+void put(std::ofstream& out, std::initializer_list<std::pair<std::uint32_t, int>> fields) {
+    for (const auto& [value, bytes] : fields) {
+        for (int at = 0; at < bytes; ++at) {
+            out.put(static_cast<char>((value >> (8 * at)) & 0xFFu));
+        }
+    }
+}
+
+// The directory of the .ico, then each size as a 32-bit bitmap with its rows from the
+// bottom (alpha opaque) and an empty mask.
+void writeIcon(std::ofstream& out) {
+    constexpr std::uint32_t kSizes[] = {16, 32, 48, 256};
+    const auto maskBytes = [](std::uint32_t size) { return (size + 31) / 32 * 4 * size; };
+    const auto imageBytes = [&](std::uint32_t size) {
+        return 40 + 4 * size * size + maskBytes(size);
+    };
+    put(out, {{0, 2}, {1, 2}, {std::size(kSizes), 2}});
+    std::uint32_t offset = 6 + 16 * std::size(kSizes);
+    for (std::uint32_t size : kSizes) {  // a width or height of 0 stands for 256
+        put(out, {{size % 256, 1},
+                  {size % 256, 1},
+                  {0, 2},
+                  {1, 2},
+                  {32, 2},
+                  {imageBytes(size), 4},
+                  {offset, 4}});
+        offset += imageBytes(size);
+    }
+    for (std::uint32_t size : kSizes) {
+        const orvex::RgbPicture picture = orvex::IconPicture(static_cast<int>(size));
+        put(out, {{40, 4}, {size, 4}, {2 * size, 4}, {1, 2}, {32, 2}, {0, 24}});
+        for (int y = picture.height - 1; y >= 0; --y) {
+            for (int x = 0; x < picture.width; ++x) {
+                put(out, {{0xFF000000u | picture.at(x, y), 4}});
+            }
+        }
+        out << std::string(maskBytes(size), '\0');
+    }
+}
+
+bool written(std::ofstream& out, const char* path) {
+    out.close();
+    if (!out) {
+        std::fprintf(stderr, "make_pictures: cannot write %s\n", path);
+    }
+    return static_cast<bool>(out);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_pictures <file.cpp>\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: make_pictures <file.cpp> <file.ico>\n");
         return 2;
     }
     std::ofstream out(argv[1], std::ios::binary);
@@ -38,10 +92,7 @@ int main(int argc, char* argv[]) {
     writeArray(out, "kIcon16Pixels", orvex::IconPicture(16));
     writeArray(out, "kIcon32Pixels", orvex::IconPicture(32));
     out << "}  // namespace orvex::drawn\n";
-    out.close();
-    if (!out) {
-        std::fprintf(stderr, "make_pictures: cannot write %s\n", argv[1]);
-        return 1;
-    }
-    return 0;
+    std::ofstream icon(argv[2], std::ios::binary);
+    writeIcon(icon);
+    return written(out, argv[1]) && written(icon, argv[2]) ? 0 : 1;
 }

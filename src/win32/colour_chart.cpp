@@ -4,24 +4,42 @@
 
 #include <utility>
 
-#include "win32/pictures.h"
-#include "win32/window_owner.h"
-
 namespace orvex {
 
-const char* const ColourChart::kClassName = "OrvexColourChart";
+namespace {
 
-bool ColourChart::registerClass(HINSTANCE instance) {
+constexpr const char* kClassName = "OrvexColourChart";
+
+// The MK_ bit of the button of a WM_?BUTTONDOWN or WM_?BUTTONUP message.
+unsigned buttonOf(UINT message) {
+    return message <= WM_LBUTTONDBLCLK   ? MK_LBUTTON
+           : message <= WM_RBUTTONDBLCLK ? MK_RBUTTON
+                                         : MK_MBUTTON;
+}
+
+}  // namespace
+
+// RgbPicture rows are 0x00RRGGBB words from the top: a top-down 32-bit DIB as is.
+void DrawPicture(HDC dc, const RgbPicture& picture, const RECT& target) {
+    BITMAPINFO info{
+        {sizeof(BITMAPINFOHEADER), picture.width, -picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
+        {}};
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchDIBits(dc, target.left, target.top, target.right - target.left,
+                  target.bottom - target.top, 0, 0, picture.width, picture.height,
+                  picture.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+}
+
+void ColourChart::registerClass(HINSTANCE instance) {
     WNDCLASSEXA type{};
     type.lpfnWndProc = OwnerWindowProc<ColourChart>;
     type.hInstance = instance;
     type.hCursor = LoadCursor(nullptr, IDC_CROSS);
     type.lpszClassName = kClassName;
-    return RegisterOwnedClass(type);
+    RegisterOwnedClass(type);
 }
 
-ColourChart::ColourChart(PixelHandler moved, PixelHandler released)
-    : m_chart(DrawnChart()), m_moved(std::move(moved)), m_released(std::move(released)) {}
+ColourChart::ColourChart(Report report) : m_chart(DrawnChart()), m_report(std::move(report)) {}
 
 HWND ColourChart::create(HWND parent, int controlId, DWORD border, const RECT& place) {
     return CreateWindowExA(border, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, place.left,
@@ -31,7 +49,9 @@ HWND ColourChart::create(HWND parent, int controlId, DWORD border, const RECT& p
 }
 
 // The chart fills the client area: at 96 dpi one pixel to a pixel, at others scaled.
-PackedColour ColourChart::pixelAt(int x, int y) const {
+PackedColour ColourChart::pixelAt(LPARAM point) const {
+    const int x = GET_X_LPARAM(point);
+    const int y = GET_Y_LPARAM(point);
     RECT client{};
     GetClientRect(m_window, &client);
     if (x < 0 || y < 0 || x >= client.right || y >= client.bottom) {
@@ -49,25 +69,25 @@ LRESULT ColourChart::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;  // the chart covers the whole client area
         case WM_LBUTTONDOWN:
-            press(MK_LBUTTON);
-            return 0;
         case WM_RBUTTONDOWN:
-            press(MK_RBUTTON);
-            return 0;
         case WM_MBUTTONDOWN:
-            press(MK_MBUTTON);
+            SetFocus(m_window);
+            m_pressed |= buttonOf(message);
+            SetCapture(m_window);
             return 0;
         case WM_LBUTTONUP:
-            release(MK_LBUTTON, lParam);
-            return 0;
         case WM_RBUTTONUP:
-            release(MK_RBUTTON, lParam);
-            return 0;
         case WM_MBUTTONUP:
-            release(MK_MBUTTON, lParam);
+            if ((m_pressed & buttonOf(message)) != 0) {
+                m_pressed &= ~buttonOf(message);
+                if (m_pressed == 0) {
+                    ReleaseCapture();  // WM_CAPTURECHANGED clears m_pressed, already empty
+                }
+                m_report(EventKind::ButtonReleased, pixelAt(lParam));
+            }
             return 0;
         case WM_MOUSEMOVE:
-            m_moved(pixelAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+            m_report(EventKind::PointerMoved, pixelAt(lParam));
             return 0;
         case WM_CAPTURECHANGED:
             m_pressed = 0;
@@ -97,23 +117,6 @@ void ColourChart::paint() {
         PatBlt(dc, x, y + 1, 1, 6, DSTINVERT);
     }
     EndPaint(m_window, &paint);
-}
-
-void ColourChart::press(unsigned button) {
-    SetFocus(m_window);
-    m_pressed |= button;
-    SetCapture(m_window);
-}
-
-void ColourChart::release(unsigned button, LPARAM lParam) {
-    if ((m_pressed & button) == 0) {
-        return;
-    }
-    m_pressed &= ~button;
-    if (m_pressed == 0) {
-        ReleaseCapture();  // WM_CAPTURECHANGED clears m_pressed, already empty
-    }
-    m_released(pixelAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
 }
 
 }  // namespace orvex

@@ -6,14 +6,15 @@
 #include <string_view>
 #include <vector>
 
-#include "form/form1_controller.h"
-#include "form/form1_controls.h"
-#include "form/rgb_pictures.h"
 #include "win32/colour_chart.h"
-#include "win32/file_list_box.h"
-#include "win32/message_box.h"
 
 namespace orvex {
+
+// How a window shows messages: each in turn, owned by `owner` (may be null).
+using MessagesShower = std::function<void(HWND owner, const UserMessages& messages)>;
+
+// Each message in turn in a modal message box with an OK button, under its title.
+void ShowMessages(HWND owner, const UserMessages& messages);
 
 // The one window on the Win32 API, built from the description in src/form. The
 // file list, the text boxes, the button and the chart are child windows, created
@@ -21,17 +22,10 @@ namespace orvex {
 // take no focus and the labels stay transparent over the texture.
 class Form1 {
   public:
-    static const char* const kClassName;
-
-    // The window classes of Form1 and the chart; once per process.
-    static bool registerClasses(HINSTANCE instance);
-
-    // `controller` has started; `showMessages` shows what it reports (tests pass one
-    // that records).
+    // `controller` has started; `showMessages` shows what it reports (tests record).
     explicit Form1(Form1Controller& controller, MessagesShower showMessages = ShowMessages);
     ~Form1();
-    Form1(const Form1&) = delete;
-    Form1& operator=(const Form1&) = delete;
+    Form1(const Form1&) = delete;  // its windows point to it
 
     // Makes the window, hidden, at its design position. Null when Windows refuses.
     HWND create();
@@ -42,14 +36,11 @@ class Form1 {
     bool translate(MSG* message);
     HWND handle() const { return m_window; }
 
-    const Form1Controller& controller() const { return m_controller; }
-    // The child window of a control (fileINI, Text1, txtSaved, Text2, Command1,
-    // Picture1); null for the painted ones.
-    HWND control(std::string_view name) const;
+    // The child window of the control `name`; null for the painted ones.
+    HWND control(std::string_view name) const { return find(name, -1).child; }
     // Where a painted label lies, in client pixels.
-    RECT labelRect(std::string_view name, int index) const;
-    // Made on the first pointer move over the window (or this call): they are not
-    // needed for the first paint.
+    RECT labelRect(std::string_view name, int index) const { return find(name, index).rect; }
+    // Made on the first pointer move (or this call), not before the first paint.
     HWND toolTips();
 
   private:
@@ -63,48 +54,47 @@ class Form1 {
     template <typename Owner>
     friend LRESULT CALLBACK OwnerWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void clicked(LabelClicks::Input input, LPARAM lParam);
     void onLeftButton(UINT message, LPARAM lParam);
     void onDpiChanged(int dpi, const RECT& frame);
-    LRESULT boxColours(HDC dc, HWND box);
-
-    void createChildren();
-    HWND createChild(const Control& control, int id, const RECT& place);
-    void createToolTips();
-    void makeFonts(int dpi);
-    void layOut(int dpi);
-    void fitClientArea(int dpi);
-    HFONT fontOf(const Control& control) const;
-    const Item* find(std::string_view name, int index) const;
-
-    void paint();
-    void paintAll(HDC dc, const RECT& client) const;
-    void paintLabel(HDC dc, const Item& label) const;
-
     void onCommand(int id, int code);
     void onContextMenu(HWND from, LPARAM lParam);
     void openSlotMenu(int slot, bool atPointer);
     const Control* labelAt(POINT point) const;
     RECT rectOf(const Control* control) const;
+    LRESULT boxColours(HDC dc, HWND box);
+
+    void createChildren();
+    void layOut(int dpi);
+    HWND createChild(const Control& control, int id, const RECT& place);
+    void fitClientArea(int dpi);
+    HFONT fontOf(const Control& control) const { return m_fonts[control.font.bold]; }
+    // The item of `name` (`index` in an array), else one with neither child nor place.
+    const Item& find(std::string_view name, int index) const;
+
+    void paint();
+    void paintAll(HDC dc, const RECT& client) const;
+
     void forward(const ControlEvent& event);
     void draw(Item& item);
-    void fitToCaption(Item& label, const std::string& caption) const;
+    void drawFileList();
+    void drawLabel(Item& label);
+    void sendTool(UINT message, const Item& label) const;
 
     Form1Controller& m_controller;
     MessagesShower m_showMessages;
     LabelClicks m_clicks;
-    FileListBox m_fileList;
     ColourChart m_chart;
     RgbPicture m_texture;
     HWND m_window = nullptr;
+    HWND m_fileList = nullptr;
+    std::vector<std::string> m_fileRows;  // what m_fileList holds
     HWND m_toolTips = nullptr;
     HWND m_statusBar = nullptr;  // the notice, below the designed client area
     HACCEL m_accelerators = nullptr;
     HWND m_focus = nullptr;  // given back when the window is activated again
     bool m_paintedOnce = false;
     std::vector<Item> m_items;  // in drawing order
-    HFONT m_font = nullptr;
-    HFONT m_boldFont = nullptr;
+    HFONT m_fonts[2] = {};      // regular, bold
     HBRUSH m_boxBrush = nullptr;
 };
 

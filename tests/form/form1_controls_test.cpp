@@ -23,6 +23,16 @@ TEST(TwipsToPixels, FifteenTwipsAPixelAtStandardDpiAndScalesWithDpi) {
     }
 }
 
+TEST(AvailableFace, IsTheDesignedOneElseTheFirstSimilarOneInstalled) {
+    std::set<std::string_view> installed = {"Arimo", "Arial", "MS Sans Serif"};
+    const auto has = [&](std::string_view face) { return installed.count(face) > 0; };
+    EXPECT_EQ(AvailableFace("MS Sans Serif", has), "MS Sans Serif");
+    installed.erase("MS Sans Serif");
+    EXPECT_EQ(AvailableFace("MS Sans Serif", has), "Arial");
+    installed = {"DejaVu Sans"};
+    EXPECT_EQ(AvailableFace("MS Sans Serif", has), "");
+}
+
 // Both toolkits chain the focus by tab index: a gap or a repeat breaks the order.
 TEST(Form1Controls, TabIndicesRunFromZeroWithoutGapsOrRepeats) {
     std::set<int> seen;

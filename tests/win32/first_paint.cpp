@@ -60,7 +60,6 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: first_paint empty | first_paint form <folder>\n");
         return 2;
     }
-    orvex::Form1::registerClasses(GetModuleHandleA(nullptr));
     orvex::SystemHost host;
     orvex::Form1Controller controller(host);
     controller.start({argv[2]});

@@ -16,7 +16,6 @@
 #include "scripted_dialogs.h"
 #include "test_host.h"
 #include "test_support.h"
-#include "win32/message_box.h"
 
 namespace orvex {
 namespace {
@@ -63,12 +62,6 @@ void pump() {
 
 class Form1Window : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&controls);
-        ASSERT_TRUE(Form1::registerClasses(GetModuleHandleA(nullptr)));
-    }
-
     void SetUp() override {
         fs::copy(fs::path(ORVEX_SAMPLE_OUTPUT), m_dir.path());
         m_boxes.add(m_controller.start({m_dir.path().string()}).messages);
