@@ -5,11 +5,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <optional>
 #include <utility>
-
-#include "win32/child_keys.h"
-#include "win32/menus.h"
+#include <vector>
 
 namespace orvex {
 
@@ -122,6 +121,132 @@ LRESULT CALLBACK letKeysLeave(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
                                     : code;
 }
 
+// The menus as native menus: an item's id, and the WM_COMMAND its accelerator sends, is
+// commandId(its command), above every control's id.
+constexpr UINT kFirstCommandId = 1000;
+
+UINT commandId(Command command) {
+    return kFirstCommandId + static_cast<UINT>(command);
+}
+
+std::optional<Command> commandOfId(UINT id) {
+    if (id < kFirstCommandId || id > commandId(Command::ChooseColour)) {
+        return std::nullopt;
+    }
+    return static_cast<Command>(id - kFirstCommandId);
+}
+
+// `menu` with the items of `described`, each one's first shortcut after a tab.
+HMENU filled(HMENU menu, const Menu& described) {
+    for (const MenuItem& item : described.items) {
+        if (item.separatorBefore) {
+            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        }
+        std::string text(item.text);
+        if (!item.shortcuts.empty()) {
+            text += "\t" + item.shortcuts.front().text();
+        }
+        AppendMenuA(menu, MF_STRING, commandId(item.command), text.c_str());
+    }
+    return menu;
+}
+
+HMENU makeMenuBar() {
+    HMENU bar = CreateMenu();
+    for (const Menu& menu : Form1MenuBar()) {
+        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(filled(CreatePopupMenu(), menu)),
+                    std::string(menu.title).c_str());
+    }
+    return bar;
+}
+
+// Every shortcut of the menu bar.
+HACCEL makeAccelerators() {
+    std::vector<ACCEL> table;
+    for (const Menu& menu : Form1MenuBar()) {
+        for (const MenuItem& item : menu.items) {
+            for (const Shortcut& key : item.shortcuts) {
+                const BYTE modifiers = (key.ctrl ? FCONTROL : 0) | (key.shift ? FSHIFT : 0);
+                const int code = key.letter != 0 ? key.letter : VK_F1 + key.functionKey - 1;
+                table.push_back({static_cast<BYTE>(FVIRTKEY | modifiers), static_cast<WORD>(code),
+                                 static_cast<WORD>(commandId(item.command))});
+            }
+        }
+    }
+    return CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
+}
+
+// Greys the items of `menu` (and of its pop-ups) that are not enabled now.
+void enableCommands(HMENU menu, const Form1Controller& controller) {
+    for (int at = 0; at < GetMenuItemCount(menu); ++at) {
+        if (HMENU popup = GetSubMenu(menu, at)) {
+            enableCommands(popup, controller);
+        } else if (const auto command = commandOfId(GetMenuItemID(menu, at))) {
+            EnableMenuItem(menu, static_cast<UINT>(at),
+                           MF_BYPOSITION | (controller.enabled(*command) ? MF_ENABLED : MF_GRAYED));
+        }
+    }
+}
+
+// What a child made by reportKeys() sends its parent, as WM_COMMAND(id, code, child)
+// like a standard control's notification: a double-click, or one of its keys.
+constexpr WORD kDoubleClickedCode = 0x7F00;
+constexpr WORD kFirstKeyCode = 0x7F10;  // + the Key
+
+constexpr std::pair<WPARAM, Key> kKeys[] = {{VK_UP, Key::Up},         {VK_DOWN, Key::Down},
+                                            {VK_LEFT, Key::Left},     {VK_RIGHT, Key::Right},
+                                            {VK_HOME, Key::Home},     {VK_END, Key::End},
+                                            {VK_RETURN, Key::Enter},  {VK_SPACE, Key::Space},
+                                            {VK_DELETE, Key::Delete}, {VK_BACK, Key::Backspace}};
+
+// The key of `virtualKey` when it is one of `keys` (a mask of 1 << Key).
+std::optional<Key> keyOf(WPARAM virtualKey, DWORD_PTR keys) {
+    for (const auto& [code, key] : kKeys) {
+        if (code == virtualKey && (keys & (1u << static_cast<unsigned>(key))) != 0) {
+            return key;
+        }
+    }
+    return std::nullopt;
+}
+
+void notifyParent(HWND child, WORD code) {
+    SendMessageA(GetParent(child), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), code),
+                 reinterpret_cast<LPARAM>(child));
+}
+
+LRESULT CALLBACK passKeys(HWND child, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                          DWORD_PTR keys) {
+    if (message == WM_GETDLGCODE && keyOf(wParam, keys)) {
+        return DefSubclassProc(child, message, wParam, lParam) | DLGC_WANTMESSAGE;
+    }
+    if (message == WM_KEYDOWN && keyOf(wParam, keys)) {
+        notifyParent(child, kFirstKeyCode + static_cast<WORD>(*keyOf(wParam, keys)));
+        return 0;
+    }
+    if (message == WM_LBUTTONDBLCLK) {
+        notifyParent(child, kDoubleClickedCode);
+    } else if (message == WM_SETFOCUS || message == WM_KILLFOCUS) {
+        RECT place{};
+        GetWindowRect(child, &place);
+        MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&place), 2);
+        RedrawWindow(GetParent(child), &place, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    } else if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(child, passKeys, 0);
+    }
+    return DefSubclassProc(child, message, wParam, lParam);
+}
+
+// Makes `child` hand `keys` to its parent instead of the dialog navigation or its own
+// handling, report its double-clicks, and have the parent redraw over it when it
+// gains or loses the focus (a focus frame or cross the parent or it draws).
+void reportKeys(HWND child, std::initializer_list<Key> keys) {
+    DWORD_PTR mask = 0;
+    for (Key key : keys) {
+        mask |= 1u << static_cast<unsigned>(key);
+    }
+    SetWindowSubclass(child, passKeys, 0, mask);
+}
+
 // The window classes of Form1 and the chart, and those of the common controls.
 void registerClasses() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
@@ -179,8 +304,8 @@ HWND Form1::create() {
     AdjustWindowRectEx(&frame, kWindowStyle, TRUE, 0);
     CreateWindowExA(0, kClassName, std::string(described.caption).c_str(), kWindowStyle, frame.left,
                     frame.top, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                    MakeMenuBar(), GetModuleHandleA(nullptr), this);
-    m_accelerators = MakeAccelerators();
+                    makeMenuBar(), GetModuleHandleA(nullptr), this);
+    m_accelerators = makeAccelerators();
     return m_window;
 }
 
@@ -232,7 +357,7 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             forward({Role::Window, EventKind::CloseRequested});
             return 0;
         case WM_INITMENUPOPUP:  // also sent before an accelerator's command
-            EnableCommands(reinterpret_cast<HMENU>(wParam), m_controller);
+            enableCommands(reinterpret_cast<HMENU>(wParam), m_controller);
             return 0;
         case WM_CONTEXTMENU:
             onContextMenu(reinterpret_cast<HWND>(wParam), lParam);
@@ -341,17 +466,17 @@ void Form1::openSlotMenu(int slot, bool atPointer) {
     if (atPointer) {
         GetCursorPos(&at);
     }
-    HMENU menu = MakeSlotMenu();
+    HMENU menu = filled(CreatePopupMenu(), SlotMenu());
     const auto chosen = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, m_window, nullptr));
     DestroyMenu(menu);
-    if (const std::optional<Command> command = CommandOfId(chosen)) {
+    if (const std::optional<Command> command = commandOfId(chosen)) {
         forward(commandEvent(*command, slot));
     }
 }
 
 void Form1::onCommand(int id, int code) {
-    const std::optional<Command> command = CommandOfId(static_cast<UINT>(id));
+    const std::optional<Command> command = commandOfId(static_cast<UINT>(id));
     if (command && code <= 1) {  // a menu item, or an accelerator
         forward(commandEvent(*command));
         return;
@@ -432,7 +557,7 @@ HWND Form1::createChild(const Control& control, int id, const RECT& place) {
         HWND chart =
             m_chart.create(m_window, id, control.has(kSunkenBorder) ? WS_EX_CLIENTEDGE : 0, place);
         SetWindowTextA(chart, m_controller.accessibleName(control).c_str());
-        ReportKeys(chart, {Key::Up, Key::Down, Key::Left, Key::Right, Key::Enter, Key::Space});
+        reportKeys(chart, {Key::Up, Key::Down, Key::Left, Key::Right, Key::Enter, Key::Space});
         return chart;
     }
     const bool list = control.kind == ControlKind::FileList;
@@ -472,10 +597,10 @@ HWND Form1::createChild(const Control& control, int id, const RECT& place) {
     } else if (column) {
         // No region: the labels under it show, and their clicks reach Form1.
         SetWindowRgn(child, CreateRectRgn(0, 0, 0, 0), FALSE);
-        ReportKeys(child, {Key::Up, Key::Down, Key::Home, Key::End, Key::Enter, Key::Space,
+        reportKeys(child, {Key::Up, Key::Down, Key::Home, Key::End, Key::Enter, Key::Space,
                            Key::Delete, Key::Backspace});
     } else if (control.role == Role::SavedBox) {
-        ReportKeys(child, {Key::Enter});
+        reportKeys(child, {Key::Enter});
     } else if (control.kind == ControlKind::MultiLineTextBox && control.has(kLocked)) {
         SetWindowSubclass(child, letKeysLeave, 0, 0);
     }
