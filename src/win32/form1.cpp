@@ -247,10 +247,8 @@ void reportKeys(HWND child, std::initializer_list<Key> keys) {
     SetWindowSubclass(child, passKeys, 0, mask);
 }
 
-// The window classes of Form1 and the chart, and those of the common controls.
+// The window classes of Form1, the chart and the slot column.
 void registerClasses() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA type{};
     type.style = CS_DBLCLKS;  // the labels' double-click
@@ -260,7 +258,6 @@ void registerClasses() {
     // The program's icon (orvexcolors.rc), drawn at build time; Windows takes the small
     // one from the same resource.
     type.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-    type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     type.lpszClassName = kClassName;
     RegisterOwnedClass(type);
     WNDCLASSEXA column{};
@@ -321,8 +318,11 @@ void Form1::show(int showCommand) {
 }
 
 // One tool per label, with its place and tip as they are now; drawLabel() keeps them.
+// The tool-tips are the only common control: their class is registered here too.
 HWND Form1::toolTips() {
     if (m_toolTips == nullptr && m_window != nullptr) {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
         m_toolTips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr,
@@ -522,6 +522,8 @@ void Form1::createChildren() {
     for (const Control* control : Form1DrawingOrder()) {
         m_items.push_back({control, nullptr, {}});
     }
+    INITCOMMONCONTROLSEX bars{sizeof bars, ICC_BAR_CLASSES};  // the status bar's class
+    InitCommonControlsEx(&bars);
     m_statusBar =
         CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS, 0, 0, 0, 0,
                         m_window, nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -586,8 +588,9 @@ HWND Form1::createChild(const Control& control, int id, const RECT& place) {
                                  GetModuleHandleA(nullptr), nullptr);
     // The font before the text: a multi-line box wraps its text again on each.
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(control)), FALSE);
-    // A text box gets its text from draw(); setting one twice costs a redraw and a notice.
-    if (!control.text.empty() && control.kind != ControlKind::TextBox) {
+    // A text box gets its text from draw(), setting one twice costs a redraw and a notice;
+    // a list's text (its name pattern) shows nowhere.
+    if (control.kind != ControlKind::TextBox && !list) {
         SetWindowTextA(child, std::string(control.text).c_str());
     }
     if (list) {
