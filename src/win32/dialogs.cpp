@@ -109,11 +109,11 @@ UINT_PTR CALLBACK titleColourDialog(HWND dialog, UINT message, WPARAM, LPARAM lP
 }  // namespace
 
 SaveChoice Win32Dialogs::askToSave(const std::string& question) {
-    DialogTemplate dialog(kApplicationTitle, 260, 76);
-    dialog.add(kStaticClass, question, -1, SS_LEFT | SS_NOPREFIX, 7, 7, 246, 40);
-    dialog.add(kButtonClass, "Save", IDYES, kPushButton | BS_DEFPUSHBUTTON, 93, 55, 50, 14);
-    dialog.add(kButtonClass, "Don't Save", IDNO, kPushButton, 148, 55, 50, 14);
-    dialog.add(kButtonClass, "Cancel", IDCANCEL, kPushButton, 203, 55, 50, 14);
+    DialogTemplate dialog(kApplicationTitle, 260, 59);
+    dialog.add(kStaticClass, question, -1, SS_LEFT | SS_NOPREFIX, 7, 7, 246, 24);
+    dialog.add(kButtonClass, "Save", IDYES, kPushButton | BS_DEFPUSHBUTTON, 93, 38, 50, 14);
+    dialog.add(kButtonClass, "Don't Save", IDNO, kPushButton, 148, 38, 50, 14);
+    dialog.add(kButtonClass, "Cancel", IDCANCEL, kPushButton, 203, 38, 50, 14);
     const INT_PTR answer = dialog.run(m_owner, nullptr);
     return answer == IDYES  ? SaveChoice::Save
            : answer == IDNO ? SaveChoice::DontSave
