@@ -97,12 +97,25 @@ LRESULT ColourChart::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+void ColourChart::showCross(ChartPoint point) {
+    m_cross = point;
+    InvalidateRect(m_window, nullptr, FALSE);
+}
+
+// The cross inverts what lies under it, so it shows on every colour of the chart.
 void ColourChart::paint() {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(m_window, &paint);
     RECT client{};
     GetClientRect(m_window, &client);
     DrawPicture(dc, m_chart, client);
+    if (GetFocus() == m_window) {
+        const int x = m_cross.x * client.right / m_chart.width;
+        const int y = m_cross.y * client.bottom / m_chart.height;
+        PatBlt(dc, x - 6, y, 13, 1, DSTINVERT);
+        PatBlt(dc, x, y - 6, 1, 6, DSTINVERT);
+        PatBlt(dc, x, y + 1, 1, 6, DSTINVERT);
+    }
     EndPaint(m_window, &paint);
 }
 

@@ -54,6 +54,9 @@ class ColourChart {
     explicit ColourChart(Report report);
     // At `place` in the parent's client area, so that it is never resized on the way.
     HWND create(HWND parent, int controlId, DWORD border, const RECT& place);
+    // Where the keyboard's cross is drawn while the chart has the focus, in the
+    // picture's pixels.
+    void showCross(ChartPoint point);
 
   private:
     // The packed colour under the client point of a mouse message, or -1 off the chart.
@@ -65,6 +68,7 @@ class ColourChart {
 
     RgbPicture m_chart;
     Report m_report;
+    ChartPoint m_cross;
     HWND m_window = nullptr;
     unsigned m_pressed = 0;  // MK_ bits of the buttons pressed over the chart
 };

@@ -5,14 +5,18 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace orvex {
 
 namespace {
 
 constexpr const char* kClassName = "OrvexForm1";
+// The slot column: a window only for the focus and the keys; Form1 draws its frame.
+constexpr const char* kSlotColumnClass = "OrvexSlotColumn";
 constexpr int kFirstControlId = 100;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
@@ -35,6 +39,10 @@ std::string userDecimalSeparator() {
     return GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator) > 0
                ? separator
                : ".";
+}
+
+ControlEvent commandEvent(Command command, int slot = -1) {
+    return {Role::Window, EventKind::Command, slot, -1, Key::Enter, false, command};
 }
 
 RECT pixelRectOf(const TwipsRect& twips, int dpi) {
@@ -113,7 +121,133 @@ LRESULT CALLBACK letKeysLeave(HWND edit, UINT message, WPARAM wParam, LPARAM lPa
                                     : code;
 }
 
-// The window classes of Form1 and the chart.
+// The menus as native menus: an item's id, and the WM_COMMAND its accelerator sends, is
+// commandId(its command), above every control's id.
+constexpr UINT kFirstCommandId = 1000;
+
+UINT commandId(Command command) {
+    return kFirstCommandId + static_cast<UINT>(command);
+}
+
+std::optional<Command> commandOfId(UINT id) {
+    if (id < kFirstCommandId || id > commandId(Command::ChooseColour)) {
+        return std::nullopt;
+    }
+    return static_cast<Command>(id - kFirstCommandId);
+}
+
+// `menu` with the items of `described`, each one's first shortcut after a tab.
+HMENU filled(HMENU menu, const Menu& described) {
+    for (const MenuItem& item : described.items) {
+        if (item.separatorBefore) {
+            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        }
+        std::string text(item.text);
+        if (!item.shortcuts.empty()) {
+            text += "\t" + item.shortcuts.front().text();
+        }
+        AppendMenuA(menu, MF_STRING, commandId(item.command), text.c_str());
+    }
+    return menu;
+}
+
+HMENU makeMenuBar() {
+    HMENU bar = CreateMenu();
+    for (const Menu& menu : Form1MenuBar()) {
+        AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(filled(CreatePopupMenu(), menu)),
+                    std::string(menu.title).c_str());
+    }
+    return bar;
+}
+
+// Every shortcut of the menu bar.
+HACCEL makeAccelerators() {
+    std::vector<ACCEL> table;
+    for (const Menu& menu : Form1MenuBar()) {
+        for (const MenuItem& item : menu.items) {
+            for (const Shortcut& key : item.shortcuts) {
+                const BYTE modifiers = (key.ctrl ? FCONTROL : 0) | (key.shift ? FSHIFT : 0);
+                const int code = key.letter != 0 ? key.letter : VK_F1 + key.functionKey - 1;
+                table.push_back({static_cast<BYTE>(FVIRTKEY | modifiers), static_cast<WORD>(code),
+                                 static_cast<WORD>(commandId(item.command))});
+            }
+        }
+    }
+    return CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
+}
+
+// Greys the items of `menu` (and of its pop-ups) that are not enabled now.
+void enableCommands(HMENU menu, const Form1Controller& controller) {
+    for (int at = 0; at < GetMenuItemCount(menu); ++at) {
+        if (HMENU popup = GetSubMenu(menu, at)) {
+            enableCommands(popup, controller);
+        } else if (const auto command = commandOfId(GetMenuItemID(menu, at))) {
+            EnableMenuItem(menu, static_cast<UINT>(at),
+                           MF_BYPOSITION | (controller.enabled(*command) ? MF_ENABLED : MF_GRAYED));
+        }
+    }
+}
+
+// What a child made by reportKeys() sends its parent, as WM_COMMAND(id, code, child)
+// like a standard control's notification: a double-click, or one of its keys.
+constexpr WORD kDoubleClickedCode = 0x7F00;
+constexpr WORD kFirstKeyCode = 0x7F10;  // + the Key
+
+constexpr std::pair<WPARAM, Key> kKeys[] = {{VK_UP, Key::Up},         {VK_DOWN, Key::Down},
+                                            {VK_LEFT, Key::Left},     {VK_RIGHT, Key::Right},
+                                            {VK_HOME, Key::Home},     {VK_END, Key::End},
+                                            {VK_RETURN, Key::Enter},  {VK_SPACE, Key::Space},
+                                            {VK_DELETE, Key::Delete}, {VK_BACK, Key::Backspace}};
+
+// The key of `virtualKey` when it is one of `keys` (a mask of 1 << Key).
+std::optional<Key> keyOf(WPARAM virtualKey, DWORD_PTR keys) {
+    for (const auto& [code, key] : kKeys) {
+        if (code == virtualKey && (keys & (1u << static_cast<unsigned>(key))) != 0) {
+            return key;
+        }
+    }
+    return std::nullopt;
+}
+
+void notifyParent(HWND child, WORD code) {
+    SendMessageA(GetParent(child), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), code),
+                 reinterpret_cast<LPARAM>(child));
+}
+
+LRESULT CALLBACK passKeys(HWND child, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                          DWORD_PTR keys) {
+    if (message == WM_GETDLGCODE && keyOf(wParam, keys)) {
+        return DefSubclassProc(child, message, wParam, lParam) | DLGC_WANTMESSAGE;
+    }
+    if (message == WM_KEYDOWN && keyOf(wParam, keys)) {
+        notifyParent(child, kFirstKeyCode + static_cast<WORD>(*keyOf(wParam, keys)));
+        return 0;
+    }
+    if (message == WM_LBUTTONDBLCLK) {
+        notifyParent(child, kDoubleClickedCode);
+    } else if (message == WM_SETFOCUS || message == WM_KILLFOCUS) {
+        RECT place{};
+        GetWindowRect(child, &place);
+        MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&place), 2);
+        RedrawWindow(GetParent(child), &place, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+    } else if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(child, passKeys, 0);
+    }
+    return DefSubclassProc(child, message, wParam, lParam);
+}
+
+// Makes `child` hand `keys` to its parent instead of the dialog navigation or its own
+// handling, report its double-clicks, and have the parent redraw over it when it
+// gains or loses the focus (a focus frame or cross the parent or it draws).
+void reportKeys(HWND child, std::initializer_list<Key> keys) {
+    DWORD_PTR mask = 0;
+    for (Key key : keys) {
+        mask |= 1u << static_cast<unsigned>(key);
+    }
+    SetWindowSubclass(child, passKeys, 0, mask);
+}
+
+// The window classes of Form1, the chart and the slot column.
 void registerClasses() {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA type{};
@@ -126,6 +260,11 @@ void registerClasses() {
     type.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
     type.lpszClassName = kClassName;
     RegisterOwnedClass(type);
+    WNDCLASSEXA column{};
+    column.lpfnWndProc = DefWindowProcA;
+    column.hInstance = instance;
+    column.lpszClassName = kSlotColumnClass;
+    RegisterOwnedClass(column);
     ColourChart::registerClass(instance);
 }
 
@@ -147,6 +286,7 @@ Form1::Form1(Form1Controller& controller, MessagesShower showMessages)
 
 Form1::~Form1() {
     DestroyWindow(m_window);
+    DestroyAcceleratorTable(m_accelerators);
     DeleteObject(m_fonts[0]);
     DeleteObject(m_fonts[1]);
     DeleteObject(m_boxBrush);
@@ -158,11 +298,17 @@ HWND Form1::create() {
     const WindowDescription& described = Form1Window();
     RECT frame = pixelRectOf(
         {described.left, described.top, described.clientWidth, described.clientHeight}, dpi);
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+    AdjustWindowRectEx(&frame, kWindowStyle, TRUE, 0);
     CreateWindowExA(0, kClassName, std::string(described.caption).c_str(), kWindowStyle, frame.left,
-                    frame.top, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                    GetModuleHandleA(nullptr), this);
+                    frame.top, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                    makeMenuBar(), GetModuleHandleA(nullptr), this);
+    m_accelerators = makeAccelerators();
     return m_window;
+}
+
+bool Form1::translate(MSG* message) {
+    return TranslateAcceleratorA(m_window, m_accelerators, message) ||
+           IsDialogMessageA(m_window, message);
 }
 
 void Form1::show(int showCommand) {
@@ -202,6 +348,19 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             createChildren();
+            SetTimer(m_window, 1, kFileWatchMilliseconds, nullptr);
+            return 0;
+        case WM_TIMER:
+            forward({Role::Window, EventKind::Tick});
+            return 0;
+        case WM_CLOSE:
+            forward({Role::Window, EventKind::CloseRequested});
+            return 0;
+        case WM_INITMENUPOPUP:  // also sent before an accelerator's command
+            enableCommands(reinterpret_cast<HMENU>(wParam), m_controller);
+            return 0;
+        case WM_CONTEXTMENU:
+            onContextMenu(reinterpret_cast<HWND>(wParam), lParam);
             return 0;
         case WM_PAINT:
             paint();
@@ -240,21 +399,35 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(m_window, message, wParam, lParam);
 }
 
-// The labels' clicks: the pointer stays captured from the press to the release, and
-// the topmost label under it (the last one drawn) goes to the click rule.
-void Form1::onLeftButton(UINT message, LPARAM lParam) {
-    if (message == WM_LBUTTONUP) {
-        ReleaseCapture();
-    } else {
-        SetCapture(m_window);
-    }
-    const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+// The topmost label under `point` (the last one drawn), or null.
+const Control* Form1::labelAt(POINT point) const {
     const Control* under = nullptr;
     for (const Item& item : m_items) {
         if (item.control->kind == ControlKind::Label && PtInRect(&item.rect, point)) {
             under = item.control;
         }
     }
+    return under;
+}
+
+RECT Form1::rectOf(const Control* control) const {
+    for (const Item& item : m_items) {
+        if (item.control == control) {
+            return item.rect;
+        }
+    }
+    return {};
+}
+
+// The labels' clicks: the pointer stays captured from the press to the release, and
+// the label under it goes to the click rule.
+void Form1::onLeftButton(UINT message, LPARAM lParam) {
+    if (message == WM_LBUTTONUP) {
+        ReleaseCapture();
+    } else {
+        SetCapture(m_window);
+    }
+    const Control* under = labelAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     const LabelClicks::Input input = message == WM_LBUTTONUP     ? LabelClicks::Release
                                      : message == WM_LBUTTONDOWN ? LabelClicks::Press
                                                                  : LabelClicks::DoubleClick;
@@ -270,7 +443,44 @@ void Form1::onDpiChanged(int dpi, const RECT& frame) {
     layOut(dpi);
 }
 
+// A right-click over a label, or the context-menu key (or Shift+F10) in the slot column.
+void Form1::onContextMenu(HWND from, LPARAM lParam) {
+    if (lParam == -1) {  // as a key of the child that has the focus
+        if (from != m_window) {
+            onCommand(GetDlgCtrlID(from), kFirstKeyCode + static_cast<WORD>(Key::ContextMenu));
+        }
+        return;
+    }
+    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ScreenToClient(m_window, &point);
+    if (const Control* label = labelAt(point)) {
+        forward({label->role, EventKind::ContextMenu, label->index});
+    }
+}
+
+// At the pointer after a right-click, else below the option's label.
+void Form1::openSlotMenu(int slot, bool atPointer) {
+    const RECT label = rectOf(FindControl(Role::SlotLabel, slot));
+    POINT at{label.left, label.bottom};
+    ClientToScreen(m_window, &at);
+    if (atPointer) {
+        GetCursorPos(&at);
+    }
+    HMENU menu = filled(CreatePopupMenu(), SlotMenu());
+    const auto chosen = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, m_window, nullptr));
+    DestroyMenu(menu);
+    if (const std::optional<Command> command = commandOfId(chosen)) {
+        forward(commandEvent(*command, slot));
+    }
+}
+
 void Form1::onCommand(int id, int code) {
+    const std::optional<Command> command = commandOfId(static_cast<UINT>(id));
+    if (command && code <= 1) {  // a menu item, or an accelerator
+        forward(commandEvent(*command));
+        return;
+    }
     const auto at = static_cast<std::size_t>(id - kFirstControlId);  // below: past the end
     if (at >= m_items.size()) {
         return;
@@ -282,6 +492,11 @@ void Form1::onCommand(int id, int code) {
         forward({item.control->role, EventKind::Selected, row});
     } else if (item.control->kind == ControlKind::Button && code == BN_CLICKED) {
         forward({item.control->role, EventKind::Click});
+    } else if (code == kDoubleClickedCode) {
+        forward({item.control->role, EventKind::DoubleClick});
+    } else if (code >= kFirstKeyCode) {
+        forward({item.control->role, EventKind::KeyPressed, -1, -1,
+                 static_cast<Key>(code - kFirstKeyCode), GetKeyState(VK_SHIFT) < 0});
     }
 }
 
@@ -305,11 +520,13 @@ void Form1::createChildren() {
     m_boxBrush = CreateSolidBrush(
         static_cast<COLORREF>(FindControl(Role::SampleBox)->background.value_or(0)));
     for (const Control* control : Form1DrawingOrder()) {
-        if (control->kind == ControlKind::SlotColumn) {
-            continue;  // no child of its own yet: the slot labels take the pointer
-        }
         m_items.push_back({control, nullptr, {}});
     }
+    INITCOMMONCONTROLSEX bars{sizeof bars, ICC_BAR_CLASSES};  // the status bar's class
+    InitCommonControlsEx(&bars);
+    m_statusBar =
+        CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS, 0, 0, 0, 0,
+                        m_window, nullptr, GetModuleHandleA(nullptr), nullptr);
     layOut(systemDpi(m_window));
 }
 
@@ -339,12 +556,20 @@ void Form1::layOut(int dpi) {
 
 HWND Form1::createChild(const Control& control, int id, const RECT& place) {
     if (control.kind == ControlKind::PictureBox) {
-        return m_chart.create(m_window, id, control.has(kSunkenBorder) ? WS_EX_CLIENTEDGE : 0,
-                              place);
+        HWND chart =
+            m_chart.create(m_window, id, control.has(kSunkenBorder) ? WS_EX_CLIENTEDGE : 0, place);
+        SetWindowTextA(chart, m_controller.accessibleName(control).c_str());
+        reportKeys(chart, {Key::Up, Key::Down, Key::Left, Key::Right, Key::Enter, Key::Space});
+        return chart;
     }
     const bool list = control.kind == ControlKind::FileList;
     const bool button = control.kind == ControlKind::Button;
-    const char* windowClass = list ? "LISTBOX" : button ? "BUTTON" : "EDIT";
+    const bool column = control.kind == ControlKind::SlotColumn;
+    const bool framed = !button && !column;
+    const char* windowClass = list     ? "LISTBOX"
+                              : button ? "BUTTON"
+                              : column ? kSlotColumnClass
+                                       : "EDIT";
     const DWORD style =
         WS_CHILD | WS_VISIBLE | (control.has(kTakesFocus) ? WS_TABSTOP : 0) |
         (control.has(kLocked) ? ES_READONLY : 0) |
@@ -352,7 +577,12 @@ HWND Form1::createChild(const Control& control, int id, const RECT& place) {
         (list ? LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL : 0) |
         (control.kind == ControlKind::TextBox ? ES_AUTOHSCROLL : 0) |
         (control.kind == ControlKind::MultiLineTextBox ? ES_MULTILINE | ES_AUTOVSCROLL : 0);
-    HWND child = CreateWindowExA(button ? 0 : WS_EX_CLIENTEDGE, windowClass, "", style, place.left,
+    if (framed) {  // the name a screen reader gives the control that follows
+        CreateWindowExA(0, "STATIC", m_controller.accessibleName(control).c_str(),
+                        WS_CHILD | SS_NOPREFIX, 0, 0, 0, 0, m_window, nullptr,
+                        GetModuleHandleA(nullptr), nullptr);
+    }
+    HWND child = CreateWindowExA(framed ? WS_EX_CLIENTEDGE : 0, windowClass, "", style, place.left,
                                  place.top, place.right - place.left, place.bottom - place.top,
                                  m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                  GetModuleHandleA(nullptr), nullptr);
@@ -367,26 +597,38 @@ HWND Form1::createChild(const Control& control, int id, const RECT& place) {
         m_fileList = child;
         SetWindowSubclass(child, paintEmptyHint, 0,
                           reinterpret_cast<DWORD_PTR>(&m_controller.fileList()));
+    } else if (column) {
+        // No region: the labels under it show, and their clicks reach Form1.
+        SetWindowRgn(child, CreateRectRgn(0, 0, 0, 0), FALSE);
+        reportKeys(child, {Key::Up, Key::Down, Key::Home, Key::End, Key::Enter, Key::Space,
+                           Key::Delete, Key::Backspace});
+    } else if (control.role == Role::SavedBox) {
+        reportKeys(child, {Key::Enter});
     } else if (control.kind == ControlKind::MultiLineTextBox && control.has(kLocked)) {
         SetWindowSubclass(child, letKeysLeave, 0, 0);
     }
     return child;
 }
 
-// The frame's own size differs with the DPI of the monitor the window is on; the
-// client area must be the designed one at that DPI.
+// The frame's own size differs with the DPI of the monitor the window is on, and the
+// menu bar may wrap: the client area must be the designed one at that DPI, with the
+// status bar below it.
 void Form1::fitClientArea(int dpi) {
     RECT frame{};
     RECT client{};
+    RECT status{};
     GetWindowRect(m_window, &frame);
     GetClientRect(m_window, &client);
+    GetWindowRect(m_statusBar, &status);
     const WindowDescription& described = Form1Window();
     const int width = TwipsToPixels(described.clientWidth, dpi) - client.right;
-    const int height = TwipsToPixels(described.clientHeight, dpi) - client.bottom;
+    const int height =
+        TwipsToPixels(described.clientHeight, dpi) + status.bottom - status.top - client.bottom;
     if (width != 0 || height != 0) {
         SetWindowPos(m_window, nullptr, 0, 0, frame.right - frame.left + width,
                      frame.bottom - frame.top + height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    SendMessageA(m_statusBar, WM_SIZE, 0, 0);  // to the bottom of the client area
 }
 
 // Everything is drawn off screen first, so that a label changing colour never flickers;
@@ -425,6 +667,9 @@ void Form1::paintAll(HDC dc, const RECT& client) const {
                 view.colour.value_or(static_cast<PackedColour>(GetSysColor(COLOR_BTNTEXT)));
             drawText(dc, fontOf(control), static_cast<COLORREF>(colour), view.caption, item.rect,
                      control.has(kWordWrapCentred) ? DT_CENTER | DT_WORDBREAK : DT_SINGLELINE);
+        } else if (control.kind == ControlKind::SlotColumn && GetFocus() == item.child) {
+            RECT frame = rectOf(FindControl(Role::SlotLabel, m_controller.focusedSlot()));
+            DrawFocusRect(dc, &frame);
         }
     }
 }
@@ -436,12 +681,28 @@ void Form1::forward(const ControlEvent& event) {
             draw(item);
         }
     }
+    if (update.has(kNoticePart)) {  // the whole of a long one as the line's tool-tip
+        SetWindowTextA(m_statusBar, m_controller.notice().c_str());
+        SendMessageA(m_statusBar, SB_SETTIPTEXTA, 0,
+                     reinterpret_cast<LPARAM>(m_controller.notice().c_str()));
+    }
     m_showMessages(m_window, update.messages);
+    if (update.slotMenu) {
+        openSlotMenu(*update.slotMenu, event.kind == EventKind::ContextMenu);
+    }
+    if (update.closeWindow) {
+        DestroyWindow(m_window);
+    }
 }
 
 void Form1::draw(Item& item) {
     if (item.control->kind == ControlKind::FileList) {
         drawFileList();
+    } else if (item.control->kind == ControlKind::PictureBox) {
+        m_chart.showCross(m_controller.chartCross());
+    } else if (item.control->kind == ControlKind::SlotColumn) {
+        SetWindowTextA(item.child, m_controller.accessibleName(*item.control).c_str());
+        InvalidateRect(m_window, &item.rect, FALSE);
     } else if (item.control->kind == ControlKind::TextBox) {
         SetWindowTextA(item.child, m_controller.colourBox(*item.control).text.c_str());
         InvalidateRect(item.child, nullptr, FALSE);  // the colour may change alone

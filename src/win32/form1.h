@@ -31,6 +31,9 @@ class Form1 {
     HWND create();
     // Shows the window with the keyboard focus on the file list.
     void show(int showCommand);
+    // The message loop's part: the menus' shortcuts, then Tab and the arrows moving
+    // between the controls as in a dialog. True when `message` was handled so.
+    bool translate(MSG* message);
     HWND handle() const { return m_window; }
 
     // The child window of the control `name`; null for the painted ones.
@@ -54,6 +57,10 @@ class Form1 {
     void onLeftButton(UINT message, LPARAM lParam);
     void onDpiChanged(int dpi, const RECT& frame);
     void onCommand(int id, int code);
+    void onContextMenu(HWND from, LPARAM lParam);
+    void openSlotMenu(int slot, bool atPointer);
+    const Control* labelAt(POINT point) const;
+    RECT rectOf(const Control* control) const;
     LRESULT boxColours(HDC dc, HWND box);
 
     void createChildren();
@@ -82,6 +89,8 @@ class Form1 {
     HWND m_fileList = nullptr;
     std::vector<std::string> m_fileRows;  // what m_fileList holds
     HWND m_toolTips = nullptr;
+    HWND m_statusBar = nullptr;  // the notice, below the designed client area
+    HACCEL m_accelerators = nullptr;
     HWND m_focus = nullptr;  // given back when the window is activated again
     bool m_paintedOnce = false;
     std::vector<Item> m_items;  // in drawing order

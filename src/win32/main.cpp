@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "form/command_line.h"
+#include "win32/dialogs.h"
 #include "win32/form1.h"
 
 namespace orvex {
@@ -33,7 +34,8 @@ void printToParentConsole() {
 // Form1, and the message loop until the window closes.
 int runWindow(const std::vector<std::string>& arguments) {
     SystemHost host;
-    Form1Controller controller(host);
+    Win32Dialogs dialogs;
+    Form1Controller controller(host, dialogs);
     // The load step runs before the window exists: its messages have no owner.
     ShowMessages(nullptr, controller.start(arguments).messages);
     Form1 form(controller);
@@ -41,11 +43,11 @@ int runWindow(const std::vector<std::string>& arguments) {
     if (window == nullptr) {
         return 1;
     }
+    dialogs.ownedBy(window);
     form.show(SW_SHOWNORMAL);
     MSG message{};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        // Tab, shift-Tab and the arrow keys move between the controls as in a dialog.
-        if (!IsDialogMessageA(window, &message)) {
+        if (!form.translate(&message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }

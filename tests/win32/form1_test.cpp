@@ -9,8 +9,10 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 
 #include "form/instructions.h"
+#include "scripted_dialogs.h"
 #include "test_host.h"
 #include "test_support.h"
 
@@ -30,6 +32,24 @@ std::string textOf(HWND window) {
 
 LPARAM at(int x, int y) {
     return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y));
+}
+
+// The client area above the status bar: the designed one.
+SIZE designedArea(HWND window) {
+    RECT client{};
+    RECT status{};
+    GetClientRect(window, &client);
+    GetWindowRect(FindWindowExA(window, nullptr, STATUSCLASSNAMEA, nullptr), &status);
+    return {client.right, client.bottom - (status.bottom - status.top)};
+}
+
+// The pixel at client point (x, y) of `window` once it has painted.
+COLORREF shownPixel(HWND window, int x, int y) {
+    UpdateWindow(window);
+    HDC dc = GetDC(window);
+    const COLORREF pixel = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return pixel;
 }
 
 void pump() {
@@ -71,7 +91,8 @@ class Form1Window : public ::testing::Test {
 
     test::TempDir m_dir;
     test::TestHost m_host;
-    Form1Controller m_controller{m_host};
+    test::ScriptedDialogs m_dialogs;
+    Form1Controller m_controller{m_host, m_dialogs};
     test::ShownMessages m_boxes;
     Form1 m_form{m_controller, [this](HWND, const UserMessages& shown) { m_boxes.add(shown); }};
 };
@@ -81,14 +102,14 @@ TEST_F(Form1Window, OpensAsDesigned) {
     EXPECT_EQ(textOf(window), "Brannic's Orvex Color Configuration");
     const LONG style = GetWindowLongA(window, GWL_STYLE);
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
-    RECT client{};
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.right, 474);
-    EXPECT_EQ(client.bottom, 502);
+    ASSERT_NE(GetMenu(window), nullptr);
+    EXPECT_EQ(designedArea(window).cx, 474);
+    EXPECT_EQ(designedArea(window).cy, 502);
     EXPECT_EQ(GetFocus(), control("fileINI"));
     // Tab walks the controls that take the focus in their designed order.
     HWND focus = control("fileINI");
-    for (const char* next : {"Picture1", "Text1", "txtSaved", "Command1", "Text2", "fileINI"}) {
+    for (const char* next :
+         {"Picture1", "Text1", "txtSaved", "Command1", "slotColumn", "Text2", "fileINI"}) {
         focus = GetNextDlgTabItem(window, focus, FALSE);
         EXPECT_EQ(focus, control(next)) << next;
     }
@@ -99,19 +120,20 @@ TEST_F(Form1Window, OpensAsDesigned) {
     EXPECT_TRUE(m_boxes.messages().empty());
 }
 
-// A key as the user types it: through the input queue, then the program's own loop.
-void press(HWND window, BYTE key, bool shift = false) {
-    if (shift) {
-        keybd_event(VK_SHIFT, 0, 0, 0);
+// A key as the user types it, `modifier` (VK_SHIFT, VK_CONTROL) held: through the
+// input queue, then the program's own loop.
+void press(Form1& form, BYTE key, BYTE modifier = 0) {
+    if (modifier != 0) {
+        keybd_event(modifier, 0, 0, 0);
     }
     keybd_event(key, 0, 0, 0);
     keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
-    if (shift) {
-        keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+    if (modifier != 0) {
+        keybd_event(modifier, 0, KEYEVENTF_KEYUP, 0);
     }
     MSG message{};
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (!IsDialogMessageA(window, &message)) {
+        if (!form.translate(&message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
@@ -120,16 +142,15 @@ void press(HWND window, BYTE key, bool shift = false) {
 
 // Tab and shift-Tab leave the read-only instructions box; the arrows scroll it.
 TEST_F(Form1Window, TabLeavesTheInstructionsBox) {
-    HWND window = m_form.handle();
     SetFocus(control("Text2"));
-    press(window, VK_DOWN);
+    press(m_form, VK_DOWN);
     EXPECT_EQ(GetFocus(), control("Text2"));
-    press(window, VK_TAB);
+    press(m_form, VK_TAB);
     EXPECT_EQ(GetFocus(), control("fileINI"));
-    press(window, VK_TAB, true);
+    press(m_form, VK_TAB, VK_SHIFT);
     EXPECT_EQ(GetFocus(), control("Text2"));
-    press(window, VK_TAB, true);
-    EXPECT_EQ(GetFocus(), control("Command1"));
+    press(m_form, VK_TAB, VK_SHIFT);
+    EXPECT_EQ(GetFocus(), control("slotColumn"));
 }
 
 int textWidth(HWND window, HFONT font, const std::string& text) {
@@ -250,16 +271,92 @@ TEST_F(Form1Window, PickedColourShowsInTheSavedBoxAndTheLabelOverTheTexture) {
     EXPECT_LT(GetRValue(behind), 90);
 }
 
+// Each item of the menu bar where it shows, with its shortcut, and what choosing it asks.
+TEST_F(Form1Window, MenuBarShowsEachCommandAndForwardsIt) {
+    const std::tuple<int, int, const char*, const char*> items[] = {
+        {0, 0, "&Import Scheme...", "schemeToImport"},
+        {0, 1, "&Export Scheme...", "schemeToExport: Aeryn Valdis colours.ini"},
+        {0, 2, "&Apply to Other Characters...",
+         "charactersToApply: player2_options.ini (Thorne Kasrik)"},
+        {0, 4, "&Save Changes\tCtrl+S", ""},
+        {0, 5, "&Reload\tF5", ""},
+        {0, 7, "E&xit", ""},
+        {1, 0, "&Undo\tCtrl+Z", ""},
+        {1, 1, "&Redo\tCtrl+Y", ""},
+        {1, 3, "&Choose Saved Colour...", "chooseColour: Saved Colour"},
+        {1, 4, "Restore &All File Colours", ""},
+        {2, 0, "&About", ""}};
+    SendMessageA(control("fileINI"), WM_KEYDOWN, VK_DOWN, 0);
+    for (const auto& [menu, at, text, asks] : items) {
+        HMENU popup = GetSubMenu(GetMenu(m_form.handle()), menu);
+        char shown[64] = {};
+        GetMenuStringA(popup, static_cast<UINT>(at), shown, sizeof shown, MF_BYPOSITION);
+        EXPECT_STREQ(shown, text);
+        if (*asks != '\0') {
+            SendMessageA(m_form.handle(), WM_COMMAND, GetMenuItemID(popup, at), 0);
+            EXPECT_EQ(m_dialogs.asked.empty() ? "" : m_dialogs.asked.back(), asks);
+        }
+    }
+}
+
+// The whole edit without the mouse: a file chosen in the list, a colour taken from the
+// chart with the arrows, given to three options and taken back from one, then saved
+// through the menu's shortcut. The chart and the option column show where the keys act.
+TEST_F(Form1Window, KeyboardAloneEditsAndSaves) {
+    const ChartPoint cross = m_controller.chartCross();
+    const COLORREF uncrossed = shownPixel(control("Picture1"), cross.x + 3, cross.y);
+    press(m_form, VK_DOWN);
+    press(m_form, VK_TAB);
+    ASSERT_EQ(GetFocus(), control("Picture1"));
+    EXPECT_NE(shownPixel(control("Picture1"), cross.x + 3, cross.y), uncrossed);
+    for (int step = 0; step < 40; ++step) {
+        press(m_form, VK_RIGHT);
+    }
+    press(m_form, VK_DOWN, VK_SHIFT);
+    press(m_form, VK_RETURN);
+    const RECT first = m_form.labelRect("lblColors", 0);
+    const COLORREF unframed = shownPixel(m_form.handle(), first.left + 2, first.top);  // a dot
+    for (int tab = 0; tab < 4; ++tab) {
+        press(m_form, VK_TAB);
+    }
+    ASSERT_EQ(GetFocus(), control("slotColumn"));
+    EXPECT_NE(shownPixel(m_form.handle(), first.left + 2, first.top), unframed);
+    for (BYTE key : {VK_RETURN, VK_DOWN, VK_SPACE, VK_DOWN, VK_RETURN, VK_UP, VK_DELETE}) {
+        press(m_form, key);
+    }
+    press(m_form, 'S', VK_CONTROL);
+    const std::string saved = file("player1_options.ini");
+    for (const char* given : {"Say", "Guild"}) {  // the chart's pixel 40 right, 10 down
+        EXPECT_NE(saved.find(std::string("OptionName=") + given +
+                             "\r\nOptionValue=1.000000,0.680000,0.080000\r\n"),
+                  std::string::npos)
+            << given;
+    }
+    EXPECT_NE(saved.find("OptionName=Tell\r\nOptionValue=0.5,0.25,1\r\n"), std::string::npos);
+}
+
+// A close with edits unsaved asks first; Cancel keeps the window and the edits.
+TEST_F(Form1Window, ClosingWithEditsAsksAndCancelKeepsTheWindow) {
+    SendMessageA(control("fileINI"), WM_KEYDOWN, VK_DOWN, 0);
+    clickLabel("lblColors", 3);
+    SendMessageA(m_form.handle(), WM_CLOSE, 0, 0);
+    ASSERT_EQ(m_dialogs.asked.size(), 1u);
+    EXPECT_EQ(m_dialogs.asked[0].rfind("askToSave: ", 0), 0u);
+    EXPECT_TRUE(IsWindow(m_form.handle()));
+    m_dialogs.saveAnswers.push_back(SaveChoice::DontSave);
+    SendMessageA(m_form.handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(m_form.handle(), nullptr);
+    pump();  // the quit it posts is not for the next test
+}
+
 // Run at 96 dpi and, by tests/win32/at_dpi.cmake, at 144: twips scale with the DPI and
 // the chart still answers with the pixel of its picture under the pointer.
 TEST_F(Form1Window, ScalesWithTheDpi) {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    RECT client{};
-    GetClientRect(m_form.handle(), &client);
-    EXPECT_EQ(client.right, TwipsToPixels(7110, dpi));
-    EXPECT_EQ(client.bottom, TwipsToPixels(7530, dpi));
+    EXPECT_EQ(designedArea(m_form.handle()).cx, TwipsToPixels(7110, dpi));
+    EXPECT_EQ(designedArea(m_form.handle()).cy, TwipsToPixels(7530, dpi));
     RECT chartArea{};
     GetClientRect(control("Picture1"), &chartArea);
     // Grey 128 is column 127 of the picture; the ramp's rows are 256..268.
