@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "form/drawn_pictures.h"
 #include "form/messages.h"
 #include "platform/windows_path.h"
 #include "profile/character_names.h"
@@ -106,7 +107,7 @@ Form1Controller::Form1Controller(Host& host)
       m_table(host.files()),
       m_sample(designedBox(Role::SampleBox)),
       m_saved(designedBox(Role::SavedBox)),
-      m_chart(ColourChartPicture()),
+      m_chart(DrawnChart()),  // computed at build time: no start-up pays for it
       m_chartCross{kWheelCentreX, kWheelCentreY} {}
 
 Form1Controller::Form1Controller(Host& host, Form1Dialogs& dialogs) : Form1Controller(host) {
