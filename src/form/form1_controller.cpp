@@ -247,7 +247,18 @@ void Form1Controller::showOutputFolder(Update& update) {
     }
 }
 
+// A dialog's modal loop keeps the window's timer running: an event that arrives while
+// the controller waits for an answer would act on a state half changed, so it is
+// dropped.
 Update Form1Controller::handle(const ControlEvent& event, std::string_view decimalSeparator) {
+    if (m_handling) {
+        return {};
+    }
+    struct Handling {
+        bool& flag;
+        explicit Handling(bool& handling) : flag(handling) { flag = true; }
+        ~Handling() { flag = false; }
+    } handling(m_handling);
     const unsigned commandsBefore = enabledCommands();
     const std::string noticeBefore = m_notice;
     Update update = dispatch(event, decimalSeparator);
@@ -336,7 +347,11 @@ Update Form1Controller::chartEvent(const ControlEvent& event, std::string_view d
     }
     if (event.kind == EventKind::ButtonReleased) {
         m_saved = {SavedText(event.pixel, decimalSeparator), event.pixel};
-        return {kSavedPart, {}};
+        if (!event.at) {
+            return {kSavedPart, {}};
+        }
+        m_chartCross = *event.at;
+        return {kSavedPart | kChartCrossPart, {}};
     }
     return {};
 }

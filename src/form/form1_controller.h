@@ -82,6 +82,13 @@ enum class EventKind {
     CloseRequested,
     Tick,
 };
+// A point of the colour chart's picture (form/rgb_pictures.h), in its pixels.
+struct ChartPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const ChartPoint& other) const { return x == other.x && y == other.y; }
+};
+
 struct ControlEvent {
     Role role = Role::FileList;
     EventKind kind = EventKind::Click;
@@ -90,17 +97,13 @@ struct ControlEvent {
     Key key = Key::Enter;
     bool shift = false;
     Command command = Command::Save;
+    // The chart's picture pixel under the pointer at a release, where the keyboard's
+    // sampling cross then goes on from.
+    std::optional<ChartPoint> at = std::nullopt;
 };
 
 // How often a window sends Tick while it is open.
 inline constexpr int kFileWatchMilliseconds = 1000;
-
-// A point of the colour chart's picture (form/rgb_pictures.h), in its pixels.
-struct ChartPoint {
-    int x = 0;
-    int y = 0;
-    bool operator==(const ChartPoint& other) const { return x == other.x && y == other.y; }
-};
 
 // What an event changed, for the window to draw again, and the messages it must
 // then show, in order.
@@ -264,6 +267,7 @@ class Form1Controller {
     // when the watch last found them changed.
     std::optional<std::string> m_seenBytes;
     std::string m_notice;
+    bool m_handling = false;  // inside handle(), e.g. waiting for a dialog's answer
 };
 
 }  // namespace orvex

@@ -68,7 +68,9 @@ void ColourChart::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ColourChart::mouseReleaseEvent(QMouseEvent* event) {
-    emit buttonReleased(pixelUnder(event));
+    const QPointF at = event->position() - QPointF(contentsRect().topLeft());
+    emit buttonReleased(pixelUnder(event), {static_cast<int>(std::floor(at.x())),
+                                            static_cast<int>(std::floor(at.y()))});
     event->accept();
 }
 

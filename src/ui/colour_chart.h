@@ -25,7 +25,7 @@ class ColourChart : public QFrame {
 
   signals:
     void pointerMoved(PackedColour pixel);
-    void buttonReleased(PackedColour pixel);
+    void buttonReleased(PackedColour pixel, ChartPoint at);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -135,9 +135,7 @@ Form1::Form1(Form1Controller& controller, MessagesShower showMessages, QWidget* 
     m_fileList->setFocus();
     auto* fileWatch = new QTimer(this);
     connect(fileWatch, &QTimer::timeout, this, [this] {
-        if (!m_handling) {  // not while the controller waits for a dialog's answer
-            forward({Role::Window, EventKind::Tick});
-        }
+        forward({Role::Window, EventKind::Tick});
     });
     fileWatch->start(kFileWatchMilliseconds);
 }
@@ -245,9 +243,12 @@ QWidget* Form1::createChart(Role role) {
     connect(chart, &ColourChart::pointerMoved, this, [this, role](PackedColour pixel) {
         forward({role, EventKind::PointerMoved, -1, pixel});
     });
-    connect(chart, &ColourChart::buttonReleased, this, [this, role](PackedColour pixel) {
-        forward({role, EventKind::ButtonReleased, -1, pixel});
-    });
+    connect(chart, &ColourChart::buttonReleased, this,
+            [this, role](PackedColour pixel, ChartPoint at) {
+                ControlEvent released{role, EventKind::ButtonReleased, -1, pixel};
+                released.at = at;
+                forward(released);
+            });
     return chart;
 }
 
@@ -319,9 +320,7 @@ void Form1::forwardCommand(Command command, int slot) {
 }
 
 void Form1::forward(const ControlEvent& event) {
-    m_handling = true;
     const Update update = m_controller.handle(event, decimalSeparator());
-    m_handling = false;
     for (const auto& [control, widget] : m_controls) {
         if (update.shows(*control)) {
             draw(*control, widget);

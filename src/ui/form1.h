@@ -75,7 +75,6 @@ class Form1 : public QMainWindow {
     FileListBox* m_fileList = nullptr;
     QLabel* m_notice = nullptr;
     QPoint m_rightClickedAt;  // where a slot menu asked for by the mouse opens
-    bool m_handling = false;  // inside the controller's handle()
     bool m_closing = false;   // the controller let the window close
 };
 

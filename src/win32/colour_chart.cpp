@@ -49,16 +49,20 @@ HWND ColourChart::create(HWND parent, int controlId, DWORD border, const RECT& p
 }
 
 // The chart fills the client area: at 96 dpi one pixel to a pixel, at others scaled.
-PackedColour ColourChart::pixelAt(LPARAM point) const {
+std::optional<ChartPoint> ColourChart::pointAt(LPARAM point) const {
     const int x = GET_X_LPARAM(point);
     const int y = GET_Y_LPARAM(point);
     RECT client{};
     GetClientRect(m_window, &client);
     if (x < 0 || y < 0 || x >= client.right || y >= client.bottom) {
-        return -1;
+        return std::nullopt;
     }
-    return PixelQuery(m_chart, x * m_chart.width / client.right,
-                      y * m_chart.height / client.bottom);
+    return ChartPoint{x * m_chart.width / client.right, y * m_chart.height / client.bottom};
+}
+
+void ColourChart::report(EventKind kind, LPARAM point) const {
+    const std::optional<ChartPoint> at = pointAt(point);
+    m_report(kind, at ? PixelQuery(m_chart, at->x, at->y) : -1, at);
 }
 
 LRESULT ColourChart::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -83,11 +87,11 @@ LRESULT ColourChart::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (m_pressed == 0) {
                     ReleaseCapture();  // WM_CAPTURECHANGED clears m_pressed, already empty
                 }
-                m_report(EventKind::ButtonReleased, pixelAt(lParam));
+                report(EventKind::ButtonReleased, lParam);
             }
             return 0;
         case WM_MOUSEMOVE:
-            m_report(EventKind::PointerMoved, pixelAt(lParam));
+            report(EventKind::PointerMoved, lParam);
             return 0;
         case WM_CAPTURECHANGED:
             m_pressed = 0;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 
 #include "form/drawn_pictures.h"
 #include "form/form1_controller.h"
@@ -46,8 +47,10 @@ void DrawPicture(HDC dc, const RgbPicture& picture, const RECT& target);
 // A release of a button pressed elsewhere is not reported.
 class ColourChart {
   public:
-    // PointerMoved or ButtonReleased, with the pixel query at the pointer.
-    using Report = std::function<void(EventKind kind, PackedColour pixel)>;
+    // PointerMoved or ButtonReleased, with the pixel query at the pointer and the
+    // picture's pixel there (none off the chart).
+    using Report =
+        std::function<void(EventKind kind, PackedColour pixel, std::optional<ChartPoint> at)>;
 
     static void registerClass(HINSTANCE instance);
 
@@ -59,8 +62,9 @@ class ColourChart {
     void showCross(ChartPoint point);
 
   private:
-    // The packed colour under the client point of a mouse message, or -1 off the chart.
-    PackedColour pixelAt(LPARAM point) const;
+    // The picture's pixel under the client point of a mouse message; none off the chart.
+    std::optional<ChartPoint> pointAt(LPARAM point) const;
+    void report(EventKind kind, LPARAM point) const;
     template <typename Owner>
     friend LRESULT CALLBACK OwnerWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);

@@ -279,8 +279,10 @@ void ShowMessages(HWND owner, const UserMessages& messages) {
 Form1::Form1(Form1Controller& controller, MessagesShower showMessages)
     : m_controller(controller),
       m_showMessages(std::move(showMessages)),
-      m_chart([this](EventKind kind, PackedColour pixel) {
-          forward({Role::ColourChart, kind, -1, pixel});
+      m_chart([this](EventKind kind, PackedColour pixel, std::optional<ChartPoint> at) {
+          ControlEvent event{Role::ColourChart, kind, -1, pixel};
+          event.at = at;
+          forward(event);
       }),
       m_texture(DrawnTexture()) {}
 

@@ -188,6 +188,13 @@ TEST_F(PlayerFeatures, ChartKeysMoveTheCrossWithinThePictureAndSampleUnderIt) {
     }
     key(Role::ColourChart, Key::Space);
     EXPECT_EQ(controller->savedColour(), PixelQuery(chart, 0, 268));
+    // A click leaves the cross where it was released, so the keys go on from there.
+    ControlEvent released{Role::ColourChart, EventKind::ButtonReleased, -1,
+                          PixelQuery(chart, 40, 50)};
+    released.at = ChartPoint{40, 50};
+    EXPECT_TRUE(controller->handle(released, ".").has(kChartCrossPart));
+    key(Role::ColourChart, Key::Right);
+    EXPECT_EQ(controller->chartCross(), (ChartPoint{41, 50}));
 }
 
 TEST_F(PlayerFeatures, TheSlotColumnKeysAndRightClicksMoveOneFocus) {
