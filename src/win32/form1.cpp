@@ -556,6 +556,27 @@ void Form1::layOut(int dpi) {
     InvalidateRect(m_window, nullptr, FALSE);
 }
 
+namespace {
+
+// The window class and styles of a control's child, from the description's flags.
+std::pair<const char*, DWORD> childClassAndStyle(const Control& control) {
+    const bool list = control.kind == ControlKind::FileList;
+    const char* windowClass = list                                      ? "LISTBOX"
+                              : control.kind == ControlKind::Button     ? "BUTTON"
+                              : control.kind == ControlKind::SlotColumn ? kSlotColumnClass
+                                                                        : "EDIT";
+    const DWORD style =
+        WS_CHILD | WS_VISIBLE | (control.has(kTakesFocus) ? WS_TABSTOP : 0) |
+        (control.has(kLocked) ? ES_READONLY : 0) |
+        (control.has(kVerticalScrollBar) ? WS_VSCROLL : 0) |
+        (list ? LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL : 0) |
+        (control.kind == ControlKind::TextBox ? ES_AUTOHSCROLL : 0) |
+        (control.kind == ControlKind::MultiLineTextBox ? ES_MULTILINE | ES_AUTOVSCROLL : 0);
+    return {windowClass, style};
+}
+
+}  // namespace
+
 HWND Form1::createChild(const Control& control, int id, const RECT& place) {
     if (control.kind == ControlKind::PictureBox) {
         HWND chart =
@@ -564,26 +585,14 @@ HWND Form1::createChild(const Control& control, int id, const RECT& place) {
         reportKeys(chart, {Key::Up, Key::Down, Key::Left, Key::Right, Key::Enter, Key::Space});
         return chart;
     }
-    const bool list = control.kind == ControlKind::FileList;
-    const bool button = control.kind == ControlKind::Button;
-    const bool column = control.kind == ControlKind::SlotColumn;
-    const bool framed = !button && !column;
-    const char* windowClass = list     ? "LISTBOX"
-                              : button ? "BUTTON"
-                              : column ? kSlotColumnClass
-                                       : "EDIT";
-    const DWORD style =
-        WS_CHILD | WS_VISIBLE | (control.has(kTakesFocus) ? WS_TABSTOP : 0) |
-        (control.has(kLocked) ? ES_READONLY : 0) |
-        (control.has(kVerticalScrollBar) ? WS_VSCROLL : 0) |
-        (list ? LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL : 0) |
-        (control.kind == ControlKind::TextBox ? ES_AUTOHSCROLL : 0) |
-        (control.kind == ControlKind::MultiLineTextBox ? ES_MULTILINE | ES_AUTOVSCROLL : 0);
+    const bool framed =
+        control.kind != ControlKind::Button && control.kind != ControlKind::SlotColumn;
     if (framed) {  // the name a screen reader gives the control that follows
         CreateWindowExA(0, "STATIC", m_controller.accessibleName(control).c_str(),
                         WS_CHILD | SS_NOPREFIX, 0, 0, 0, 0, m_window, nullptr,
                         GetModuleHandleA(nullptr), nullptr);
     }
+    const auto [windowClass, style] = childClassAndStyle(control);
     HWND child = CreateWindowExA(framed ? WS_EX_CLIENTEDGE : 0, windowClass, "", style, place.left,
                                  place.top, place.right - place.left, place.bottom - place.top,
                                  m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
@@ -592,14 +601,20 @@ HWND Form1::createChild(const Control& control, int id, const RECT& place) {
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(fontOf(control)), FALSE);
     // A text box gets its text from draw(), setting one twice costs a redraw and a notice;
     // a list's text (its name pattern) shows nowhere.
-    if (control.kind != ControlKind::TextBox && !list) {
+    if (control.kind != ControlKind::TextBox && control.kind != ControlKind::FileList) {
         SetWindowTextA(child, std::string(control.text).c_str());
     }
-    if (list) {
+    wireChild(control, child);
+    return child;
+}
+
+// What each kind of child reports, or lets go of, beyond its standard notices.
+void Form1::wireChild(const Control& control, HWND child) {
+    if (control.kind == ControlKind::FileList) {
         m_fileList = child;
         SetWindowSubclass(child, paintEmptyHint, 0,
                           reinterpret_cast<DWORD_PTR>(&m_controller.fileList()));
-    } else if (column) {
+    } else if (control.kind == ControlKind::SlotColumn) {
         // No region: the labels under it show, and their clicks reach Form1.
         SetWindowRgn(child, CreateRectRgn(0, 0, 0, 0), FALSE);
         reportKeys(child, {Key::Up, Key::Down, Key::Home, Key::End, Key::Enter, Key::Space,
@@ -609,7 +624,6 @@ HWND Form1::createChild(const Control& control, int id, const RECT& place) {
     } else if (control.kind == ControlKind::MultiLineTextBox && control.has(kLocked)) {
         SetWindowSubclass(child, letKeysLeave, 0, 0);
     }
-    return child;
 }
 
 // The frame's own size differs with the DPI of the monitor the window is on, and the

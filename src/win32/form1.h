@@ -66,6 +66,7 @@ class Form1 {
     void createChildren();
     void layOut(int dpi);
     HWND createChild(const Control& control, int id, const RECT& place);
+    void wireChild(const Control& control, HWND child);
     void fitClientArea(int dpi);
     HFONT fontOf(const Control& control) const { return m_fonts[control.font.bold]; }
     // The item of `name` (`index` in an array), else one with neither child nor place.
