@@ -3,7 +3,7 @@
 # player1_options.ini loaded, two colours picked and given to five options, the pointer
 # over the chart; on a 96 dpi Xvfb screen without a window manager.
 #   ./scripts/screenshot.sh [program]   (default: the program the .deb installs)
-# docs/screenshot.png was taken in a fresh Debian 12 chroot with the .deb installed.
+# docs/screenshot.png was taken with build/default/src/app/orvexcolors.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 program=${1:-/usr/bin/orvexcolors}
@@ -19,10 +19,12 @@ sleep 1
 tool=$!
 trap 'kill $tool $xvfb; rm -rf "$scratch"' EXIT
 sleep 3
-click() { xdotool mousemove "$1" "$2" click 1; sleep 0.3; }
+# Design coordinates: the menu bar above the client area adds `menu` pixels.
+menu=18
+click() { xdotool mousemove "$1" $(($2 + menu)) click 1; sleep 0.3; }
 click 40 24                                       # player1_options.ini
 click 170 300; click 330 104; click 330 120; click 330 136  # red to three options
 click 60 330; click 330 168; click 330 184        # blue to two more
-xdotool mousemove 95 280; sleep 0.5
-import -window root -crop 474x502+0+0 +repage "$root/docs/screenshot.png"
+xdotool mousemove 95 $((280 + menu)); sleep 0.5
+import -window root -crop 474x537+0+0 +repage "$root/docs/screenshot.png"
 echo "Wrote docs/screenshot.png"
