@@ -29,26 +29,25 @@ void EditHistory::record(const SlotStates& before, const ColourSlotTable& table)
 }
 
 bool EditHistory::undo(ColourSlotTable& table) {
-    if (m_done.empty()) {
-        return false;
-    }
-    for (const SlotChange& change : m_done.back()) {
-        table.SetColourState(change.index, change.before.colour, change.before.edited);
-    }
-    m_undone.push_back(std::move(m_done.back()));
-    m_done.pop_back();
-    return true;
+    return replay(m_done, m_undone, table, &SlotChange::before);
 }
 
 bool EditHistory::redo(ColourSlotTable& table) {
-    if (m_undone.empty()) {
+    return replay(m_undone, m_done, table, &SlotChange::after);
+}
+
+// Gives the slots of `from`'s last step their state `side` and moves the step to `to`.
+bool EditHistory::replay(std::vector<Step>& from, std::vector<Step>& to, ColourSlotTable& table,
+                         SlotState SlotChange::*side) {
+    if (from.empty()) {
         return false;
     }
-    for (const SlotChange& change : m_undone.back()) {
-        table.SetColourState(change.index, change.after.colour, change.after.edited);
+    for (const SlotChange& change : from.back()) {
+        const SlotState& state = change.*side;
+        table.SetColourState(change.index, state.colour, state.edited);
     }
-    m_done.push_back(std::move(m_undone.back()));
-    m_undone.pop_back();
+    to.push_back(std::move(from.back()));
+    from.pop_back();
     return true;
 }
 

@@ -41,6 +41,9 @@ class EditHistory {
     };
     using Step = std::vector<SlotChange>;
 
+    static bool replay(std::vector<Step>& from, std::vector<Step>& to, ColourSlotTable& table,
+                       SlotState SlotChange::*side);
+
     std::vector<Step> m_done;
     std::vector<Step> m_undone;
 };
