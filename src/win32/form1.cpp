@@ -18,6 +18,7 @@ constexpr const char* kClassName = "OrvexForm1";
 // The slot column: a window only for the focus and the keys; Form1 draws its frame.
 constexpr const char* kSlotColumnClass = "OrvexSlotColumn";
 constexpr int kFirstControlId = 100;
+constexpr UINT kNameChildren = WM_APP;  // posted by show()
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
 int systemDpi(HWND window) {
@@ -247,6 +248,12 @@ void reportKeys(HWND child, std::initializer_list<Key> keys) {
     SetWindowSubclass(child, passKeys, 0, mask);
 }
 
+// A list or text box: framed, and named by a label.
+bool isBox(const Control& control) {
+    return control.kind == ControlKind::FileList || control.kind == ControlKind::TextBox ||
+           control.kind == ControlKind::MultiLineTextBox;
+}
+
 // The window classes of Form1, the chart and the slot column.
 void registerClasses() {
     const HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -317,10 +324,28 @@ void Form1::show(int showCommand) {
     ShowWindow(m_window, showCommand);
     SetFocus(m_fileList);
     UpdateWindow(m_window);
+    PostMessageA(m_window, kNameChildren, 0, 0);
 }
 
-// One tool per label, with its place and tip as they are now; drawLabel() keeps them.
-// The tool-tips are the only common control: their class is registered here too.
+// A hidden label just before each framed child in the Z order: the name a screen
+// reader gives it. Unseen, so made after the first paint.
+void Form1::nameChildren() {
+    for (const Item& item : m_items) {
+        if (item.child != nullptr && isBox(*item.control)) {
+            HWND name =
+                CreateWindowExA(0, "STATIC", m_controller.accessibleName(*item.control).c_str(),
+                                WS_CHILD | SS_NOPREFIX, 0, 0, 0, 0, m_window, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+            HWND before = GetWindow(item.child, GW_HWNDPREV);
+            SetWindowPos(name, before != nullptr ? before : HWND_TOP, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+    }
+}
+
+// One tool per label, with its place and tip as they are now (drawLabel() keeps them),
+// and one for the status line with the whole notice. The tool-tips are the only common
+// control whose class is registered here, after the first paint.
 HWND Form1::toolTips() {
     if (m_toolTips == nullptr && m_window != nullptr) {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
@@ -334,6 +359,7 @@ HWND Form1::toolTips() {
                 sendTool(TTM_ADDTOOLA, item);
             }
         }
+        sendNoticeTool(TTM_ADDTOOLA);
     }
     return m_toolTips;
 }
@@ -351,6 +377,9 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CREATE:
             createChildren();
             SetTimer(m_window, 1, kFileWatchMilliseconds, nullptr);
+            return 0;
+        case kNameChildren:
+            nameChildren();
             return 0;
         case WM_TIMER:
             forward({Role::Window, EventKind::Tick});
@@ -375,7 +404,7 @@ LRESULT Form1::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
             return boxColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        case WM_MOUSEMOVE:
+        case WM_SETCURSOR:  // the pointer is over the window or, passed on, a child
             toolTips();
             break;
         case WM_LBUTTONDOWN:
@@ -526,9 +555,8 @@ void Form1::createChildren() {
     }
     INITCOMMONCONTROLSEX bars{sizeof bars, ICC_BAR_CLASSES};  // the status bar's class
     InitCommonControlsEx(&bars);
-    m_statusBar =
-        CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_TOOLTIPS, 0, 0, 0, 0,
-                        m_window, nullptr, GetModuleHandleA(nullptr), nullptr);
+    m_statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+                                  m_window, nullptr, GetModuleHandleA(nullptr), nullptr);
     layOut(systemDpi(m_window));
 }
 
@@ -585,13 +613,7 @@ HWND Form1::createChild(const Control& control, int id, const RECT& place) {
         reportKeys(chart, {Key::Up, Key::Down, Key::Left, Key::Right, Key::Enter, Key::Space});
         return chart;
     }
-    const bool framed =
-        control.kind != ControlKind::Button && control.kind != ControlKind::SlotColumn;
-    if (framed) {  // the name a screen reader gives the control that follows
-        CreateWindowExA(0, "STATIC", m_controller.accessibleName(control).c_str(),
-                        WS_CHILD | SS_NOPREFIX, 0, 0, 0, 0, m_window, nullptr,
-                        GetModuleHandleA(nullptr), nullptr);
-    }
+    const bool framed = isBox(control);
     const auto [windowClass, style] = childClassAndStyle(control);
     HWND child = CreateWindowExA(framed ? WS_EX_CLIENTEDGE : 0, windowClass, "", style, place.left,
                                  place.top, place.right - place.left, place.bottom - place.top,
@@ -697,10 +719,9 @@ void Form1::forward(const ControlEvent& event) {
             draw(item);
         }
     }
-    if (update.has(kNoticePart)) {  // the whole of a long one as the line's tool-tip
+    if (update.has(kNoticePart)) {
         SetWindowTextA(m_statusBar, m_controller.notice().c_str());
-        SendMessageA(m_statusBar, SB_SETTIPTEXTA, 0,
-                     reinterpret_cast<LPARAM>(m_controller.notice().c_str()));
+        sendNoticeTool(TTM_UPDATETIPTEXTA);
     }
     m_showMessages(m_window, update.messages);
     if (update.slotMenu) {
@@ -770,6 +791,18 @@ void Form1::sendTool(UINT message, const Item& label) const {
     TTTOOLINFOA tool{sizeof tool, TTF_SUBCLASS, m_window, id,     label.rect,
                      nullptr,     tip.data(),   0,        nullptr};
     SendMessageA(m_toolTips, message, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// The whole of a long notice, as the status line's tool-tip.
+void Form1::sendNoticeTool(UINT message) const {
+    if (m_toolTips != nullptr) {
+        std::string tip = m_controller.notice();
+        const auto id = reinterpret_cast<UINT_PTR>(m_statusBar);
+        TTTOOLINFOA tool{
+            sizeof tool, TTF_IDISHWND | TTF_SUBCLASS, m_window, id, {}, nullptr, tip.data(), 0,
+            nullptr};
+        SendMessageA(m_toolTips, message, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 }  // namespace orvex

@@ -40,7 +40,8 @@ class Form1 {
     HWND control(std::string_view name) const { return find(name, -1).child; }
     // Where a painted label lies, in client pixels.
     RECT labelRect(std::string_view name, int index) const { return find(name, index).rect; }
-    // Made on the first pointer move (or this call), not before the first paint.
+    // Made when the pointer first comes over the window (or on this call), not before
+    // the first paint.
     HWND toolTips();
 
   private:
@@ -64,6 +65,7 @@ class Form1 {
     LRESULT boxColours(HDC dc, HWND box);
 
     void createChildren();
+    void nameChildren();
     void layOut(int dpi);
     HWND createChild(const Control& control, int id, const RECT& place);
     void wireChild(const Control& control, HWND child);
@@ -80,6 +82,7 @@ class Form1 {
     void drawFileList();
     void drawLabel(Item& label);
     void sendTool(UINT message, const Item& label) const;
+    void sendNoticeTool(UINT message) const;
 
     Form1Controller& m_controller;
     MessagesShower m_showMessages;

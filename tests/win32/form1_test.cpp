@@ -118,6 +118,15 @@ TEST_F(Form1Window, OpensAsDesigned) {
     EXPECT_EQ(textOf(control("txtSaved")), "This is your saved color!");
     EXPECT_EQ(textOf(control("Text2")), kInstructionsText);
     EXPECT_TRUE(m_boxes.messages().empty());
+    // A screen reader names each box by the hidden label just before it.
+    for (Role box : {Role::FileList, Role::SampleBox, Role::SavedBox, Role::Instructions}) {
+        const Control& described = *FindControl(box);
+        HWND name = GetWindow(control(std::string(described.name).c_str()), GW_HWNDPREV);
+        char type[16] = {};
+        GetClassNameA(name, type, sizeof type);
+        EXPECT_STREQ(type, "Static") << described.name;
+        EXPECT_EQ(textOf(name), m_controller.accessibleName(described));
+    }
 }
 
 // A key as the user types it, `modifier` (VK_SHIFT, VK_CONTROL) held: through the
@@ -201,6 +210,30 @@ TEST_F(Form1Window, EverySelectionByKeyOrMouseLoadsItsFile) {
     tool.lpszText = tip;
     SendMessageA(m_form.toolTips(), TTM_GETTEXTA, sizeof tip, reinterpret_cast<LPARAM>(&tool));
     EXPECT_STREQ(tip, "Original Colors: 1.000000,1.000000,1.000000");
+}
+
+// The status line is too short for the notice that another program changed the file
+// under an edit: its tool-tip holds the whole of it.
+TEST_F(Form1Window, StatusLineTipHoldsTheWholeNotice) {
+    HWND tips = m_form.toolTips();  // made before the notice: it follows it
+    SendMessageA(control("fileINI"), WM_KEYDOWN, VK_DOWN, 0);
+    chart(WM_RBUTTONDOWN, 55, kRampRow, MK_RBUTTON);
+    chart(WM_RBUTTONUP, 55, kRampRow);
+    clickLabel("lblColors", 0);
+    test::WriteBytes(m_dir.path() / "player1_options.ini", file("player1_options.ini") + "\r\n");
+    SendMessageA(m_form.handle(), WM_TIMER, 1, 0);
+    ASSERT_FALSE(m_controller.notice().empty());
+
+    TOOLINFOW tool{};  // the ANSI message would cut the text to 80 characters
+    wchar_t tip[512] = {};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = m_form.handle();
+    tool.uId =
+        reinterpret_cast<UINT_PTR>(FindWindowExA(tool.hwnd, nullptr, STATUSCLASSNAMEA, nullptr));
+    tool.lpszText = tip;
+    SendMessageA(tips, TTM_GETTEXTW, sizeof tip, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_EQ(std::wstring(tip),
+              std::wstring(m_controller.notice().begin(), m_controller.notice().end()));
 }
 
 // Pick grey 200 from the ramp with the right button, give it to "Party", restore
