@@ -66,6 +66,37 @@ TEST(Form1Controls, TheControlsTakingFocusAreTheseInTabOrder) {
                                                       "Command1", "slotColumn", "Text2"}));
 }
 
+// Where the other controls stand, in pixels at the standard DPI; an auto-sized
+// label only by its corner.
+TEST(Form1Controls, ControlsStandWhereTheWindowWasDesigned) {
+    struct Row {
+        const char* name;
+        int index;
+        std::vector<int> pixels;  // left, top[, width, height]
+    } const rows[] = {
+        {"fileINI", -1, {0, 16, 185, 71}},
+        {"Picture1", -1, {0, 208, 260, 273}},
+        {"Text1", -1, {0, 480, 260, 19}},
+        {"txtSaved", -1, {0, 192, 260, 19}},
+        {"Label1", 0, {0, 0}},
+        {"Label1", 1, {24, 176, 159, 13}},
+        {"Label1", 2, {272, 72}},
+        {"lblName", -1, {192, 16}},
+        {"Command1", -1, {392, 72, 81, 17}},
+        {"Text2", -1, {0, 88, 257, 89}},
+        {"Image1", -1, {264, 96, 210, 403}},
+    };
+    for (const Row& row : rows) {
+        const Control* control = FindControl(row.name, row.index);
+        ASSERT_TRUE(control) << row.name;
+        EXPECT_EQ(control->has(kAutoSize), row.pixels.size() == 2) << row.name;
+        const PixelRect at = TwipsToPixels(control->twips);
+        std::vector<int> pixels = {at.left, at.top, at.width, at.height};
+        pixels.resize(row.pixels.size());
+        EXPECT_EQ(pixels, row.pixels) << row.name << " " << row.index;
+    }
+}
+
 // Options 0..17 run down the column, the spare label comes next, then 23 up to 18.
 TEST(Form1Controls, SlotLabelsStandInOneColumnWithTheSpareBetween17And23) {
     std::vector<int> topTwips(25);
