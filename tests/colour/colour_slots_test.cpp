@@ -199,8 +199,10 @@ TEST_F(ColourSlotTableTest, RestoreBeforeAnyLoadGivesWhiteAndIgnoresBadIndexes) 
 
 TEST_F(ColourSlotTableTest, Label24IsNeverTouchedByLoadOrSave) {
     table.GiveColour(24, 0x00010203);
-    loadFile(OptionsFile());
+    const std::string bytes = OptionsFile();  // holds a [VECTOR3-024] section too
+    loadFile(bytes);
     EXPECT_EQ(table.SaveColorSlots(list), kSaved);
+    EXPECT_EQ(test::ReadBytes(file()), bytes);
     EXPECT_EQ(table.slot(24).sectionName, "");
     EXPECT_EQ(table.slot(24).optionName, "Color Setting");
     EXPECT_EQ(table.slot(24).toolTipText(), "Original Colors: 1,1,1");

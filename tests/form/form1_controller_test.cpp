@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@
 
 namespace orvex {
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr PackedColour Grey(int value) {
     return value | (value << 8) | (value << 16);
@@ -63,6 +66,18 @@ TEST_F(Form1ControllerTest, StartsOnTheFolderGivenWithNothingSelected) {
               (std::vector<std::string>{"player7_options.ini", "player8_options.ini"}));
     EXPECT_EQ(controller.fileList().ListIndex(), -1);
     EXPECT_EQ(controller.startup().ShortcutSections, (std::vector<std::string>{"Shortcut-7"}));
+    for (int index = 0; index < 25; ++index) {
+        const LabelView slot = controller.label(*FindControl(Role::SlotLabel, index));
+        EXPECT_EQ(slot.caption, "Color Setting") << index;
+        EXPECT_EQ(slot.colour, kWhite) << index;
+        EXPECT_EQ(slot.toolTip, "Original Colors: 1,1,1") << index;
+        EXPECT_EQ(slot.tag, "") << index;
+    }
+    // Nothing to save into: no message, no file touched.
+    const std::string before = test::ReadBytes(dir.path() / "player7_options.ini");
+    EXPECT_TRUE(event(Role::SaveButton, EventKind::Click).messages.empty());
+    EXPECT_EQ(test::ReadBytes(dir.path() / "player7_options.ini"), before);
+    EXPECT_EQ(controller.slotTable().currentIniPath(), "");
 }
 
 // A button held over the chart keeps the pointer: off the chart the query gives -1.
@@ -71,6 +86,7 @@ TEST_F(Form1ControllerTest, PointsOffTheChartChangeNothing) {
     EXPECT_TRUE(moved.shows(*FindControl(Role::SampleBox)));
     EXPECT_FALSE(moved.shows(*FindControl(Role::SavedBox)));
     EXPECT_TRUE(event(Role::ColourChart, EventKind::ButtonReleased, -1, Grey(128)).has(kSavedPart));
+    EXPECT_EQ(controller.slotTable().slot(0).colour, kWhite);  // picking gives no slot a colour
     EXPECT_EQ(event(Role::ColourChart, EventKind::PointerMoved).changed, 0u);
     EXPECT_EQ(event(Role::ColourChart, EventKind::ButtonReleased).changed, 0u);
     EXPECT_EQ(controller.sample().colour, Grey(200));
@@ -83,6 +99,8 @@ TEST_F(Form1ControllerTest, PointsOffTheChartChangeNothing) {
 
 TEST_F(Form1ControllerTest, ClickGivesSavedColourAndDoubleClickRestoresTheFiles) {
     ASSERT_TRUE(event(Role::FileList, EventKind::Selected, 0).messages.empty());
+    event(Role::SlotLabel, EventKind::Click, 0);  // nothing picked yet: white
+    EXPECT_EQ(controller.slotTable().slot(0).colour, kWhite);
     event(Role::ColourChart, EventKind::ButtonReleased, -1, Grey(128));
     for (const int index : {0, 24}) {
         event(Role::SlotLabel, EventKind::Click, index);
@@ -129,6 +147,44 @@ TEST_F(Form1ControllerTest, InstructionLabelDoubleClickSetsPathOnlyWithASelectio
               controller.fileList().Path() + "\\player7_options.ini");
 }
 
+// Whatever a file holds, selecting it shows what can be read and reports the rest,
+// and a save without edits leaves it byte for byte.
+TEST_F(Form1ControllerTest, AFileNoGameWritesIsShownAsFarAsItCanBeAndLeftAlone) {
+    std::string junk(1 << 16, '\0');
+    for (std::size_t at = 0; at < junk.size(); ++at) {
+        junk[at] = static_cast<char>((at * 7919 + 13) % 251);
+    }
+    struct Row {
+        const char* name;
+        std::string bytes;
+        bool readable;
+        const char* slot0Caption;
+        std::size_t reported;
+    } const rows[] = {
+        {"binary junk", junk, true, "Bad Read", 1},
+        {"10 MB single line", test::OptionsFile() + "[Big]\r\nx=" + std::string(10 << 20, 'x'),
+         true, "Option 0", 0},
+        {"unreadable", test::OptionsFile(), false, "Bad Read", 1},
+    };
+    const fs::path file = dir.path() / "player7_options.ini";
+    for (const Row& row : rows) {
+        test::WriteBytes(file, row.bytes);
+        if (!row.readable) {
+            fs::permissions(file, fs::perms::none);
+            if (std::ifstream(file)) {
+                continue;  // root reads every file
+            }
+        }
+        event(Role::FileList, EventKind::Selected, 1);
+        EXPECT_EQ(event(Role::FileList, EventKind::Selected, 0).messages.size(), row.reported)
+            << row.name;
+        EXPECT_EQ(controller.slotTable().slot(0).optionName, row.slot0Caption) << row.name;
+        EXPECT_EQ(event(Role::SaveButton, EventKind::Click).messages.size(), 1u) << row.name;
+        fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_EQ(test::ReadBytes(file), row.bytes) << row.name;
+    }
+}
+
 TEST(LabelClicks, AClickIsAReleaseOverThePressedLabelAndEndsNoDoubleClick) {
     const Control* slot = FindControl(Role::SlotLabel, 3);
     const Control* other = FindControl(Role::Heading, 1);
@@ -172,6 +228,47 @@ TEST(Form1ControllerStart, WithoutArgumentsTheRegistryDecidesAndItsReportIsShown
     EXPECT_EQ(started.messages, host.found.messages);
     EXPECT_EQ(controller.fileList().entries(), (std::vector<std::string>{"player1_options.ini"}));
 }
+
+#ifndef _WIN32
+// The game in a Proton prefix: the prefix's registry names it, the list shows its
+// output folder whatever the case of the names on disk, and a save goes into the
+// file listed.
+TEST(Form1ControllerStart, TheGameInAWinePrefixIsListedNamedAndSavedInPlace) {
+    test::TempDir home;
+    const fs::path prefix = home.path() / ".local/share/Steam/steamapps/compatdata/4242/pfx";
+    fs::create_directories(prefix / "dosdevices");
+    fs::create_directory_symlink("../drive_c", prefix / "dosdevices" / "c:");
+    fs::copy_file(test::DataDir() / "registry" / "wine8_system.reg", prefix / "system.reg");
+    const fs::path output = prefix / "drive_c/games/x/DATA/client/output";
+    fs::create_directories(output);
+    test::WriteBytes(output / "Player1_Options.ini", test::OptionsFile());
+    test::WriteBytes(output / "PLAYER2_OPTIONS.INI",
+                     test::OptionsFile({}, "1,1,1", "\r\n", "Tell "));
+    test::WriteBytes(output / "Shortcut.INI",
+                     "[Shortcut-1]\r\nName=Mira Quell\r\n[Shortcut-2]\r\nName=Oskar Venn\r\n");
+    SystemHost host({"", home.path().string()});
+    Form1Controller controller(host);
+    EXPECT_TRUE(controller.start({}).messages.empty());
+    EXPECT_EQ(controller.fileList().Path(), "C:\\Games\\X\\Data\\client\\output");
+    EXPECT_EQ(controller.fileList().entries(),
+              (std::vector<std::string>{"Player1_Options.ini", "PLAYER2_OPTIONS.INI"}));
+    const auto handle = [&](Role role, EventKind kind, int index = -1, PackedColour pixel = -1) {
+        return controller.handle({role, kind, index, pixel}, ".");
+    };
+    handle(Role::FileList, EventKind::Selected, 1);
+    EXPECT_EQ(controller.characterName(), "Oskar Venn");
+    EXPECT_EQ(controller.slotTable().slot(0).optionName, "Tell 0");
+    handle(Role::ColourChart, EventKind::ButtonReleased, -1, Grey(128));
+    handle(Role::SlotLabel, EventKind::Click, 0);
+    const Update saved = handle(Role::SaveButton, EventKind::Click);
+    ASSERT_EQ(saved.messages.size(), 1u);
+    EXPECT_EQ(saved.messages[0].text, "INI file saved");
+    EXPECT_NE(test::ReadBytes(output / "PLAYER2_OPTIONS.INI")
+                  .find("OptionName=Tell 0\r\nOptionValue=0.500000,0.500000,0.500000\r\n"),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(output / "player2_options.ini"));
+}
+#endif
 
 TEST(MessagesAsShown, LongQuotesAreCutAndLongRunsBroken) {
     const std::string digits(3000, '7');

@@ -1,6 +1,9 @@
 #include "platform/file_list.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <filesystem>
 #include <string>
@@ -30,6 +33,8 @@ class ListMatchingFilesTest : public ::testing::Test {
         // A link to a file is listed; a dangling one is not.
         fs::create_symlink("player1_options.ini", m_dir.path() / "player8_options.ini");
         fs::create_symlink("nothere.ini", m_dir.path() / "player9_options.ini");
+        // Selecting a FIFO would hang the load until some program wrote into it.
+        ::mkfifo((m_dir.path() / "player11_options.ini").c_str(), 0644);
 #endif
     }
 

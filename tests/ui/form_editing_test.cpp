@@ -68,29 +68,12 @@ class FormEditingTest : public QObject {
     }
     void cleanup() { m_fixture.reset(); }
 
-    void pointerOverChartShowsSample_data() {
-        QTest::addColumn<QPoint>("pixel");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("colour");
-        QTest::newRow("white centre")
-            << QPoint(129, 123) << "Color Sample Settings R:1 G:1 B:1" << kWhite;
-        QTest::newRow("ramp column 0")
-            << QPoint(0, 262) << "Color Sample Settings R:1 G:1 B:1" << kWhite;
-        QTest::newRow("ramp column 55, grey 200")
-            << QPoint(55, 260) << "Color Sample Settings R:0.78 G:0.78 B:0.78" << grey(200);
-        QTest::newRow("ramp column 127, grey 128")
-            << QPoint(127, 268) << "Color Sample Settings R:0.5 G:0.5 B:0.5" << grey(128);
-        QTest::newRow("ramp column 253, grey 2 reads 0")
-            << QPoint(253, 256) << "Color Sample Settings R:0 G:0 B:0" << grey(2);
-    }
+    // Ramp columns differ by one grey each: a pointer mapped a pixel off shows another.
     void pointerOverChartShowsSample() {
-        QFETCH(QPoint, pixel);
-        QFETCH(QString, text);
-        QFETCH(int, colour);
         moveOverChart(QPoint(200, 200));  // start from another colour
-        moveOverChart(pixel);
-        QCOMPARE(box("Text1")->text(), text);
-        QCOMPARE(toPacked(box("Text1")->palette().color(QPalette::Text)), colour);
+        moveOverChart(QPoint(55, 260));
+        QCOMPARE(box("Text1")->text(), QString("Color Sample Settings R:0.78 G:0.78 B:0.78"));
+        QCOMPARE(toPacked(box("Text1")->palette().color(QPalette::Text)), grey(200));
         QCOMPARE(box("txtSaved")->text(), QString("This is your saved color!"));
         QCOMPARE(m_fixture->controller->savedColour(), kWhite);
     }
@@ -114,20 +97,14 @@ class FormEditingTest : public QObject {
         pickFromChart(QPoint(55, 263), button);
         QCOMPARE(box("txtSaved")->text(), QString("Saved Color: R:0.78 G:0.78 B:0.78"));
         QCOMPARE(m_fixture->controller->savedColour(), grey(200));
-        for (int index = 0; index < 25; ++index) {
-            QCOMPARE(slotLabel(index)->foreColor(), kWhite);  // picking changes no slot
-        }
     }
 
-    // A button pressed over the chart keeps the pointer; points off the chart
-    // then change neither the sample nor the saved colour.
+    // A button held over the chart keeps the pointer, so the chart is told of points
+    // off its picture: on its frame and past its edge. They change nothing.
     void pointsOffTheChartChangeNothing_data() {
         QTest::addColumn<QPoint>("offChart");  // in chart coordinates
-        QTest::newRow("below, over Text1") << QPoint(100, 280);
         QTest::newRow("right, over the slot labels") << QPoint(300, 100);
-        QTest::newRow("above, over txtSaved") << QPoint(100, -10);
         QTest::newRow("on the sunken border") << QPoint(-1, 100);
-        QTest::newRow("just past the ramp's last row") << QPoint(127, 269);
     }
     void pointsOffTheChartChangeNothing() {
         QFETCH(QPoint, offChart);
@@ -150,16 +127,8 @@ class FormEditingTest : public QObject {
         QCOMPARE(box("txtSaved")->text(), QString("This is your saved color!"));
     }
 
-    void clickBeforeAnyPickGivesWhite() {
-        clickEntry(0);
-        QVERIFY(slotLabel(1)->foreColor() != kWhite);  // "Tell" is 0.5,0.25,1 in the file
-        clickSlot(1);
-        QCOMPARE(slotLabel(1)->foreColor(), kWhite);
-        QCOMPARE(slotLabel(1)->text(), QString("Tell"));
-        QCOMPARE(slotLabel(1)->toolTip(), QString("Original Colors: 0.5,0.25,1"));
-    }
-
-    void severalSlotsTakeTheSameSavedColour() {
+    // Each label reports its own index, the spare one and those placed bottom-up too.
+    void clickColoursTheLabelClicked() {
         pickFromChart(QPoint(127, 260));
         const QList<int> clicked = {0, 5, 17, 24, 18};
         for (int index : clicked) {
@@ -167,98 +136,35 @@ class FormEditingTest : public QObject {
         }
         for (int index = 0; index < 25; ++index) {
             QCOMPARE(slotLabel(index)->foreColor(), clicked.contains(index) ? grey(128) : kWhite);
-            QCOMPARE(slotLabel(index)->text(), QString("Color Setting"));
         }
-        QCOMPARE(m_fixture->controller->savedColour(), grey(128));
-        QCOMPARE(m_fixture->controller->slotTable().currentIniPath(), std::string());
     }
 
-    void doubleClickEndsInTheFilesColour_data() {
-        QTest::addColumn<bool>("loaded");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("fileText");
-        QTest::newRow("loaded slot") << true << 1 << "0.5,0.25,1";
-        QTest::newRow("slot before any load") << false << 3 << "1,1,1";
-        QTest::newRow("label 24 after a load") << true << 24 << "1,1,1";
-    }
+    // Qt reports a press, a release, then the double-click: the label ends in the
+    // file's colour, not the saved one.
     void doubleClickEndsInTheFilesColour() {
-        QFETCH(bool, loaded);
-        QFETCH(int, index);
-        QFETCH(QString, fileText);
-        if (loaded) {
-            clickEntry(0);
-        }
-        pickFromChart(QPoint(127, 260));
-        doubleClickSlot(index);
-        QCOMPARE(slotLabel(index)->foreColor(), ColorFromText(fileText.toStdString()).colour);
-        QCOMPARE(m_fixture->controller->savedColour(), grey(128));
-    }
-
-    void label24IsColouredButNeverSaved() {
-        ShownMessages& messages = m_fixture->messages;
-        messages.clear();
         clickEntry(0);
-        QCOMPARE(slotLabel(24)->text(), QString("Color Setting"));
-        QCOMPARE(slotLabel(24)->property("Tag").toString(), QString());
         pickFromChart(QPoint(127, 260));
-        clickSlot(24);
-        QCOMPARE(slotLabel(24)->foreColor(), grey(128));
-        const QByteArray before = m_fixture->read("player1_options.ini");
-        QTest::mouseClick(m_fixture->control<QPushButton>("Command1"), Qt::LeftButton);
-        QCOMPARE(messages.texts(), std::vector<std::string>{"INI file saved"});
-        QCOMPARE(m_fixture->read("player1_options.ini"), before);  // no slot was edited
-        const std::string path = m_fixture->file("player1_options.ini").toStdString();
-        QCOMPARE(
-            ReadINIEntry(path, "VECTOR3-024", "OptionValue", std::nullopt, m_fixture->host.files())
-                .value.text,
-            std::string("0.2,0.2,0.2"));
-        QCOMPARE(slotLabel(24)->foreColor(), grey(128));
-        QCOMPARE(slotLabel(24)->text(), QString("Color Setting"));
-    }
-
-    void instructionLabelDoubleClickSetsPathOnlyWithASelection_data() {
-        QTest::addColumn<int>("index");
-        QTest::newRow("Label1(0)") << 0;
-        QTest::newRow("Label1(1)") << 1;
-        QTest::newRow("Label1(2)") << 2;
-    }
-    void instructionLabelDoubleClickSetsPathOnlyWithASelection() {
-        QFETCH(int, index);
-        QWidget* label = m_fixture->control("Label1", index);
-        const QPoint point = label->geometry().topLeft() + QPoint(3, 3);
-        QTest::mouseDClick(window(), Qt::LeftButton, {}, point);
-        QCOMPARE(m_fixture->controller->slotTable().currentIniPath(), std::string());
-        clickEntry(1);
-        const std::string selected =
-            m_fixture->controller->fileList().Path() + "\\player2_options.ini";
-        QCOMPARE(m_fixture->controller->slotTable().currentIniPath(), selected);
-        QTest::mouseDClick(window(), Qt::LeftButton, {}, point);
-        QCOMPARE(m_fixture->controller->slotTable().currentIniPath(), selected);
-        QCOMPARE(slotLabel(0)->text(), QString("Say"));
+        doubleClickSlot(1);
+        QCOMPARE(slotLabel(1)->foreColor(), ColorFromText("0.5,0.25,1").colour);
+        QCOMPARE(m_fixture->controller->savedColour(), grey(128));
     }
 
     void clickingAnEntryLoadsItsSlotsAndName() {
         clickEntry(0);
-        QCOMPARE(m_fixture->controller->fileList().ListIndex(), 0);
         QCOMPARE(m_fixture->control<FormLabel>("lblName")->text(), QString("Aeryn Valdis"));
         QCOMPARE(slotLabel(0)->text(), QString("Say"));
-        QCOMPARE(slotLabel(0)->foreColor(), kWhite);
         QCOMPARE(slotLabel(0)->toolTip(), QString("Original Colors: 1,1,1"));
         QCOMPARE(slotLabel(0)->property("Tag").toString(), QString("VECTOR3-000"));
         QCOMPARE(slotLabel(1)->foreColor(), ColorFromText("0.5,0.25,1").colour);
-        QCOMPARE(slotLabel(23)->property("Tag").toString(), QString("VECTOR3-023"));
-        QCOMPARE(m_fixture->controller->slotTable().currentIniPath(),
-                 m_fixture->controller->fileList().Path() + "\\player1_options.ini");
         const QFontMetrics metrics(m_fixture->control("lblName")->font());
         QCOMPARE(m_fixture->control("lblName")->width(), metrics.horizontalAdvance("Aeryn Valdis"));
     }
 
-    void clickOnTheSelectedEntryKeepsEdits() {
+    // A control-click would clear a QListWidget's selection.
+    void controlClickOnTheSelectedEntryKeepsIt() {
         clickEntry(0);
         pickFromChart(QPoint(127, 260));
         clickSlot(0);
-        clickEntry(0);
-        QCOMPARE(slotLabel(0)->foreColor(), grey(128));
         QTest::mouseClick(window(), Qt::LeftButton, Qt::ControlModifier,
                           fileList()->viewport()->mapTo(
                               window(), fileList()->visualItemRect(fileList()->item(0)).center()));
@@ -287,21 +193,6 @@ class FormEditingTest : public QObject {
             QTest::keyClick(list, key);
             QCOMPARE(slotLabel(0)->text(), caption);
         }
-        QCOMPARE(slotLabel(23)->text(), QString("One 23"));
-        QCOMPARE(slotLabel(23)->foreColor(), 0x000000FF);
-        QCOMPARE(m_fixture->control<FormLabel>("lblName")->text(), QString("Aeryn Valdis"));
-    }
-
-    void saveWithNothingSelectedDoesNothing() {
-        ShownMessages& messages = m_fixture->messages;
-        messages.clear();
-        pickFromChart(QPoint(127, 260));
-        clickSlot(0);
-        const QByteArray before = m_fixture->read("player1_options.ini");
-        QTest::mouseClick(m_fixture->control<QPushButton>("Command1"), Qt::LeftButton);
-        QVERIFY(messages.texts().empty());
-        QCOMPARE(m_fixture->read("player1_options.ini"), before);
-        QCOMPARE(m_fixture->controller->slotTable().currentIniPath(), std::string());
     }
 
     void saveWritesTheFileAndConfirmsInAMessageBox() {
@@ -335,11 +226,6 @@ class FormEditingTest : public QObject {
             ReadINIEntry(path, "VECTOR3-000", "OptionValue", std::nullopt, m_fixture->host.files())
                 .value.text,
             std::string("0.500000,0.500000,0.500000"));
-        QCOMPARE(
-            ReadINIEntry(path, "VECTOR3-001", "OptionValue", std::nullopt, m_fixture->host.files())
-                .value.text,
-            std::string("0.5,0.25,1"));
-        QCOMPARE(slotLabel(0)->toolTip(), QString("Original Colors: 1,1,1"));
     }
 
     void fileNamesAndTextsAreDecodedForDisplay() {

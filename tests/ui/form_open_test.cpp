@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <map>
 
 #include "form/instructions.h"
 #include "form_fixture.h"
@@ -58,52 +59,52 @@ class FormOpenTest : public QObject {
         QCOMPARE(form.size(), form.maximumSize());
     }
 
-    void controlsStandWhereDesigned_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QRect>("geometry");
-        QTest::newRow("fileINI") << "fileINI" << -1 << QRect(0, 16, 185, 71);
-        QTest::newRow("Picture1") << "Picture1" << -1 << QRect(0, 208, 260, 273);
-        QTest::newRow("Text1") << "Text1" << -1 << QRect(0, 480, 260, 19);
-        QTest::newRow("txtSaved") << "txtSaved" << -1 << QRect(0, 192, 260, 19);
-        QTest::newRow("Label1(1)") << "Label1" << 1 << QRect(24, 176, 159, 13);
-        QTest::newRow("Command1") << "Command1" << -1 << QRect(392, 72, 81, 17);
-        QTest::newRow("Text2") << "Text2" << -1 << QRect(0, 88, 257, 89);
-        QTest::newRow("Image1") << "Image1" << -1 << QRect(264, 96, 210, 403);
-    }
-    void controlsStandWhereDesigned() {
-        QFETCH(QString, name);
-        QFETCH(int, index);
-        QFETCH(QRect, geometry);
-        QWidget* control = named(qPrintable(name), index);
-        QVERIFY(control);
-        QCOMPARE(control->geometry(), geometry);
-        QVERIFY(control->isVisible());
-        QVERIFY(control->isEnabled());
+    // Where each control stands is the description's; here, that Qt puts it there
+    // (an auto-sized label only its corner), takes no focus on labels and the image,
+    // and lets the texture show through transparent labels.
+    void controlsStandWhereDescribed() {
+        for (const Control& control : Form1Controls()) {
+            const std::string name(control.name);
+            QWidget* widget = named(name.c_str(), control.index);
+            QVERIFY2(widget, name.c_str());
+            const PixelRect at = TwipsToPixels(control.twips);
+            const QRect described(at.left, at.top, at.width, at.height);
+            if (control.has(kAutoSize)) {
+                QCOMPARE(widget->pos(), described.topLeft());
+            } else {
+                QCOMPARE(widget->geometry(), described);
+            }
+            QVERIFY(widget->isVisible() && widget->isEnabled());
+            if (control.kind == ControlKind::Label || control.kind == ControlKind::Image) {
+                QCOMPARE(widget->focusPolicy(), Qt::NoFocus);
+            }
+            if (control.kind == ControlKind::Label) {
+                QCOMPARE(widget->autoFillBackground(), !control.has(kTransparent));
+            }
+        }
+        // Client and picture coordinates agree only if the picture fills the chart.
+        QCOMPARE(m_fixture.control<ColourChart>("Picture1")->contentsRect().size(),
+                 QSize(kChartWidth, kChartHeight));
     }
 
     void autoSizedLabelsFitTheirCaption_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("index");
-        QTest::addColumn<QPoint>("position");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("Label1(0)") << "Label1" << 0 << QPoint(0, 0) << "Select a Player INI file:";
-        QTest::newRow("Label1(2)") << "Label1" << 2 << QPoint(272, 72) << "Current Color Settings:";
-        QTest::newRow("lblName, empty") << "lblName" << -1 << QPoint(192, 16) << "";
+        QTest::newRow("Label1(0)") << "Label1" << 0 << "Select a Player INI file:";
+        QTest::newRow("Label1(2)") << "Label1" << 2 << "Current Color Settings:";
+        QTest::newRow("lblName, empty") << "lblName" << -1 << "";
     }
     void autoSizedLabelsFitTheirCaption() {
         QFETCH(QString, name);
         QFETCH(int, index);
-        QFETCH(QPoint, position);
         QFETCH(QString, caption);
         auto* label = m_fixture.control<FormLabel>(qPrintable(name), index);
         QVERIFY(label);
         QCOMPARE(label->text(), caption);
-        QCOMPARE(label->pos(), position);
         const QFontMetrics metrics(label->font());
         QCOMPARE(label->width(), std::max(metrics.horizontalAdvance(caption), 3));
         QCOMPARE(label->height(), metrics.height());
-        QVERIFY(label->autoFillBackground());
     }
 
     void hintLabelShowsOnlyItsFirstLine() {
@@ -115,34 +116,6 @@ class FormOpenTest : public QObject {
         QVERIFY(hint->alignment().testFlag(Qt::AlignHCenter));
         QVERIFY(QFontMetrics(hint->font()).horizontalAdvance(hint->text()) > hint->width());
         QVERIFY(hint->heightForWidth(hint->width()) > hint->height());
-    }
-
-    void slotLabelsShowDesignValues_data() {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<int>("top");
-        for (int index = 0; index <= 17; ++index) {
-            QTest::addRow("lblColors(%d)", index) << index << (1440 + 240 * index) / 15;
-        }
-        QTest::newRow("lblColors(24) between 17 and 23") << 24 << 5760 / 15;
-        const int bottomUp[] = {23, 22, 21, 20, 19, 18};
-        for (int row = 0; row < 6; ++row) {
-            QTest::addRow("lblColors(%d)", bottomUp[row])
-                << bottomUp[row] << (6000 + 240 * row) / 15;
-        }
-    }
-    void slotLabelsShowDesignValues() {
-        QFETCH(int, index);
-        QFETCH(int, top);
-        auto* label = m_fixture.control<FormLabel>("lblColors", index);
-        QVERIFY(label);
-        QCOMPARE(label->geometry(), QRect(272, top, 201, 17));
-        QCOMPARE(label->text(), QString("Color Setting"));
-        QCOMPARE(label->foreColor(), kWhite);
-        QCOMPARE(label->property("ForeColor").toInt(), kWhite);
-        QCOMPARE(label->toolTip(), QString("Original Colors: 1,1,1"));
-        QCOMPARE(label->property("Tag").toString(), QString());
-        QVERIFY(!label->autoFillBackground());
-        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
     }
 
     void thereAreExactlyTheDesignedLabels() {
@@ -202,69 +175,53 @@ class FormOpenTest : public QObject {
         QVERIFY(!QFontInfo(font).family().isEmpty());
     }
 
-    void focusStartsOnTheFileListWithNothingSelected() {
+    void fileListShowsTheFilesWithFocusAndNothingSelected() {
         auto* list = m_fixture.control<FileListBox>("fileINI");
         QCOMPARE(QApplication::focusWidget(), list);
         QCOMPARE(list->currentRow(), -1);
         QCOMPARE(list->count(), 2);
-        QCOMPARE(m_fixture.controller->slotTable().currentIniPath(), std::string());
+        QCOMPARE(list->item(0)->text(), QString("player1_options.ini"));
+        QCOMPARE(list->item(1)->text(), QString("player2_options.ini"));
     }
 
-    void tabVisitsFocusableControlsInTabIndexOrder() {
-        QWidget* list = named("fileINI");
-        list->setFocus();
+    // The order is the description's; Qt must follow it, take in no other control and
+    // select no entry on the way.
+    void tabVisitsTheDescribedControlsInTabOrder() {
+        std::map<int, QString> described;
+        for (const Control& control : Form1Controls()) {
+            if (control.has(kTakesFocus)) {
+                described[control.tabIndex] =
+                    QString::fromUtf8(control.name.data(), qsizetype(control.name.size()));
+            }
+        }
+        QStringList expected;
+        for (const auto& [tabIndex, name] : described) {
+            expected << name;
+        }
+        expected << expected.takeFirst();  // from the file list round to it again
+        named("fileINI")->setFocus();
         QStringList visited;
-        for (int step = 0; step < 7; ++step) {
+        for (int step = 0; step < expected.size(); ++step) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             visited << QApplication::focusWidget()->objectName();
         }
-        QCOMPARE(visited, QStringList({"Picture1", "Text1", "txtSaved", "Command1", "slotColumn",
-                                       "Text2", "fileINI"}));
+        QCOMPARE(visited, expected);
         QCOMPARE(m_fixture.control<FileListBox>("fileINI")->currentRow(), -1);
     }
 
-    void labelsAndImageTakeNoFocus_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("index");
-        QTest::newRow("Label1(0)") << "Label1" << 0;
-        QTest::newRow("Label1(1)") << "Label1" << 1;
-        QTest::newRow("lblName") << "lblName" << -1;
-        QTest::newRow("lblColors(5)") << "lblColors" << 5;
-        QTest::newRow("Image1") << "Image1" << -1;
-    }
-    void labelsAndImageTakeNoFocus() {
-        QFETCH(QString, name);
-        QFETCH(int, index);
-        QCOMPARE(named(qPrintable(name), index)->focusPolicy(), Qt::NoFocus);
-    }
-
-    void textureLiesBehindSlotLabels() {
-        Form1& form = *m_fixture.form;
+    // Qt stacks children in creation order: the texture lies behind the slot labels,
+    // and every other control covers the labels.
+    void childrenStackInTheDrawingOrder() {
+        const QObjectList& stacked = m_fixture.form->client()->children();
+        qsizetype below = -1;
+        for (const Control* control : Form1DrawingOrder()) {
+            const std::string name(control->name);
+            const qsizetype at = stacked.indexOf(named(name.c_str(), control->index));
+            QVERIFY2(at > below, name.c_str());
+            below = at;
+        }
         const QPoint insideLabel = named("lblColors", 3)->geometry().center();
-        QCOMPARE(form.client()->childAt(insideLabel), named("lblColors", 3));
-        const QObjectList& order = form.client()->children();
-        const qsizetype image = order.indexOf(named("Image1"));
-        for (int index = 0; index < 25; ++index) {
-            QVERIFY(order.indexOf(named("lblColors", index)) > image);
-        }
-    }
-
-    void controlsCoverLabels_data() {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("fileINI") << "fileINI";
-        QTest::newRow("Picture1") << "Picture1";
-        QTest::newRow("Text1") << "Text1";
-        QTest::newRow("txtSaved") << "txtSaved";
-        QTest::newRow("Command1") << "Command1";
-        QTest::newRow("Text2") << "Text2";
-    }
-    void controlsCoverLabels() {
-        QFETCH(QString, name);
-        const QObjectList& order = m_fixture.form->client()->children();
-        const qsizetype control = order.indexOf(named(qPrintable(name)));
-        for (QObject* label : m_fixture.form->findChildren<QLabel*>()) {
-            QVERIFY2(order.indexOf(label) < control, qPrintable(label->objectName()));
-        }
+        QCOMPARE(m_fixture.form->client()->childAt(insideLabel), named("lblColors", 3));
     }
 
     void instructionsCoverTheHintWhereTheyOverlap() {
@@ -273,47 +230,6 @@ class FormOpenTest : public QObject {
         QCOMPARE(overlap.height(), 1);
         QWidget* top = m_fixture.form->client()->childAt(overlap.center());
         QVERIFY(top == text2 || text2->isAncestorOf(top));
-    }
-
-    void instructionsAreTwentyCrLfLines() {
-        const QByteArray text(kInstructionsText);
-        QVERIFY(text.endsWith("changes.\r\n"));
-        QCOMPARE(text.count("\r\n"), 20);
-        QCOMPARE(text.count('\r'), 20);
-        QCOMPARE(text.count('\n'), 20);
-        const QStringList lines = instructionLines();
-        QCOMPARE(lines.size(), 20);
-        QCOMPARE(lines[0], QString("First, select a player INI file from the listing on the left.  "
-                                   "If you don't see any INI files listed, then you may not have "
-                                   "Orvex properly installed."));
-        QCOMPARE(lines[17], QString("the \"Save Changes\" button and they will be written "));
-        QCOMPARE(lines[19], QString("changes."));
-        for (int empty : {1, 4, 13, 15}) {
-            QVERIFY(lines[empty].isEmpty());
-        }
-    }
-
-    void instructionLinesKeepTheirTrailingBlanks_data() {
-        QTest::addColumn<int>("line");
-        QTest::addColumn<int>("blanks");
-        const QList<int> oneBlank = {3, 6, 7, 8, 10, 11, 12, 17, 18, 19};
-        for (int line = 1; line <= 20; ++line) {
-            const int blanks = line == 9 ? 2 : oneBlank.contains(line) ? 1 : 0;
-            QTest::addRow("line %d", line) << line << blanks;
-        }
-    }
-    void instructionLinesKeepTheirTrailingBlanks() {
-        QFETCH(int, line);
-        QFETCH(int, blanks);
-        const QString text = instructionLines()[line - 1];
-        int trailing = 0;
-        while (trailing < text.size() && text[text.size() - 1 - trailing] == ' ') {
-            ++trailing;
-        }
-        QCOMPARE(trailing, blanks);
-        // Inside a line every sentence end is followed by two blanks.
-        const QString inner = text.left(text.size() - trailing);
-        QVERIFY(!inner.contains(QRegularExpression("[.!?] (?! )")));
     }
 
     void instructionsShowFromTheirFirstLine() {
@@ -329,13 +245,6 @@ class FormOpenTest : public QObject {
         QTest::keyClicks(text2, "x");
         QCOMPARE(text2->toPlainText().split('\n').mid(0, 20), instructionLines());
         named("fileINI")->setFocus();
-    }
-
-    void fileListShowsTheEntriesOfTheOutputFolder() {
-        auto* list = m_fixture.control<FileListBox>("fileINI");
-        QCOMPARE(list->count(), 2);
-        QCOMPARE(list->item(0)->text(), QString("player1_options.ini"));
-        QCOMPARE(list->item(1)->text(), QString("player2_options.ini"));
     }
 
     void cleanupTestCase() { m_fixture.form.reset(); }
