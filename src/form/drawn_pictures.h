@@ -17,8 +17,9 @@ extern const std::uint32_t kIcon16Pixels[];
 extern const std::uint32_t kIcon32Pixels[];
 }  // namespace drawn
 
-// The same pixels as ColourChartPicture() and TexturePicture().
-RgbPicture DrawnChart();
-RgbPicture DrawnTexture();
+// The same pixels as ColourChartPicture() and TexturePicture(), where the program
+// keeps them: no copy, and no page of them touched before it is drawn.
+PictureView DrawnChart();
+PictureView DrawnTexture();
 
 }  // namespace orvex

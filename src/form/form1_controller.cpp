@@ -107,7 +107,7 @@ Form1Controller::Form1Controller(Host& host)
       m_table(host.files()),
       m_sample(designedBox(Role::SampleBox)),
       m_saved(designedBox(Role::SavedBox)),
-      m_chart(DrawnChart()),  // computed at build time: no start-up pays for it
+      m_chart(DrawnChart()),
       m_chartCross{kWheelCentreX, kWheelCentreY} {}
 
 Form1Controller::Form1Controller(Host& host, Form1Dialogs& dialogs) : Form1Controller(host) {

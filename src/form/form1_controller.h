@@ -257,7 +257,7 @@ class Form1Controller {
     ColourBox m_sample;
     ColourBox m_saved;
     EditHistory m_history;
-    RgbPicture m_chart;
+    PictureView m_chart;
     ChartPoint m_chartCross;
     int m_focusedSlot = 0;
     // The colours saves wrote since the load, by slot, until another program

@@ -10,6 +10,13 @@ namespace orvex {
 // A picture as plain pixels, row by row from the top, each 0x00RRGGBB (the layout
 // of a 32-bit top-down bitmap on little-endian hosts). Toolkits wrap it in their own
 // image type. Every call that makes one returns the same pixels on every run.
+// Pixels kept elsewhere, laid out as in an RgbPicture; the top byte of each is ignored.
+struct PictureView {
+    const std::uint32_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+};
+
 struct RgbPicture {
     int width = 0;
     int height = 0;
@@ -19,6 +26,7 @@ struct RgbPicture {
         return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
                       static_cast<std::size_t>(x)];
     }
+    PictureView view() const { return {pixels.data(), width, height}; }
 };
 
 inline constexpr int kChartWidth = 256;
@@ -35,7 +43,10 @@ RgbPicture ColourChartPicture();
 
 // The chart's pixel query: the packed colour (0x00BBGGRR) at (x, y), or -1 off the
 // picture.
-PackedColour PixelQuery(const RgbPicture& picture, int x, int y);
+PackedColour PixelQuery(PictureView picture, int x, int y);
+inline PackedColour PixelQuery(const RgbPicture& picture, int x, int y) {
+    return PixelQuery(picture.view(), x, y);
+}
 
 inline constexpr int kTextureWidth = 258;
 inline constexpr int kTextureHeight = 198;

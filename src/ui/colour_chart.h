@@ -36,8 +36,8 @@ class ColourChart : public QFrame {
   private:
     PackedColour pixelUnder(const QMouseEvent* event) const;
 
-    RgbPicture m_pixels;  // answers the pixel query
-    QImage m_chart;       // the same pixels, drawn
+    PictureView m_pixels;  // answers the pixel query
+    QImage m_chart;        // the same pixels, drawn
     ChartPoint m_cross;
 };
 

@@ -19,15 +19,15 @@ unsigned buttonOf(UINT message) {
 
 }  // namespace
 
-// RgbPicture rows are 0x00RRGGBB words from the top: a top-down 32-bit DIB as is.
-void DrawPicture(HDC dc, const RgbPicture& picture, const RECT& target) {
+// Rows of 0x??RRGGBB words from the top: a top-down 32-bit DIB as is, its top byte unused.
+void DrawPicture(HDC dc, PictureView picture, const RECT& target) {
     BITMAPINFO info{
         {sizeof(BITMAPINFOHEADER), picture.width, -picture.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0},
         {}};
     SetStretchBltMode(dc, COLORONCOLOR);
     StretchDIBits(dc, target.left, target.top, target.right - target.left,
-                  target.bottom - target.top, 0, 0, picture.width, picture.height,
-                  picture.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+                  target.bottom - target.top, 0, 0, picture.width, picture.height, picture.pixels,
+                  &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 void ColourChart::registerClass(HINSTANCE instance) {

@@ -39,7 +39,7 @@ inline void RegisterOwnedClass(WNDCLASSEXA type) {
 
 // Draws `picture` stretched into `target` (nearest pixel, no smoothing, so a chart
 // pixel keeps its exact colour).
-void DrawPicture(HDC dc, const RgbPicture& picture, const RECT& target);
+void DrawPicture(HDC dc, PictureView picture, const RECT& target);
 
 // The colour chart: a child window showing the chart picture over its client area. A
 // press of any mouse button captures the pointer; until the last button is up the
@@ -70,7 +70,7 @@ class ColourChart {
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void paint();
 
-    RgbPicture m_chart;
+    PictureView m_chart;
     Report m_report;
     ChartPoint m_cross;
     HWND m_window = nullptr;

@@ -88,7 +88,7 @@ class Form1 {
     MessagesShower m_showMessages;
     LabelClicks m_clicks;
     ColourChart m_chart;
-    RgbPicture m_texture;
+    PictureView m_texture;
     HWND m_window = nullptr;
     HWND m_fileList = nullptr;
     std::vector<std::string> m_fileRows;  // what m_fileList holds

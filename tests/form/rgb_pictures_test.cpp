@@ -235,8 +235,18 @@ TEST(IconPicture, HasTheSizeAskedFor) {
 
 // The windows show the pixels the build computed, on the build machine for Windows too.
 TEST(DrawnPictures, AreThePicturesComputedNow) {
-    EXPECT_TRUE(DrawnChart().pixels == ColourChartPicture().pixels);
-    EXPECT_TRUE(DrawnTexture().pixels == TexturePicture().pixels);
+    const auto same = [](PictureView drawn, const RgbPicture& computed) {
+        for (int y = 0; y < computed.height; ++y) {
+            for (int x = 0; x < computed.width; ++x) {
+                if (PixelQuery(drawn, x, y) != PixelQuery(computed, x, y)) {
+                    return false;
+                }
+            }
+        }
+        return drawn.width == computed.width && drawn.height == computed.height;
+    };
+    EXPECT_TRUE(same(DrawnChart(), ColourChartPicture()));
+    EXPECT_TRUE(same(DrawnTexture(), TexturePicture()));
     EXPECT_TRUE(std::equal(drawn::kIcon32Pixels, drawn::kIcon32Pixels + 32 * 32,
                            IconPicture(32).pixels.begin(),
                            [](std::uint32_t a, std::uint32_t b) { return (a & 0xFFFFFFu) == b; }));
