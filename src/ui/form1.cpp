@@ -255,9 +255,13 @@ QWidget* Form1::createChart(Role role) {
 QWidget* Form1::createImage(const Control& control) {
     auto* image = new QLabel(m_client);
     if (control.picture == ControlPicture::Texture) {
-        image->setPixmap(QPixmap::fromImage(textureImage()));
+        QImage texture = textureImage();
+        if (control.has(kStretched)) {  // once, pixel for pixel as the Win32 window does it
+            texture = texture.scaled(fromTwips(control.twips).size(), Qt::IgnoreAspectRatio,
+                                     Qt::FastTransformation);
+        }
+        image->setPixmap(QPixmap::fromImage(texture));
     }
-    image->setScaledContents(control.has(kStretched));
     return image;
 }
 
@@ -274,6 +278,8 @@ QWidget* Form1::createTextBox(const Control& control) {
 
 QWidget* Form1::createInstructions(const Control& control) {
     auto* text = new QPlainTextEdit(m_client);
+    // Placed before it gets its text, which is then wrapped once, at its own width.
+    text->setGeometry(fromTwips(control.twips));
     text->setPlainText(textOf(control).replace("\r\n", "\n"));
     text->setReadOnly(control.has(kLocked));
     text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -282,7 +288,6 @@ QWidget* Form1::createInstructions(const Control& control) {
     text->setVerticalScrollBarPolicy(control.has(kVerticalScrollBar) ? Qt::ScrollBarAlwaysOn
                                                                      : Qt::ScrollBarAsNeeded);
     text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    text->moveCursor(QTextCursor::Start);
     return text;
 }
 
