@@ -220,9 +220,7 @@ PackedColour PixelQuery(PictureView picture, int x, int y) {
     if (x < 0 || y < 0 || x >= picture.width || y >= picture.height) {
         return -1;
     }
-    const std::uint32_t pixel =
-        picture.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width) +
-                       static_cast<std::size_t>(x)];
+    const std::uint32_t pixel = picture.at(x, y);
     return static_cast<PackedColour>((pixel >> 16 & 0xFFu) | (pixel & 0xFF00u) |
                                      (pixel & 0xFFu) << 16);
 }

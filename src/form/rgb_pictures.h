@@ -7,26 +7,28 @@
 
 namespace orvex {
 
-// A picture as plain pixels, row by row from the top, each 0x00RRGGBB (the layout
-// of a 32-bit top-down bitmap on little-endian hosts). Toolkits wrap it in their own
-// image type. Every call that makes one returns the same pixels on every run.
 // Pixels kept elsewhere, laid out as in an RgbPicture; the top byte of each is ignored.
 struct PictureView {
     const std::uint32_t* pixels = nullptr;
     int width = 0;
     int height = 0;
-};
-
-struct RgbPicture {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels;
 
     std::uint32_t at(int x, int y) const {
         return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
                       static_cast<std::size_t>(x)];
     }
+};
+
+// A picture as plain pixels, row by row from the top, each 0x00RRGGBB (the layout
+// of a 32-bit top-down bitmap on little-endian hosts). Toolkits wrap it in their own
+// image type. Every call that makes one returns the same pixels on every run.
+struct RgbPicture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+
     PictureView view() const { return {pixels.data(), width, height}; }
+    std::uint32_t at(int x, int y) const { return view().at(x, y); }
 };
 
 inline constexpr int kChartWidth = 256;
